@@ -1,0 +1,113 @@
+#include "cli/cli_options.h"
+
+#include <charconv>
+
+namespace gradation::cli {
+namespace {
+
+Parsed fail(std::string message) { return {std::nullopt, std::move(message)}; }
+
+}  // namespace
+
+std::string usage_text() {
+    return "Usage: gradation-cli (--line LINE | --setting N) [--ini FILE] [--separate | --joined]\n"
+           "                     [--text TEXT | FILE]\n"
+           "       gradation-cli --list [--ini FILE]\n"
+           "       gradation-cli --help | --version\n"
+           "\n"
+           "Turns a text into gradient font-tag markup and writes it to standard output.\n"
+           "The text is TEXT, or the UTF-8 content of FILE, or standard input.\n"
+           "\n"
+           "  --line LINE    the setting line to use (name and 21 comma-separated fields)\n"
+           "  --setting N    use setting N (0-99) of the configuration file (default 0)\n"
+           "  --ini FILE     the configuration file (default: QX.ini beside the program)\n"
+           "  --list         list the configuration file's settings: key, tab, name\n"
+           "  --separate     colour and size in separate font tags\n"
+           "  --joined       colour and size in one font tag\n"
+           "                 (default for both: the setting's own tag form)\n"
+           "  --text TEXT    convert TEXT instead of reading a file\n"
+           "  --help         show this help\n"
+           "  --version      show the version\n";
+}
+
+Parsed parse_options(const std::vector<std::string_view>& args) {
+    Options o;
+    bool options_ended = false;
+    bool help = false;
+    bool version = false;
+    bool list = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        std::string_view arg = args[i];
+        if (options_ended || arg == "-" || !arg.starts_with("-")) {
+            if (o.file) return fail("only one input file can be given");
+            o.file = std::string(arg);
+            continue;
+        }
+        if (arg == "--") {
+            options_ended = true;
+            continue;
+        }
+        std::string_view name = arg;
+        std::optional<std::string_view> inline_value;
+        if (const auto eq = arg.find('='); eq != std::string_view::npos) {
+            name = arg.substr(0, eq);
+            inline_value = arg.substr(eq + 1);
+        }
+        const auto takes_value = [&](std::string_view opt) { return name == opt; };
+        if (takes_value("--line") || takes_value("--text") || takes_value("--ini") || takes_value("--setting")) {
+            std::string_view value;
+            if (inline_value) {
+                value = *inline_value;
+            } else if (i + 1 < args.size()) {
+                value = args[++i];
+            } else {
+                return fail(std::string(name) + " needs a value");
+            }
+            if (name == "--line") o.line = std::string(value);
+            if (name == "--text") o.text = std::string(value);
+            if (name == "--ini") o.ini = std::string(value);
+            if (name == "--setting") {
+                int n = -1;
+                const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), n);
+                if (ec != std::errc() || end != value.data() + value.size() || n < 0 || n > 99)
+                    return fail("--setting takes a number from 0 to 99, not '" + std::string(value) + "'");
+                o.setting = n;
+            }
+            continue;
+        }
+        if (inline_value) return fail(std::string(name) + " takes no value");
+        if (name == "--separate" || name == "--joined") {
+            const bool separate = name == "--separate";
+            if (o.separate && *o.separate != separate) return fail("--separate and --joined exclude each other");
+            o.separate = separate;
+        } else if (name == "--help") {
+            help = true;
+        } else if (name == "--version") {
+            version = true;
+        } else if (name == "--list") {
+            list = true;
+        } else {
+            return fail("unknown option " + std::string(name));
+        }
+    }
+
+    if (help) {
+        o.action = Options::Action::Help;
+        return {o, {}};
+    }
+    if (version) {
+        o.action = Options::Action::Version;
+        return {o, {}};
+    }
+    if (list) {
+        if (o.line || o.setting || o.text || o.file || o.separate)
+            return fail("--list takes only --ini");
+        o.action = Options::Action::List;
+        return {o, {}};
+    }
+    if (o.line && (o.setting || o.ini)) return fail("--line excludes --setting and --ini");
+    if (o.text && o.file) return fail("--text and an input file exclude each other");
+    return {o, {}};
+}
+
+}  // namespace gradation::cli

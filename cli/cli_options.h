@@ -1,0 +1,33 @@
+// Command-line options of gradation-cli.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace gradation::cli {
+
+struct Options {
+    enum class Action { Convert, Help, Version, List };
+    Action action = Action::Convert;
+    std::optional<std::string> line;     // --line: the setting line itself
+    std::optional<int> setting;          // --setting N: key N of the configuration file
+    std::optional<std::string> ini;      // --ini FILE: the configuration file
+    std::optional<bool> separate;        // --separate (true) / --joined (false)
+    std::optional<std::string> text;     // --text TEXT
+    std::optional<std::string> file;     // FILE, the input file
+};
+
+struct Parsed {
+    std::optional<Options> options;
+    std::string error;  // a usage error when options is empty
+};
+
+// Parses the arguments after the program name. Long options take their value as the
+// next argument or after "="; "--" ends the options; "-" as FILE means standard input.
+Parsed parse_options(const std::vector<std::string_view>& args);
+
+std::string usage_text();
+
+}  // namespace gradation::cli

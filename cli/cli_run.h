@@ -1,0 +1,19 @@
+// Runs gradation-cli: options in, markup or a one-line error out.
+#pragma once
+
+#include "cli/cli_options.h"
+
+#include <iosfwd>
+
+namespace gradation::cli {
+
+enum ExitCode { kOk = 0, kFailed = 1, kUsage = 2 };
+
+// Runs the parsed options; `in` is standard input, read only when no text or file is given.
+int run(const Options& options, std::istream& in, std::ostream& out, std::ostream& err);
+
+// The whole program: parses `args` (without the program name) and runs them.
+int main_with_args(const std::vector<std::string_view>& args, std::istream& in, std::ostream& out,
+                   std::ostream& err);
+
+}  // namespace gradation::cli

@@ -1,0 +1,63 @@
+// The parsed form of one setting line, and the parser from its text form.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace gradation {
+
+// One colour as red, green, blue; normally 0..255, but any 16-bit value is kept.
+using Rgb = std::array<std::int16_t, 3>;
+
+struct SettingRecord {
+    bool StartMark = false;
+    bool EndMark = false;
+    bool BreakAfter = false;
+    bool Underline = false;
+    bool Italic = false;
+    bool Bold = false;
+    std::int16_t SizeMode = 0;
+    std::int16_t SizeSign = 0;
+    std::int16_t SizeValue = 0;
+    bool TableWrap = false;
+    std::int16_t TableBorder = 0;
+    char16_t Direction = u' ';
+    bool SizeWave = false;
+    std::int16_t WavePattern = 0;
+    Rgb StartColor{};
+    Rgb EndColor{};
+    std::int16_t DevTag = 0;
+
+    friend bool operator==(const SettingRecord&, const SettingRecord&) = default;
+};
+
+// Why a line was refused: the field position (0..21) and a short English reason.
+struct SettingRefusal {
+    int position = 0;
+    std::string reason;
+};
+
+// Either a whole record or the refusal; never a half-written record.
+struct SettingParse {
+    std::optional<SettingRecord> record;
+    SettingRefusal refusal;  // meaningful only when record is empty
+
+    explicit operator bool() const { return record.has_value(); }
+};
+
+// The setting's name: the text before the first comma (the whole line when it has none).
+std::u16string_view setting_name(std::u16string_view line);
+
+// Parses a setting line. Refuses a line with fewer than 21 fields, or with a number
+// field (positions 7-9, 11, 14-20) that does not read as a number or whose floor does
+// not fit a signed 16-bit integer. Position 21, when present, is the whole rest of the
+// line after the 21st comma; it reads as 0 unless it is a number.
+SettingParse parse_setting_line(std::u16string_view line);
+
+// "position N: reason", for messages.
+std::string describe(const SettingRefusal& refusal);
+
+}  // namespace gradation
