@@ -3,10 +3,13 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 namespace gradation {
 namespace {
+
+using namespace std::string_view_literals;
 
 constexpr std::u16string_view kLineBreak = u"\r\n";
 
@@ -25,37 +28,75 @@ std::vector<std::uint32_t> character_starts(std::u16string_view text) {
     return starts;
 }
 
-void append_decimal(std::u16string& out, long long v) {
-    char16_t buf[24];
-    int len = 0;
+// Writes v in plain decimal (minus sign when negative) to `to`; yields the length.
+std::size_t write_decimal(char16_t* to, long long v) {
+    char16_t digits[24];
+    std::size_t len = 0;
     const bool negative = v < 0;
     unsigned long long m = negative ? 0ULL - static_cast<unsigned long long>(v) : static_cast<unsigned long long>(v);
     do {
-        buf[len++] = static_cast<char16_t>(u'0' + m % 10);
+        digits[len++] = static_cast<char16_t>(u'0' + m % 10);
         m /= 10;
     } while (m != 0);
-    if (negative) out.push_back(u'-');
-    while (len > 0) out.push_back(buf[--len]);
+    std::size_t written = 0;
+    if (negative) to[written++] = u'-';
+    while (len > 0) to[written++] = digits[--len];
+    return written;
 }
 
-// One channel's value at character i (1-based) of n: the lower end is met exactly,
-// the higher one approached by steps of |s - e| / n. Product rounded before the sum.
-std::int32_t channel_value(int s, int e, int i, int n) {
-    double step = static_cast<double>(s - e) / n;
-    double base;
-    double k;
-    if (step >= 0) {
-        base = e;
-        k = n - i;
-    } else {
-        step = -step;
-        base = s;
-        k = i - 1;
-    }
-    const double product = k * step;
-    const double v = product + base;
-    return static_cast<std::int32_t>(std::nearbyint(v));  // ties to even
+void append_decimal(std::u16string& out, long long v) {
+    char16_t buf[24];
+    out.append(buf, write_decimal(buf, v));
 }
+
+// The markup of one character: at most 13 + 7 + 14 + 21 + 2 + 2 + 14 + 4 units.
+class TagWriter {
+public:
+    void put(std::u16string_view piece) {
+        std::memcpy(buf_ + size_, piece.data(), piece.size() * sizeof(char16_t));
+        size_ += piece.size();
+    }
+    template <std::size_t N>
+    void put(const std::array<char16_t, N>& piece) { put(std::u16string_view(piece.data(), N)); }
+    void put_decimal(long long v) { size_ += write_decimal(buf_ + size_, v); }
+    const char16_t* data() const { return buf_; }
+    std::size_t size() const { return size_; }
+
+private:
+    char16_t buf_[96];
+    std::size_t size_ = 0;
+};
+
+// One channel's walk from s to e over n characters: the lower end is met exactly,
+// the higher one approached by steps of |s - e| / n.
+class ChannelSteps {
+public:
+    ChannelSteps(int s, int e, int n) : n_(n) {
+        step_ = static_cast<double>(s - e) / n;
+        if (step_ >= 0) {
+            base_ = e;
+            falling_ = true;
+        } else {
+            step_ = -step_;
+            base_ = s;
+        }
+    }
+
+    // The value at character i (1-based): the product is rounded before the sum (no
+    // fused multiply-add), then rounded to the nearest integer, ties to even.
+    std::int32_t at(int i) const {
+        const double k = falling_ ? n_ - i : i - 1;
+        const double product = k * step_;
+        const double v = product + base_;
+        return static_cast<std::int32_t>(std::nearbyint(v));
+    }
+
+private:
+    int n_;
+    double step_;
+    double base_ = 0;
+    bool falling_ = false;
+};
 
 // "#RRGGBB": each channel's hexadecimal text (two's complement when negative) with
 // one "0" put in front and only the last two digits kept, i.e. its low byte.
@@ -149,13 +190,13 @@ std::optional<std::u16string> gradient_markup(std::u16string_view text, const Se
     const int n = static_cast<int>(starts.size()) - 1;
 
     // Pass 1: colours.
+    const ChannelSteps red(s.StartColor[0], s.EndColor[0], n);
+    const ChannelSteps green(s.StartColor[1], s.EndColor[1], n);
+    const ChannelSteps blue(s.StartColor[2], s.EndColor[2], n);
     std::vector<ColorText> colors(static_cast<std::size_t>(n));
     for (int i = 1; i <= n; ++i) {
         if (cancel()) return std::nullopt;
-        colors[static_cast<std::size_t>(i - 1)] =
-            color_text(channel_value(s.StartColor[0], s.EndColor[0], i, n),
-                       channel_value(s.StartColor[1], s.EndColor[1], i, n),
-                       channel_value(s.StartColor[2], s.EndColor[2], i, n));
+        colors[static_cast<std::size_t>(i - 1)] = color_text(red.at(i), green.at(i), blue.at(i));
     }
 
     // Pass 2: markup.
@@ -172,7 +213,11 @@ std::optional<std::u16string> gradient_markup(std::u16string_view text, const Se
     const bool vertical = s.Direction == u'V' && s.TableWrap;
 
     std::u16string out;
-    out.reserve(static_cast<std::size_t>(n) * (sized ? 52 : 32) + text.size() * 2 + 160);
+    // Room for the usual case, so the string grows once: tags, text, marker copy.
+    const std::size_t per_character =
+        29 + (sized ? 21 + (waving ? 2 : fixed_size.size()) : 0) + (vertical ? 4 : 0);
+    out.reserve(per_character * static_cast<std::size_t>(n) + text.size() + (s.StartMark ? 4 * text.size() : 0) +
+                160);
     if (s.StartMark) {
         out += u"<!--start \u300C";
         append_comment_safe(out, text);
@@ -191,24 +236,26 @@ std::optional<std::u16string> gradient_markup(std::u16string_view text, const Se
     for (int i = 1; i <= n; ++i) {
         if (cancel()) return std::nullopt;
         const bool separate = separate_tags();
-        const ColorText& col = colors[static_cast<std::size_t>(i - 1)];
-        const std::u16string_view ch =
-            text.substr(starts[static_cast<std::size_t>(i - 1)],
-                        starts[static_cast<std::size_t>(i)] - starts[static_cast<std::size_t>(i - 1)]);
-        out += u"<FONT COLOR=\"";
-        out.append(col.data(), col.size());
+        const auto from = starts[static_cast<std::size_t>(i - 1)];
+        const std::u16string_view ch = text.substr(from, starts[static_cast<std::size_t>(i)] - from);
+
+        // One character's markup is built in a small buffer and appended in one go.
+        TagWriter tag;
+        tag.put(u"<FONT COLOR=\""sv);
+        tag.put(colors[static_cast<std::size_t>(i - 1)]);
         if (sized) {
-            out += separate ? u"\"><FONT SIZE=\"" : u"\" SIZE=\"";
+            tag.put(separate ? u"\"><FONT SIZE=\""sv : u"\" SIZE=\""sv);
             if (waving) {
-                append_decimal(out, wave.size_of(i));
+                tag.put_decimal(wave.size_of(i));
             } else {
-                out += fixed_size;
+                tag.put(fixed_size);
             }
         }
-        out += u"\">";
-        out += ch;
-        out += sized && separate ? u"</FONT></FONT>" : u"</FONT>";
-        if (vertical) out += u"<BR>";
+        tag.put(u"\">"sv);
+        tag.put(ch);
+        tag.put(sized && separate ? u"</FONT></FONT>"sv : u"</FONT>"sv);
+        if (vertical) tag.put(u"<BR>"sv);
+        out.append(tag.data(), tag.size());
     }
 
     if (s.Italic) out += u"</I>";

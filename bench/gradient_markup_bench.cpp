@@ -1,0 +1,90 @@
+// gradient_markup on the longest text (32,767 units, ASCII mixed with Japanese), in the
+// plainest and the heaviest form, beside a floor that only copies a buffer of the
+// same output size.
+#include "convert/gradient_markup.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstring>
+
+namespace gradation {
+namespace {
+
+std::u16string mixed_text() {
+    const std::u16string pattern = u"グラデーション gradation 文字色 abc、";
+    std::u16string text;
+    while (text.size() < kMaxTextUnits) text += pattern;
+    text.resize(kMaxTextUnits);
+    return text;
+}
+
+SettingRecord plain_setting() {
+    SettingRecord s;
+    s.Direction = u'H';
+    s.SizeValue = 1;
+    s.StartColor = {0, 128, 255};
+    s.EndColor = {255, 128, 0};
+    return s;
+}
+
+SettingRecord heaviest_setting() {
+    SettingRecord s = plain_setting();
+    s.StartMark = s.EndMark = s.BreakAfter = s.Underline = s.Italic = s.Bold = true;
+    s.SizeMode = 1;
+    s.SizeValue = 4;
+    s.SizeWave = true;
+    s.WavePattern = 1;
+    s.TableWrap = true;
+    s.TableBorder = 2;
+    s.Direction = u'V';
+    return s;
+}
+
+void report(benchmark::State& state, std::size_t characters, std::size_t output_units) {
+    const auto runs = static_cast<double>(state.iterations());
+    state.counters["chars/s"] = benchmark::Counter(runs * static_cast<double>(characters), benchmark::Counter::kIsRate);
+    state.counters["out_bytes/s"] =
+        benchmark::Counter(runs * static_cast<double>(output_units * 2), benchmark::Counter::kIsRate);
+    state.counters["out_bytes"] = static_cast<double>(output_units * 2);
+}
+
+void run_markup(benchmark::State& state, const SettingRecord& setting, bool separate) {
+    const std::u16string text = mixed_text();
+    std::size_t size = 0;
+    auto tags = [separate] { return separate; };
+    auto never = [] { return false; };
+    for (auto _ : state) {
+        auto markup = gradient_markup(text, setting, tags, never);
+        benchmark::DoNotOptimize(markup->data());
+        size = markup->size();
+    }
+    report(state, text.size(), size);
+}
+
+// Copies a buffer as large as the markup: what writing the output costs at the least.
+void run_copy_floor(benchmark::State& state, const SettingRecord& setting, bool separate) {
+    const std::u16string text = mixed_text();
+    const std::u16string source = gradient_markup(text, setting, separate);
+    for (auto _ : state) {
+        std::u16string copy(source.size(), u'\0');
+        std::memcpy(copy.data(), source.data(), source.size() * sizeof(char16_t));
+        benchmark::DoNotOptimize(copy.data());
+        benchmark::ClobberMemory();
+    }
+    report(state, text.size(), source.size());
+}
+
+void BM_Plain(benchmark::State& state) { run_markup(state, plain_setting(), false); }
+void BM_PlainCopyFloor(benchmark::State& state) { run_copy_floor(state, plain_setting(), false); }
+void BM_Heaviest(benchmark::State& state) { run_markup(state, heaviest_setting(), true); }
+void BM_HeaviestCopyFloor(benchmark::State& state) { run_copy_floor(state, heaviest_setting(), true); }
+
+BENCHMARK(BM_Plain)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_PlainCopyFloor)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Heaviest)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_HeaviestCopyFloor)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+}  // namespace gradation
+
+BENCHMARK_MAIN();

@@ -1,0 +1,124 @@
+#include "cli/cli_run.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+namespace gradation::cli {
+namespace {
+
+constexpr const char* kStandard =
+    "起動時標準,OFF,OFF,OFF,OFF,OFF,OFF, 0, 0, 1,OFF, 0,H,OFF, 0, 0, 128, 255, 255, 128, 0,0";
+constexpr const char* kAbcMarkup =
+    "<FONT COLOR=\"#0080AA\">a</FONT><FONT COLOR=\"#558055\">b</FONT><FONT COLOR=\"#AA8000\">c</FONT>\r\n";
+
+struct CliRun {
+    int code;
+    std::string out, err;
+};
+
+CliRun run(std::vector<std::string_view> args, const std::string& input = "") {
+    std::istringstream in(input);
+    std::ostringstream out, err;
+    const int code = main_with_args(args, in, out, err);
+    return {code, out.str(), err.str()};
+}
+
+TEST(Cli, ConvertsTextFileAndStandardInputAlike) {
+    const CliRun text = run({"--line", kStandard, "--text", "abc"});
+    EXPECT_EQ(text.code, kOk);
+    EXPECT_EQ(text.out, kAbcMarkup);
+    EXPECT_EQ(text.err, "");
+
+    EXPECT_EQ(run({"--line", kStandard}, "abc").out, kAbcMarkup);
+    EXPECT_EQ(run({"--line", kStandard, "-"}, "abc").out, kAbcMarkup);
+
+    const std::string path = ::testing::TempDir() + "cli_input.txt";
+    std::ofstream(path, std::ios::binary) << "abc";
+    EXPECT_EQ(run({"--line", kStandard, path}).out, kAbcMarkup);
+    EXPECT_EQ(run({std::string("--line=") + kStandard, "--", path}).out, kAbcMarkup);
+    std::remove(path.c_str());
+}
+
+TEST(Cli, TagFormFollowsDevTagUnlessOverridden) {
+    const std::string sized = "x,OFF,OFF,OFF,OFF,OFF,OFF, 1, 0, 3,OFF, 0,H,OFF, 0, 0, 0, 0, 0, 0, 0";
+    const std::string joined = "<FONT COLOR=\"#000000\" SIZE=\"3\">a</FONT>\r\n";
+    const std::string separate = "<FONT COLOR=\"#000000\"><FONT SIZE=\"3\">a</FONT></FONT>\r\n";
+    struct Case {
+        std::string line;
+        std::vector<std::string_view> extra;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {sized, {}, joined},
+        {sized + ",1", {}, separate},
+        {sized + ",2", {}, joined},
+        {sized + ",1", {"--joined"}, joined},
+        {sized, {"--separate"}, separate},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string_view> args = {"--line", c.line, "--text", "a"};
+        args.insert(args.end(), c.extra.begin(), c.extra.end());
+        EXPECT_EQ(run(args).out, c.expected) << c.line;
+    }
+}
+
+TEST(Cli, ErrorsAndExitCodes) {
+    struct Case {
+        std::vector<std::string_view> args;
+        std::string input;
+        int code;
+        std::string message_part;
+    };
+    const std::string long_text(32768, 'a');
+    const Case cases[] = {
+        {{"--bogus"}, "", kUsage, "unknown option --bogus"},
+        {{"--line"}, "", kUsage, "--line needs a value"},
+        {{"--line", kStandard, "--separate", "--joined"}, "", kUsage, "exclude"},
+        {{"--line", kStandard, "--text", "a", "file"}, "", kUsage, "exclude"},
+        {{"--line", kStandard, "a", "b"}, "", kUsage, "only one input file"},
+        {{"--separate=1", "--line", kStandard}, "", kUsage, "takes no value"},
+        {{"--line", "x,ON"}, "abc", kFailed, "position 2"},
+        {{"--line", "x,OFF,OFF,OFF,OFF,OFF,OFF, z, 0, 1,OFF, 0,H,OFF, 0, 0, 128, 255, 255, 128, 0"}, "abc",
+         kFailed, "position 7: not a number"},
+        {{"--line", kStandard}, "\xff\xfe", kFailed, "not valid UTF-8"},
+        {{"--line", kStandard}, long_text, kFailed, "32768"},
+        {{"--line", kStandard, "/nonexistent/input.txt"}, "", kFailed, "cannot read /nonexistent/input.txt"},
+    };
+    for (const Case& c : cases) {
+        const CliRun r = run(c.args, c.input);
+        EXPECT_EQ(r.code, c.code) << r.err;
+        EXPECT_EQ(r.out, "");
+        EXPECT_NE(r.err.find(c.message_part), std::string::npos) << r.err;
+        EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << "one line: " << r.err;
+    }
+}
+
+TEST(Cli, EmptyInputWritesNothingAndTheLongestTextConverts) {
+    const CliRun empty = run({"--line", kStandard}, "");
+    EXPECT_EQ(empty.code, kOk);
+    EXPECT_EQ(empty.out, "");
+
+    // 32,767 units: ten thousand and more Japanese characters and ASCII, and a pair at the end.
+    std::string text;
+    for (int i = 0; i < 16382; ++i) text += "あa";
+    text += "\xF0\x9F\x98\x80";  // one surrogate pair: 16382 * 2 + 2 = 32766 units
+    text += "b";
+    const CliRun full = run({"--line", kStandard}, text);
+    EXPECT_EQ(full.code, kOk) << full.err;
+    EXPECT_NE(full.out.find(">😀</FONT>"), std::string::npos);
+}
+
+TEST(Cli, HelpAndVersion) {
+    const CliRun help = run({"--help"});
+    EXPECT_EQ(help.code, kOk);
+    EXPECT_NE(help.out.find("--line LINE"), std::string::npos);
+    const CliRun version = run({"--version"});
+    EXPECT_EQ(version.code, kOk);
+    EXPECT_EQ(version.out, "gradation-cli 5.7.4\n");
+}
+
+}  // namespace
+}  // namespace gradation::cli
