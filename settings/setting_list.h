@@ -12,7 +12,8 @@ inline constexpr const char* kSettingSection = "UserSetting";
 inline constexpr int kMaxSettings = 100;
 
 // The two-digit key of setting n: n in decimal with "00" in front, last two kept
-// (0 -> "00", 7 -> "07", 12 -> "12").
+// (0 -> "00", 7 -> "07", 12 -> "12"). Only 0..99 have a key: any other n gives the
+// empty text, so that setting 100 can never read key "00" again.
 std::string setting_key(int n);
 
 // FillSettingList's loop: reads setting 0, 1, ... through `read_setting_line` and
