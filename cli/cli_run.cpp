@@ -2,9 +2,13 @@
 
 #include "convert/gradient_markup.h"
 #include "convert/utf8.h"
+#include "platform/configuration_file.h"
+#include "settings/profile_reader.h"
+#include "settings/setting_list.h"
 #include "settings/setting_record.h"
 #include "version_info.h"
 
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <iterator>
@@ -25,18 +29,72 @@ std::optional<std::string> read_all(std::istream& in) {
     return std::move(buffer).str();
 }
 
-// The setting line to use, or an error already written to `err`.
-std::optional<std::u16string> setting_line(const Options& o, std::ostream& err, int& code) {
-    if (!o.line) {
-        code = error(err, kUsage, "give the setting with --line LINE (see --help)");
+// The configuration file the options name, or QX.ini beside the program.
+std::filesystem::path ini_path(const Options& o) {
+    return o.ini ? std::filesystem::path(*o.ini) : platform::MakeIniFile();
+}
+
+// Why the configuration file cannot be read, or the empty text when it can.
+std::string unreadable(const std::filesystem::path& path) {
+    std::error_code ec;
+    const auto status = std::filesystem::status(path, ec);
+    if (status.type() == std::filesystem::file_type::not_found) return "no such file: " + path.string();
+    if (ec) return "cannot read " + path.string() + ": " + ec.message();
+    if (std::filesystem::is_directory(status)) return path.string() + " is a directory, not a configuration file";
+    if (!std::filesystem::is_regular_file(status)) return path.string() + " is not a regular file";
+    if (!read_profile_file(path)) return "cannot read " + path.string();
+    return {};
+}
+
+int list_settings(const Options& o, std::ostream& out, std::ostream& err) {
+    const std::filesystem::path path = ini_path(o);
+    if (const std::string why = unreadable(path); !why.empty()) return error(err, kFailed, why);
+    const std::vector<std::u16string> names = platform::ConfigurationFile(path).setting_names();
+    for (std::size_t n = 0; n < names.size(); ++n) {
+        out << setting_key(static_cast<int>(n)) << '\t' << utf16_to_utf8(names[n]) << '\n';
+    }
+    out.flush();
+    return out ? kOk : error(err, kFailed, "cannot write the list");
+}
+
+// The setting to convert with (from --line, or setting N of the configuration file),
+// or an error already written to `err`.
+std::optional<SettingRecord> chosen_setting(const Options& o, std::ostream& err, int& code) {
+    std::u16string line;
+    std::string what = "setting line";
+    if (o.line) {
+        auto decoded = utf8_to_utf16(*o.line);
+        if (!decoded) {
+            code = error(err, kFailed, "the setting line is not valid UTF-8");
+            return std::nullopt;
+        }
+        line = std::move(*decoded);
+    } else {
+        const int n = o.setting.value_or(0);
+        const std::filesystem::path path = ini_path(o);
+        if (const std::string why = unreadable(path); !why.empty()) {
+            code = error(err, kFailed, why);
+            return std::nullopt;
+        }
+        const platform::ConfigurationFile file(path);
+        const std::size_t listed = file.setting_names().size();
+        if (static_cast<std::size_t>(n) >= listed) {
+            code = error(err, kFailed,
+                         "setting " + std::to_string(n) + " is not in the list of " + path.string() + " (" +
+                             (listed == 0 ? std::string("it lists no settings")
+                                          : "it lists settings 0 to " + std::to_string(listed - 1)) +
+                             ")");
+            return std::nullopt;
+        }
+        line = file.ReadSettingLine(n);
+        what = "setting " + std::to_string(n) + " (key " + setting_key(n) + ") of " + path.string();
+    }
+    SettingParse parsed = parse_setting_line(line);
+    if (!parsed) {
+        code = error(err, kFailed, what + " refused at " + describe(parsed.refusal));
         return std::nullopt;
     }
-    auto line = utf8_to_utf16(*o.line);
-    if (!line) {
-        code = error(err, kFailed, "the setting line is not valid UTF-8");
-        return std::nullopt;
-    }
-    return line;
+    return std::move(parsed.record);
 }
 
 }  // namespace
@@ -50,16 +108,14 @@ int run(const Options& o, std::istream& in, std::ostream& out, std::ostream& err
         out << "gradation-cli " << version_info::kVersionText << '\n';
         return kOk;
     case Options::Action::List:
-        return error(err, kUsage, "--list needs a configuration file reader");
+        return list_settings(o, out, err);
     case Options::Action::Convert:
         break;
     }
 
     int code = kOk;
-    const auto line = setting_line(o, err, code);
-    if (!line) return code;
-    const SettingParse parsed = parse_setting_line(*line);
-    if (!parsed) return error(err, kFailed, "setting line refused at " + describe(parsed.refusal));
+    const std::optional<SettingRecord> setting = chosen_setting(o, err, code);
+    if (!setting) return code;
 
     std::optional<std::string> bytes;
     if (o.text) {
@@ -81,8 +137,8 @@ int run(const Options& o, std::istream& in, std::ostream& out, std::ostream& err
         return error(err, kFailed, "the input has " + std::to_string(text->size()) +
                                        " UTF-16 units; at most 32767 can be converted");
 
-    const bool separate = o.separate.value_or(parsed.record->DevTag == 1);
-    const std::string markup = utf16_to_utf8(gradient_markup(*text, *parsed.record, separate));
+    const bool separate = o.separate.value_or(setting->DevTag == 1);
+    const std::string markup = utf16_to_utf8(gradient_markup(*text, *setting, separate));
     out.write(markup.data(), static_cast<std::streamsize>(markup.size()));
     out.flush();
     return out ? kOk : error(err, kFailed, "cannot write the markup");
