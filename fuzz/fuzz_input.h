@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <string_view>
@@ -56,7 +57,7 @@ private:
 #define FUZZ_CHECK(condition)                                                              \
     do {                                                                                   \
         if (!(condition)) {                                                                \
-            __builtin_printf("invariant failed: %s (%s:%d)\n", #condition, __FILE__, __LINE__); \
+            std::fprintf(stderr, "invariant failed: %s (%s:%d)\n", #condition, __FILE__, __LINE__); \
             __builtin_trap();                                                              \
         }                                                                                  \
     } while (0)
