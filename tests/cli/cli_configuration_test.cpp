@@ -1,0 +1,83 @@
+#include "cli/cli_run.h"
+
+#include "platform/configuration_file.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace gradation::cli {
+namespace {
+
+const std::string kWindowsFile = std::string(GRADATION_FIXTURES) + "/windows_sjis_crlf.ini";
+constexpr const char* kStandard =
+    "起動時標準,OFF,OFF,OFF,OFF,OFF,OFF, 0, 0, 1,OFF, 0,H,OFF, 0, 0, 128, 255, 255, 128, 0,0";
+constexpr const char* kItem = "アイテム,ON,ON,ON,ON,ON,ON, 1, 0, 5,OFF, 0,H,OFF, 2, 25, 25, 112, 30, 144, 255";
+
+struct CliRun {
+    int code;
+    std::string out, err;
+};
+
+CliRun run(std::vector<std::string_view> args) {
+    std::istringstream in;
+    std::ostringstream out, err;
+    const int code = main_with_args(args, in, out, err);
+    return {code, out.str(), err.str()};
+}
+
+std::string write_temp(const std::string& name, const std::string& bytes) {
+    const std::string path = ::testing::TempDir() + name;
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+    return path;
+}
+
+TEST(CliConfiguration, ListsAndConvertsWithTheFilesSettings) {
+    const CliRun list = run({"--list", "--ini", kWindowsFile});
+    EXPECT_EQ(list.code, kOk) << list.err;
+    EXPECT_EQ(list.out, "00\t起動時標準\n01\tアイテム\n");
+
+    const std::string standard_abc = run({"--line", kStandard, "--text", "abc"}).out;
+    const std::string item_abc = run({"--line", kItem, "--text", "abc"}).out;
+    ASSERT_NE(standard_abc, item_abc);
+    EXPECT_EQ(run({"--ini", kWindowsFile, "--setting", "0", "--text", "abc"}).out, standard_abc);
+    EXPECT_EQ(run({"--ini", kWindowsFile, "--text", "abc"}).out, standard_abc);  // setting 0 by default
+    EXPECT_EQ(run({"--ini", kWindowsFile, "--setting", "1", "--text", "abc"}).out, item_abc);
+
+    const CliRun empty = run({"--list", "--ini", write_temp("no_settings.ini", "[UserSetting]\n00=Plain\n")});
+    EXPECT_EQ(empty.code, kOk);
+    EXPECT_EQ(empty.out, "");
+}
+
+TEST(CliConfiguration, Errors) {
+    const std::string missing = ::testing::TempDir() + "missing.ini";
+    const std::string refused = write_temp("refused.ini", "[UserSetting]\n00=a,x\n01=b,x\n");
+    const std::string none = write_temp("none.ini", "[Other]\n00=a,x\n");
+    const std::string beside = (platform::executable_directory() / "QX.ini").string();
+    struct Case {
+        std::vector<std::string_view> args;
+        std::string message;
+    };
+    const Case cases[] = {
+        {{"--list", "--ini", missing}, "no such file: " + missing},
+        {{"--text", "a", "--ini", missing}, "no such file: " + missing},
+        {{"--text", "a"}, "no such file: " + beside},
+        {{"--list", "--ini", ::testing::TempDir()}, "is a directory"},
+        {{"--setting", "2", "--ini", kWindowsFile}, "setting 2 is not in the list of " + kWindowsFile +
+                                                        " (it lists settings 0 to 1)"},
+        {{"--ini", none}, "setting 0 is not in the list of " + none + " (it lists no settings)"},
+        {{"--setting", "1", "--ini", refused}, "setting 1 (key 01) of " + refused + " refused at position 2"},
+    };
+    for (const Case& c : cases) {
+        const CliRun r = run(c.args);
+        EXPECT_EQ(r.code, kFailed) << r.err;
+        EXPECT_EQ(r.out, "");
+        EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
+        EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << "one line: " << r.err;
+    }
+}
+
+}  // namespace
+}  // namespace gradation::cli
