@@ -56,6 +56,7 @@ TEST(CliConfiguration, Errors) {
     const std::string refused = write_temp("refused.ini", "[UserSetting]\n00=a,x\n01=b,x\n");
     const std::string none = write_temp("none.ini", "[Other]\n00=a,x\n");
     const std::string beside = (platform::executable_directory() / "QX.ini").string();
+    const std::string directory = ::testing::TempDir();
     struct Case {
         std::vector<std::string_view> args;
         std::string message;
@@ -64,7 +65,7 @@ TEST(CliConfiguration, Errors) {
         {{"--list", "--ini", missing}, "no such file: " + missing},
         {{"--text", "a", "--ini", missing}, "no such file: " + missing},
         {{"--text", "a"}, "no such file: " + beside},
-        {{"--list", "--ini", ::testing::TempDir()}, "is a directory"},
+        {{"--list", "--ini", directory}, "is a directory"},
         {{"--setting", "2", "--ini", kWindowsFile}, "setting 2 is not in the list of " + kWindowsFile +
                                                         " (it lists settings 0 to 1)"},
         {{"--ini", none}, "setting 0 is not in the list of " + none + " (it lists no settings)"},
