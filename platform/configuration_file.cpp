@@ -15,12 +15,11 @@ namespace gradation::platform {
 namespace {
 
 constexpr char16_t kReplacement = u'\uFFFD';
-constexpr char kSubstitute = '\x1A';  // what the Windows-31J converter puts for a bad byte
 
 // The name under which this Qt build decodes Windows-31J with its vendor rows
 // (circled digits, ㈱); nullptr when it has no such codec.
 const char* windows_31j_name() {
-    static const char* const name = [] () -> const char* {
+    static const char* const name = []() -> const char* {
         for (const char* candidate : {"Windows-31J", "windows-31j", "ibm-943_P15A-2003", "Shift_JIS"}) {
             if (QStringDecoder(candidate).isValid()) return candidate;
         }
@@ -36,49 +35,45 @@ void append(std::u16string& out, const QString& s) {
 bool is_lead_byte(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
 bool is_trail_byte(unsigned char b) { return b >= 0x40 && b <= 0xFC && b != 0x7F; }
 
-// True when the bytes end in the first half of a double-byte character.
-bool ends_in_lone_lead_byte(std::string_view bytes) {
-    std::size_t i = 0;
-    while (i < bytes.size()) {
-        const auto b = static_cast<unsigned char>(bytes[i]);
-        if (!is_lead_byte(b)) {
-            ++i;
-        } else if (i + 1 == bytes.size()) {
-            return true;
-        } else {
-            i += is_trail_byte(static_cast<unsigned char>(bytes[i + 1])) ? 2 : 1;
-        }
+// A run of double-byte characters and single bytes from 0x80 up, through the codec.
+// The codec writes U+001A for what it cannot map; no such run holds a real 0x1A.
+void append_non_ascii_run(std::u16string& out, std::string_view run) {
+    if (run.empty()) return;
+    const char* name = windows_31j_name();
+    if (name == nullptr) {  // no such codec in this Qt
+        out.append(run.size(), kReplacement);
+        return;
     }
-    return false;
+    QStringDecoder decoder(name, QStringConverter::Flag::Stateless);
+    const QString text = decoder(QByteArrayView(run.data(), static_cast<qsizetype>(run.size())));
+    for (const QChar c : text) out.push_back(c.unicode() == 0x1A ? kReplacement : c.unicode());
 }
 
-// One run of bytes without a 0x1A byte, so every U+001A the converter gives is a
-// substitution and becomes U+FFFD. A character cut short at the end becomes U+FFFD too.
-void append_windows_31j_run(std::u16string& out, std::string_view run) {
-    const bool cut_short = ends_in_lone_lead_byte(run);
-    if (cut_short) run.remove_suffix(1);
-    if (const char* name = windows_31j_name()) {
-        QStringDecoder decoder(name, QStringConverter::Flag::Stateless);
-        const QString text = decoder(QByteArrayView(run.data(), static_cast<qsizetype>(run.size())));
-        for (const QChar c : text) out.push_back(c.unicode() == 0x1A ? kReplacement : c.unicode());
-    } else {
-        // No such codec in this Qt: keep ASCII, mark everything else.
-        for (const char c : run) out.push_back(static_cast<unsigned char>(c) < 0x80 ? static_cast<char16_t>(c) : kReplacement);
-    }
-    if (cut_short) out.push_back(kReplacement);
-}
-
+// Windows-31J. Bytes below 0x80 outside a pair are ASCII: written here directly,
+// since the codec's IBM tables swap some control codes (0x1A, 0x1C, 0x7F). A lead
+// byte without its second byte (a value cut short, or a bad pair) becomes U+FFFD.
 std::u16string decode_windows_31j(std::string_view bytes) {
     std::u16string out;
     out.reserve(bytes.size());
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t sub = bytes.find(kSubstitute, start);
-        append_windows_31j_run(out, bytes.substr(start, sub == std::string_view::npos ? sub : sub - start));
-        if (sub == std::string_view::npos) return out;
-        out.push_back(u'\x1A');
-        start = sub + 1;
+    std::size_t run_start = 0;
+    std::size_t i = 0;
+    const auto flush = [&] { append_non_ascii_run(out, bytes.substr(run_start, i - run_start)); };
+    while (i < bytes.size()) {
+        const auto b = static_cast<unsigned char>(bytes[i]);
+        const bool pair = is_lead_byte(b) && i + 1 < bytes.size() &&
+                          is_trail_byte(static_cast<unsigned char>(bytes[i + 1]));
+        if (pair) {
+            i += 2;
+        } else if (b >= 0x80 && !is_lead_byte(b)) {
+            ++i;
+        } else {
+            flush();
+            out.push_back(b < 0x80 ? static_cast<char16_t>(b) : kReplacement);
+            run_start = ++i;
+        }
     }
+    flush();
+    return out;
 }
 
 // The length of `bytes` without a multi-byte sequence cut short at its end.

@@ -37,7 +37,7 @@ TEST(ConfigurationFile, DecodesUtf8AndWindows31J) {
         {"\\~\xB1", false, u"\\~\uFF71"},                       // ASCII kept, half-width kana
         {"\x82\xA0\x82", false, u"\u3042\uFFFD"},               // cut inside a double-byte character
         {"a\x80" "b\x82 ", false, u"a\uFFFDb\uFFFD "},          // bad bytes
-        {"\x1A\x82\x1A", false, u"\x1A\uFFFD\x1A"},             // a real SUB byte stays itself
+        {"\x1A\x1C\x7F\x82\x1A", false, u"\x1A\x1C\x7F\uFFFD\x1A"},  // control codes stay themselves
         {"a\xE3\x81", true, u"a\uFFFD"},                        // UTF-8 cut inside a character
         {"\xEF\xBB\xBFx", true, u"\uFEFFx"},
     };
