@@ -28,9 +28,6 @@ TEST(ProfileReader, MatchingTrimmingQuotesAndLineEnds) {
         {"double quotes", "[UserSetting]\n00=\" q \"\n", "UserSetting", "00", " q "},
         {"single quotes", "[UserSetting]\n00='q'\n", "UserSetting", "00", "q"},
         {"unmatched quotes kept", "[UserSetting]\n00=\"q'\n", "UserSetting", "00", "\"q'"},
-        {"one quote kept", "[UserSetting]\n00=\"\n", "UserSetting", "00", "\""},
-        {"inner quotes kept", "[UserSetting]\n00=\"a\"b\"\n", "UserSetting", "00", "a\"b"},
-        {"only first = splits", "[UserSetting]\n00=a=b\n", "UserSetting", "00", "a=b"},
         {"first key wins", "[UserSetting]\n00=one\n00=two\n", "UserSetting", "00", "one"},
         {"first section wins", "[UserSetting]\n01=x\n[UserSetting]\n00=late\n", "UserSetting", "00", ""},
         {"text after ] ignored", "[UserSetting] ; c\n00=x\n", "UserSetting", "00", "x"},
@@ -41,9 +38,7 @@ TEST(ProfileReader, MatchingTrimmingQuotesAndLineEnds) {
         {"unclosed header is no section", "[Other]\n[UserSetting\n00=x\n", "UserSetting", "00", ""},
         {"key without =", "[UserSetting]\n00\n00=x\n", "UserSetting", "00", ""},
         {"NUL ends the value", "[UserSetting]\n00=ab\0cd\n"s, "UserSetting", "00", "ab"},
-        {"NUL in other lines", "\0\0\n[UserSetting]\n\0=z\n00=x\n"s, "UserSetting", "00", "x"},
         {"empty key never found", "[UserSetting]\n=x\n", "UserSetting", "", ""},
-        {"empty file", "", "UserSetting", "00", ""},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(profile_string_in(c.file, c.section, c.key), c.expected) << c.what;
@@ -55,24 +50,15 @@ TEST(ProfileReader, MatchingTrimmingQuotesAndLineEnds) {
 }
 
 TEST(ProfileReader, DefaultAndValueAreCutToTheBuffer) {
-    const std::string longer(2000, 'a');
-    struct Cut {
-        std::string value;
-        std::size_t size;
+    const std::string a1023(1023, 'a');
+    const std::pair<std::string, std::string> cuts[] = {
+        {a1023, a1023},
+        {a1023 + "bc", a1023},
+        {'"' + a1023 + '"', a1023},                              // quotes go before the cut
+        {a1023.substr(1) + "\x82\xA0", a1023.substr(1) + "\x82"},  // cut inside a double-byte character
     };
-    const Cut cuts[] = {
-        {std::string(1022, 'a'), 1022},
-        {std::string(1023, 'a'), 1023},
-        {longer, 1023},
-        {'"' + std::string(1023, 'b') + '"', 1023},  // quotes go before the cut
-        {std::string(1022, 'a') + "\x82\xA0", 1023},  // cut inside a double-byte character
-    };
-    for (const Cut& c : cuts) {
-        const std::string got = profile_string_in("[S]\nk=" + c.value + "\n", "S", "k");
-        EXPECT_EQ(got.size(), c.size);
-        EXPECT_EQ(got, c.value.substr(c.value.front() == '"' ? 1 : 0, c.size));
-    }
-    EXPECT_EQ(profile_string_in("", "S", "k", longer), longer.substr(0, 1023));
+    for (const auto& [value, kept] : cuts) EXPECT_EQ(profile_string_in("[S]\nk=" + value + "\n", "S", "k"), kept);
+    EXPECT_EQ(profile_string_in("", "S", "k", a1023 + "b"), a1023);
     EXPECT_EQ(profile_string_in("[S]\nk=abc\n", "S", "k", "", 3), "ab");
     EXPECT_EQ(profile_string_in("[S]\nk=abc\n", "S", "k", "", 0), "");
 }
