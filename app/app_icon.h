@@ -1,0 +1,10 @@
+// The application icon, 32 x 32 pixels in 16 colours; every window carries it.
+#pragma once
+
+#include <QIcon>
+
+namespace gradation::app {
+
+QIcon app_icon();
+
+}  // namespace gradation::app

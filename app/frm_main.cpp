@@ -1,0 +1,178 @@
+// frmMain's design: the window, its controls at their places and its menus.
+#include "app/frm_main.h"
+
+#include "app/app_icon.h"
+#include "app/check_box_value.h"
+#include "app/size_wave_pictures.h"
+#include "platform/program_run.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPixmap>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace gradation::app {
+namespace {
+
+constexpr int kTwipsPerPixel = 15;
+constexpr int kClientWidth = 4800 / kTwipsPerPixel;
+constexpr int kClientHeight = 930 / kTwipsPerPixel;
+
+// Positions in the design are in twips from the client area's top-left corner.
+void place(QWidget* control, int left, int top, int width, int height) {
+    control->setGeometry(left / kTwipsPerPixel, top / kTwipsPerPixel, width / kTwipsPerPixel,
+                         height / kTwipsPerPixel);
+}
+
+QFont control_font() {
+    QFont font;
+    font.setFamilies({QStringLiteral("MS UI Gothic"), QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic"),
+                      QStringLiteral("Noto Sans CJK JP")});
+    font.setPointSize(9);
+    return font;
+}
+
+// The summary label asks for the Windows proportional Gothic; IPAPGothic has its metrics.
+QFont summary_font() {
+    QFont font;
+    font.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic"), QStringLiteral("IPAPGothic"),
+                      QStringLiteral("IPAGothic"), QStringLiteral("Noto Sans CJK JP")});
+    font.setPointSize(12);
+    return font;
+}
+
+QLabel* bordered_label(QWidget* parent, const char* name) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setFrameStyle(QFrame::Box | QFrame::Plain);
+    label->setLineWidth(1);
+    label->setAutoFillBackground(true);
+    return label;
+}
+
+}  // namespace
+
+frmMain::frmMain()
+    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                           Qt::WindowCloseButtonHint),
+      Timer1(this, "Timer1") {
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QStringLiteral("VU+ZIRI ZE"));
+    setWindowIcon(app_icon());
+    setFont(control_font());
+
+    buildMenus();
+    buildControls();
+
+    // A fixed frame: the window is exactly the menu bar over the 320 x 62 client area.
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->setMenuBar(menuBar);
+    layout->addWidget(clientArea);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    layout->activate();  // the size is known before the window is first centred
+
+    setTabOrder(cmdExec, cmbUserSetting);
+    setTabOrder(cmbUserSetting, cmdExit);
+    setTabOrder(cmdExit, chkDevTag);
+    cmdExec->setFocus();
+
+    // Disabled at design, interval 500 ms; the start-up sequence starts it.
+    Timer1.setInterval(500);
+
+    connectHandlers();
+}
+
+frmMain::~frmMain() = default;
+
+void frmMain::buildControls() {
+    clientArea = new QWidget(this);
+    clientArea->setObjectName(QStringLiteral("clientArea"));
+    clientArea->setFixedSize(kClientWidth, kClientHeight);
+
+    // Five pictures stacked in one place; only the empty imgX(4) shows at design.
+    for (int i = 0; i < static_cast<int>(imgX.size()); ++i) {
+        QLabel* image = new QLabel(clientArea);
+        image->setObjectName(QStringLiteral("imgX(%1)").arg(i));
+        place(image, 120, 60, 750, 375);
+        image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        if (i < 4) image->setPixmap(QPixmap::fromImage(size_wave_picture(i)));
+        image->setVisible(i == 4);
+        imgX[static_cast<std::size_t>(i)] = image;
+    }
+
+    lblPal[0] = bordered_label(clientArea, "lblPal(0)");
+    place(lblPal[0], 1080, 60, 375, 315);
+    lblPal[1] = bordered_label(clientArea, "lblPal(1)");
+    place(lblPal[1], 1470, 60, 375, 315);
+
+    cmbUserSetting = new QComboBox(clientArea);
+    cmbUserSetting->setObjectName(QStringLiteral("cmbUserSetting"));
+    cmbUserSetting->setEditable(false);
+    cmbUserSetting->setInsertPolicy(QComboBox::InsertAtBottom);
+    place(cmbUserSetting, 1860, 60, 2055, 300);
+
+    cmdExec = new QPushButton(QStringLiteral("変換(&X&ｻ)"), clientArea);
+    cmdExec->setObjectName(QStringLiteral("cmdExec"));
+    place(cmdExec, 3960, 30, 795, 405);
+
+    cmdExit = new QPushButton(QStringLiteral("終了&Q&ﾀ)"), clientArea);
+    cmdExit->setObjectName(QStringLiteral("cmdExit"));
+    place(cmdExit, 120, 480, 795, 375);
+
+    lblX = bordered_label(clientArea, "lblX");
+    lblX->setText(QStringLiteral("SAMPLE"));
+    lblX->setAlignment(Qt::AlignCenter);
+    lblX->setBackgroundRole(QPalette::Base);
+    lblX->setForegroundRole(QPalette::Text);
+    lblX->setFont(summary_font());
+    place(lblX, 1080, 480, 2775, 315);
+
+    chkDevTag = new ValueCheckBox(QStringLiteral("分離"), clientArea);
+    chkDevTag->setObjectName(QStringLiteral("chkDevTag"));
+    chkDevTag->setTristate(true);  // the program may grey it
+    place(chkDevTag, 3930, 510, 795, 285);
+
+    // Labels and pictures take no focus; the buttons, the list and the box do.
+    for (QWidget* control : {static_cast<QWidget*>(cmdExec), static_cast<QWidget*>(cmbUserSetting),
+                             static_cast<QWidget*>(cmdExit), static_cast<QWidget*>(chkDevTag)})
+        control->setFocusPolicy(Qt::StrongFocus);
+}
+
+void frmMain::buildMenus() {
+    menuBar = new QMenuBar(this);
+    menuBar->setObjectName(QStringLiteral("menuBar"));
+    menuBar->setNativeMenuBar(false);
+
+    MN_FILE = menuBar->addMenu(QStringLiteral("ファイル(&F&ﾊ)"));
+    MN_FILE->setObjectName(QStringLiteral("MN_FILE"));
+    mnuOnTop = MN_FILE->addAction(QStringLiteral("常に手前に表示"));
+    mnuOnTop->setObjectName(QStringLiteral("mnuOnTop"));
+    mnuOnTop->setCheckable(true);
+    mnuSep = MN_FILE->addSeparator();
+    mnuSep->setObjectName(QStringLiteral("mnuSep"));
+    MN_FILE_QUIT = MN_FILE->addAction(QStringLiteral("終了(Q)"));
+    MN_FILE_QUIT->setObjectName(QStringLiteral("MN_FILE_QUIT"));
+
+    MN_VER = menuBar->addAction(QStringLiteral("バージョン情報(&V&ﾋ)"));
+    MN_VER->setObjectName(QStringLiteral("MN_VER"));
+}
+
+void frmMain::connectHandlers() {
+    using platform::on_event;
+    on_event(cmdExec, &QPushButton::clicked, this, [this] { cmdExec_Click(); });
+    on_event(cmdExit, &QPushButton::clicked, this, [this] { cmdExit_Click(); });
+    on_event(cmbUserSetting, &QComboBox::activated, this, [this] { cmbUserSetting_Click(); });
+    on_event(chkDevTag, &QCheckBox::stateChanged, this, [this] { chkDevTag_Click(); });
+    on_event(mnuOnTop, &QAction::triggered, this, [this] { mnuOnTop_Click(); });
+    on_event(MN_FILE_QUIT, &QAction::triggered, this, [this] { MN_FILE_QUIT_Click(); });
+    on_event(MN_VER, &QAction::triggered, this, [this] { MN_VER_Click(); });
+    Timer1.onTimer([this] { Timer1_Timer(); });
+}
+
+}  // namespace gradation::app

@@ -1,0 +1,94 @@
+// frmMain: the program's working window. A small strip with the setting list, the
+// preview of the current setting, the convert and exit buttons, the separate-tags
+// check box, the menu bar and the clipboard watcher's timer.
+#pragma once
+
+#include "platform/timer.h"
+#include "settings/setting_record.h"
+
+#include <QWidget>
+
+#include <array>
+#include <cstdint>
+#include <optional>
+
+class QAction;
+class QComboBox;
+class QLabel;
+class QMenu;
+class QMenuBar;
+class QPushButton;
+
+namespace gradation::app {
+
+class ValueCheckBox;
+
+class frmMain : public QWidget {
+public:
+    frmMain();
+    ~frmMain() override;
+
+    // Handlers of the window.
+    void Form_Load();
+    void Form_Unload();
+    void cmdExec_Click();
+    void cmdExit_Click();
+    void MN_FILE_QUIT_Click();
+    void mnuOnTop_Click();
+    void MN_VER_Click();
+    void chkDevTag_Click();
+    void cmbUserSetting_Click();
+    void Timer1_Timer();
+
+    // One conversion of the clipboard text; a call while one runs asks it to stop.
+    void html_str();
+
+    // The always-on-top property: non-zero keeps the window above all others.
+    std::int16_t OnTop() const { return on_top_; }
+    void setOnTop(std::int16_t value);
+
+    // Fields of the window.
+    std::int16_t SeparateTags = 0;      // true (-1) exactly while chkDevTag is checked
+    bool ConvertReady = false;          // true while no conversion runs
+    std::int16_t ShownWaveImage = 4;    // the index of the visible imgX picture
+    std::optional<SettingRecord> CurrentSetting;  // none until a line has been applied
+
+    // Controls, named as the window's design names them.
+    QWidget* clientArea = nullptr;
+    std::array<QLabel*, 5> imgX{};
+    std::array<QLabel*, 2> lblPal{};
+    QComboBox* cmbUserSetting = nullptr;
+    QPushButton* cmdExec = nullptr;
+    QPushButton* cmdExit = nullptr;
+    QLabel* lblX = nullptr;
+    ValueCheckBox* chkDevTag = nullptr;
+    QMenuBar* menuBar = nullptr;
+    QMenu* MN_FILE = nullptr;
+    QAction* mnuOnTop = nullptr;
+    QAction* mnuSep = nullptr;
+    QAction* MN_FILE_QUIT = nullptr;
+    QAction* MN_VER = nullptr;
+    platform::Timer Timer1;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void buildControls();
+    void buildMenus();
+    void connectHandlers();
+
+    void StopWatcher();
+    void StartWatcher();
+
+    void FillSettingList();
+    void ShowNoSetting();
+
+    void LockForConversion();
+    void UnlockAfterConversion();
+
+    std::int16_t on_top_ = 0;
+};
+
+}  // namespace gradation::app

@@ -1,0 +1,14 @@
+// The window program. It reads no command line: Qt is given the program name only.
+#include "app/program.h"
+#include "platform/program_run.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[]) {
+    int qt_argc = argc > 0 ? 1 : 0;
+    QApplication application(qt_argc, argv);
+    gradation::app::Program program;
+    program.start();
+    if (gradation::platform::program_ended()) return 0;
+    return QApplication::exec();
+}
