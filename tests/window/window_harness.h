@@ -1,0 +1,60 @@
+// Running the real window program inside a test: its QX.ini, the clipboard, keys to
+// the focused control, and runs that end the program.
+#pragma once
+
+#include "app/frm_main.h"
+#include "app/program.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <filesystem>
+#include <functional>
+
+namespace gradation::test {
+
+// QX.ini beside this test program, which is where the window program looks.
+std::filesystem::path ini_path();
+void write_ini(const QStringList& setting_lines);  // keys "00", "01", ... in order
+void remove_ini();
+void copy_shipped_ini();
+
+QString clipboard();
+void set_clipboard(const QString& text);
+
+// The markup the generator gives for `text` with the setting line `line`.
+QString markup_of(const QString& text, const QString& line, bool separate_tags);
+
+// Lines used across the tests.
+inline const QString kStandardLine =
+    QStringLiteral("起動時標準,OFF,OFF,OFF,OFF,OFF,OFF, 0, 0, 1,OFF, 0,H,OFF, 0, 0, 128, 255, 255, 128, 0,0");
+inline const QString kItemLine =
+    QStringLiteral("アイテム,ON,ON,ON,ON,ON,ON, 1, 0, 5,OFF, 0,H,OFF, 2, 25, 25, 112, 30, 144, 255");
+inline const QString kSizedLine =
+    QStringLiteral("大きさ3,OFF,OFF,OFF,OFF,OFF,OFF, 1, 0, 3,OFF, 0,H,OFF, 0, 0, 128, 255, 255, 128, 0,0");
+
+// The window program started by its start-up sequence, its main window shown and active.
+class RunningProgram {
+public:
+    RunningProgram();
+    app::frmMain& window() const { return *program_.main_window(); }
+
+private:
+    app::Program program_;
+};
+
+// Sends a key press and release to the focused control, as the keyboard would.
+void press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+
+// Opens the File menu with its access key and clicks `item` in it.
+void choose_file_menu_item(app::frmMain& window, QAction* item);
+
+// Runs `scenario` from the event loop and returns the loop's exit code once the
+// program has ended; -1 when it has not ended within 20 seconds.
+int run_until_program_ends(const std::function<void()>& scenario);
+
+// The state of the running conversion is read from inside it: `inside` runs at the
+// first serving of events after `start` began a conversion.
+void during_next_serving(const std::function<void()>& inside);
+
+}  // namespace gradation::test
