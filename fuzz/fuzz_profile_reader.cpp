@@ -23,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string key(in.bytes(16));
     const std::size_t buffer = 1 + in.byte() % 64 * 32;
     const std::string_view file = in.rest();
-    const std::string fallback = "\x01default";
+    const std::string fallback = "\x01" "default";
 
     const std::string value = profile_string_in(file, section, key, fallback, buffer);
     FUZZ_CHECK(value.size() < std::max<std::size_t>(buffer, fallback.size() + 1));
