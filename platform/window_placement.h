@@ -12,8 +12,8 @@ namespace gradation::platform {
 // The whole primary screen in pixels (not its work area).
 QSize screen_size();
 
-// The window's outer rectangle, frame and title bar included once the window system
-// has framed it.
+// The window's outer rectangle, frame and title bar included; for a window not yet
+// on screen, with the frame the window system will put around it.
 QRect outer_geometry(const QWidget& window);
 
 // Move one outer edge; the other stays where it is.

@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -32,6 +33,11 @@ void StartupTest::shipped_settings_are_listed_and_the_first_applied() {
     RunningProgram program;
     app::frmMain& w = program.window();
     QVERIFY(w.isVisible());
+    // Centred with its frame, which the window system added only when it showed.
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    const QRect outer = w.frameGeometry();
+    QVERIFY(outer.size() != w.size());
+    QCOMPARE(outer.topLeft(), QPoint((screen.width() - outer.width()) / 2, (screen.height() - outer.height()) / 2));
     QVERIFY(platform::keeps_above(w));
     QVERIFY(w.mnuOnTop->isChecked());
     QVERIFY(w.cmbUserSetting->count() >= 10);
