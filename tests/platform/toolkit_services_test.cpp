@@ -1,19 +1,16 @@
 // The thin layer over Qt: the timer's Interval and Enabled, the pointer as a value,
-// the clipboard as plain text, keep-above, and what ending the program stops.
+// the clipboard as plain text. Keep-above and the end of the program are seen through
+// the real window in tests/window.
 #include "platform/clipboard.h"
 #include "platform/mouse_pointer.h"
 #include "platform/program_run.h"
 #include "platform/timer.h"
-#include "platform/window_placement.h"
 
-#include <QApplication>
 #include <QClipboard>
 #include <QCursor>
 #include <QImage>
 #include <QTest>
 #include <QTimer>
-#include <QWidget>
-#include <QWindow>
 
 using namespace gradation::platform;
 
@@ -29,8 +26,6 @@ private slots:
     void pointer_is_a_value_not_a_count();
     void clipboard_round_trips_plain_text_data();
     void clipboard_round_trips_plain_text();
-    void keep_above_changes_neither_visibility_nor_place();
-    void nothing_of_ours_runs_after_the_end();
 };
 
 void ToolkitServicesTest::timer_ticks_only_when_enabled_with_an_interval_data() {
@@ -106,52 +101,6 @@ void ToolkitServicesTest::clipboard_round_trips_plain_text() {
     picture.fill(Qt::blue);
     QGuiApplication::clipboard()->setImage(picture);
     QVERIFY(clipboard_text().empty());
-}
-
-void ToolkitServicesTest::keep_above_changes_neither_visibility_nor_place() {
-    QWidget window;
-    window.resize(100, 50);
-    set_keep_above(window, true);  // before the window exists on screen
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    QVERIFY(window.windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint));
-    window.move(30, 40);
-    const QPoint place = window.pos();
-    for (bool on : {false, true, false}) {
-        set_keep_above(window, on);
-        QCOMPARE(keeps_above(window), on);
-        QCOMPARE(window.windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint), on);
-        QVERIFY(window.isVisible());
-        QCOMPARE(window.pos(), place);
-    }
-}
-
-void ToolkitServicesTest::nothing_of_ours_runs_after_the_end() {
-    QObject owner;
-    Timer timer(&owner, "Timer1");
-    int ticks = 0;
-    timer.onTimer([&] { ++ticks; });
-    QTimer source;
-    int handled = 0;
-    on_event(&source, &QTimer::timeout, &owner, [&] { ++handled; });
-    set_clipboard_text(u"before");
-
-    QWidget window;
-    window.show();
-    // Inside the event loop, as the program ends it.
-    QTimer::singleShot(0, [&] { end_program_now(); });
-    QCOMPARE(QCoreApplication::exec(), 0);
-    QVERIFY(program_ended());
-    QVERIFY(!window.isVisible());
-
-    set_clipboard_text(u"after");
-    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("before"));
-    timer.setInterval(10);
-    timer.setEnabled(true);
-    source.start(10);
-    QTest::qWait(100);
-    QCOMPARE(ticks, 0);
-    QCOMPARE(handled, 0);
 }
 
 QTEST_MAIN(ToolkitServicesTest)

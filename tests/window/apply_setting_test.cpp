@@ -113,18 +113,9 @@ void ApplySettingTest::applying_a_line_shows_it_data() {
     QTest::newRow("wave with relative size shows no shape")
         << "相対波,OFF,OFF,OFF,OFF,OFF,OFF, 2, 0, 2,OFF, 0,H,ON, 1, 0, 0, 0, 0, 0, 0" << "Size=+2" << "" << 4
         << QColor(0, 0, 0) << QColor(0, 0, 0) << int(Qt::Unchecked);
-    QTest::newRow("wave without size shows no shape")
-        << "基準波,OFF,OFF,OFF,OFF,OFF,OFF, 0, 0, 2,OFF, 0,H,ON, 1, 0, 0, 0, 0, 0, 0" << "Size= (Base)" << "" << 4
-        << QColor(0, 0, 0) << QColor(0, 0, 0) << int(Qt::Unchecked);
     QTest::newRow("pattern 9 shows no shape")
         << "範囲外,OFF,OFF,OFF,OFF,OFF,OFF, 1, 0, 4,OFF, 0,H,ON, 9, 0, 0, 0, 0, 0, 0" << "Size= 4" << "" << 4
         << QColor(0, 0, 0) << QColor(0, 0, 0) << int(Qt::Unchecked);
-    QTest::newRow("sign 2 writes no sign") << "符号2,OFF,OFF,OFF,OFF,OFF,OFF, 2, 2, 4,OFF, 0,H,OFF, 0, 0, 0, 0, 0, 0, 0"
-                                           << "Size=4" << "" << 4 << QColor(0, 0, 0) << QColor(0, 0, 0)
-                                           << int(Qt::Unchecked);
-    QTest::newRow("negative size") << "負,OFF,OFF,OFF,OFF,OFF,OFF, 1, 0, -3,OFF, 0,H,OFF, 0, 0, 0, 0, 0, 0, 0"
-                                   << "Size= -3" << "" << 4 << QColor(0, 0, 0) << QColor(0, 0, 0)
-                                   << int(Qt::Unchecked);
     // A window colour is red + 256 green + 65536 blue: red 300 carries into green.
     QTest::newRow("colour beyond 255 carries") << "超過,OFF,OFF,OFF,OFF,OFF,OFF, 0, 0, 1,OFF, 0,H,OFF, 0, 300, 0, 0, 0, 0, 256"
                                                << "Size= (Base)" << "" << 4 << QColor(44, 1, 0) << QColor(0, 0, 0)
@@ -132,9 +123,6 @@ void ApplySettingTest::applying_a_line_shows_it_data() {
     QTest::newRow("DevTag 2 greys the box") << "灰,OFF,OFF,OFF,OFF,OFF,OFF, 1, 0, 3,OFF, 0,H,OFF, 0, 0, 0, 0, 0, 0, 0,2"
                                             << "Size= 3" << "" << 4 << QColor(0, 0, 0) << QColor(0, 0, 0)
                                             << int(Qt::PartiallyChecked);
-    QTest::newRow("DevTag 7 leaves it unchecked")
-        << "七,OFF,OFF,OFF,OFF,OFF,OFF, 1, 0, 3,OFF, 0,H,OFF, 0, 0, 0, 0, 0, 0, 0,7" << "Size= 3" << "" << 4
-        << QColor(0, 0, 0) << QColor(0, 0, 0) << int(Qt::Unchecked);
 }
 
 void ApplySettingTest::applying_a_line_shows_it() {

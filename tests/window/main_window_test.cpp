@@ -14,7 +14,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QScreen>
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
@@ -43,7 +42,6 @@ private slots:
     void ways_that_end_the_program();
     void always_on_top_flips_with_each_choice_data();
     void always_on_top_flips_with_each_choice();
-    void window_starts_centred_and_on_top();
 };
 
 // Left, top, width and height in twips from the design; the window works in pixels.
@@ -225,20 +223,6 @@ void MainWindowTest::always_on_top_flips_with_each_choice() {
     QCOMPARE(w.OnTop(), on_top ? std::int16_t{-1} : std::int16_t{0});
     QVERIFY(w.isVisible());
     QCOMPARE(w.pos(), place);
-}
-
-void MainWindowTest::window_starts_centred_and_on_top() {
-    RunningProgram program;
-    app::frmMain& w = program.window();
-    const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    // Centred before the window system framed it: off by at most half the frame.
-    const QRect outer = w.frameGeometry();
-    const QSize frame = outer.size() - w.size();
-    QVERIFY(qAbs(outer.left() - (screen.width() - outer.width()) / 2) <= frame.width() / 2 + 1);
-    QVERIFY(qAbs(outer.top() - (screen.height() - outer.height()) / 2) <= frame.height() / 2 + 1);
-    QVERIFY(platform::keeps_above(w));
-    QVERIFY(w.mnuOnTop->isChecked());
-    QCOMPARE(w.OnTop(), std::int16_t{-1});
 }
 
 QTEST_MAIN(MainWindowTest)
