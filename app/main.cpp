@@ -5,6 +5,8 @@
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
+    // Clipboard polling and keep-above need X11; on a Wayland desktop that is XWayland.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "xcb");
     int qt_argc = argc > 0 ? 1 : 0;
     QApplication application(qt_argc, argv);
     gradation::app::Program program;
