@@ -1,10 +1,13 @@
 // The version information command of the menu bar.
+#include "app/frmVersion.h"
 #include "app/frm_main.h"
 
 namespace gradation::app {
 
+// Pauses the watcher, opens the version dialog modally below this window and starts
+// the watcher again once the dialog has closed.
 void frmMain::MN_VER_Click() {
-    // The version information dialog opens here.
+    open_version_dialog({*this, [this] { StopWatcher(); }, [this] { StartWatcher(); }});
 }
 
 }  // namespace gradation::app
