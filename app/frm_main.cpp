@@ -5,6 +5,7 @@
 #include "app/check_box_value.h"
 #include "app/size_wave_pictures.h"
 #include "platform/program_run.h"
+#include "version_info.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -61,7 +62,7 @@ frmMain::frmMain()
                            Qt::WindowCloseButtonHint),
       Timer1(this, "Timer1") {
     setObjectName(QStringLiteral("frmMain"));
-    setWindowTitle(QStringLiteral("VU+ZIRI ZE"));
+    setWindowTitle(QString::fromUtf8(version_info::kTitle));  // the application title
     setWindowIcon(app_icon());
     setFont(control_font());
 
