@@ -13,58 +13,6 @@
 using namespace gradation;
 using namespace gradation::test;
 
-namespace {
-
-// What the user can see of the current setting, and what converting "ab" gives.
-struct Preview {
-    QString summary;
-    bool underline = false;
-    bool italic = false;
-    bool bold = false;
-    int picture = -1;  // the one visible imgX, -1 when not exactly one is
-    QColor start;
-    QColor end;
-    Qt::CheckState box = Qt::Unchecked;
-    QString converted;
-
-    bool operator==(const Preview&) const = default;
-};
-
-QColor swatch(QLabel* label) {
-    return label->grab().toImage().pixelColor(label->width() / 2, label->height() / 2);
-}
-
-Preview preview_of(app::frmMain& w) {
-    Preview p;
-    p.summary = w.lblX->text();
-    p.underline = w.lblX->font().underline();
-    p.italic = w.lblX->font().italic();
-    p.bold = w.lblX->font().bold();
-    int shown = 0;
-    for (int i = 0; i < 5; ++i) {
-        if (w.imgX[static_cast<std::size_t>(i)]->isVisible()) {
-            ++shown;
-            p.picture = i;
-        }
-    }
-    if (shown != 1) p.picture = -1;
-    p.start = swatch(w.lblPal[0]);
-    p.end = swatch(w.lblPal[1]);
-    p.box = w.chkDevTag->checkState();
-    set_clipboard(QStringLiteral("ab"));
-    QTest::mouseClick(w.cmdExec, Qt::LeftButton);
-    p.converted = clipboard();
-    return p;
-}
-
-void select_entry(app::frmMain& w, int position) {
-    w.cmbUserSetting->setFocus();
-    while (w.cmbUserSetting->currentIndex() < position) press(Qt::Key_Down);
-    while (w.cmbUserSetting->currentIndex() > position) press(Qt::Key_Up);
-}
-
-}  // namespace
-
 class ApplySettingTest : public QObject {
     Q_OBJECT
 

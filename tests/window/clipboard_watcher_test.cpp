@@ -10,20 +10,6 @@
 using namespace gradation;
 using namespace gradation::test;
 
-namespace {
-
-QTimer* watcher_timer(app::frmMain& w) { return w.findChild<QTimer*>(QStringLiteral("Timer1")); }
-
-// Waits for `ticks` further ticks of the watcher to have been handled in full.
-bool wait_for_ticks(app::frmMain& w, int ticks) {
-    QSignalSpy spy(watcher_timer(w), &QTimer::timeout);
-    return QTest::qWaitFor([&] { return spy.count() >= ticks; }, 10000);
-}
-
-const QString kConverting = QStringLiteral("中止(&X&ｻ)");
-
-}  // namespace
-
 class ClipboardWatcherTest : public QObject {
     Q_OBJECT
 

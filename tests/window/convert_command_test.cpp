@@ -23,20 +23,6 @@ using namespace gradation::test;
 
 namespace {
 
-const QString kConverting = QStringLiteral("中止(&X&ｻ)");
-const QString kIdle = QStringLiteral("変換(&X&ｻ)");
-
-bool hourglass() {
-    const QCursor* cursor = QGuiApplication::overrideCursor();
-    return cursor != nullptr && cursor->shape() == Qt::WaitCursor;
-}
-
-// Idle: every control takes input again, the caption reads convert, the pointer is back.
-bool idle(const app::frmMain& w) {
-    return w.MN_FILE->menuAction()->isEnabled() && w.MN_VER->isEnabled() && w.cmbUserSetting->isEnabled() &&
-           w.cmdExit->isEnabled() && w.cmdExec->isEnabled() && w.cmdExec->text() == kIdle && !hourglass();
-}
-
 QString long_text() { return QString(20000, QChar(u'あ')); }
 
 }  // namespace
@@ -210,6 +196,7 @@ void ConvertCommandTest::text_beyond_the_limit_is_kept_data() {
     QTest::newRow("32,767 units") << 32767 << true;
     QTest::newRow("32,768 units") << 32768 << false;
     QTest::newRow("100,000 units") << 100000 << false;
+    QTest::newRow("1 MB, 1,048,576 units") << (1 << 20) << false;
 }
 
 void ConvertCommandTest::text_beyond_the_limit_is_kept() {

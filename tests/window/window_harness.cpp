@@ -1,5 +1,6 @@
 #include "window_harness.h"
 
+#include "app/check_box_value.h"
 #include "convert/gradient_markup.h"
 #include "platform/configuration_file.h"
 #include "settings/setting_record.h"
@@ -7,8 +8,13 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
+#include <QCursor>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 
@@ -73,6 +79,57 @@ int run_until_program_ends(const std::function<void()>& scenario) {
     guard.start(20000);
     QTimer::singleShot(0, &guard, scenario);
     return QCoreApplication::exec();
+}
+
+QTimer* watcher_timer(app::frmMain& w) { return w.findChild<QTimer*>(QStringLiteral("Timer1")); }
+
+bool wait_for_ticks(app::frmMain& w, int ticks) {
+    QSignalSpy spy(watcher_timer(w), &QTimer::timeout);
+    return QTest::qWaitFor([&] { return spy.count() >= ticks; }, 10000);
+}
+
+bool hourglass() {
+    const QCursor* cursor = QGuiApplication::overrideCursor();
+    return cursor != nullptr && cursor->shape() == Qt::WaitCursor;
+}
+
+bool idle(const app::frmMain& w) {
+    return w.ConvertReady && w.MN_FILE->menuAction()->isEnabled() && w.MN_VER->isEnabled() &&
+           w.cmbUserSetting->isEnabled() && w.cmdExit->isEnabled() && w.cmdExec->isEnabled() &&
+           w.cmdExec->text() == kIdle && !hourglass();
+}
+
+void select_entry(app::frmMain& w, int position) {
+    w.cmbUserSetting->setFocus();
+    while (w.cmbUserSetting->currentIndex() < position) press(Qt::Key_Down);
+    while (w.cmbUserSetting->currentIndex() > position) press(Qt::Key_Up);
+}
+
+namespace {
+QColor swatch(QLabel* label) { return label->grab().toImage().pixelColor(label->width() / 2, label->height() / 2); }
+}  // namespace
+
+Preview preview_of(app::frmMain& w) {
+    Preview p;
+    p.summary = w.lblX->text();
+    p.underline = w.lblX->font().underline();
+    p.italic = w.lblX->font().italic();
+    p.bold = w.lblX->font().bold();
+    int shown = 0;
+    for (int i = 0; i < 5; ++i) {
+        if (w.imgX[static_cast<std::size_t>(i)]->isVisible()) {
+            ++shown;
+            p.picture = i;
+        }
+    }
+    if (shown != 1) p.picture = -1;
+    p.start = swatch(w.lblPal[0]);
+    p.end = swatch(w.lblPal[1]);
+    p.box = w.chkDevTag->checkState();
+    set_clipboard(QStringLiteral("ab"));
+    QTest::mouseClick(w.cmdExec, Qt::LeftButton);
+    p.converted = clipboard();
+    return p;
 }
 
 void during_next_serving(const std::function<void()>& inside) { QTimer::singleShot(0, qApp, inside); }

@@ -5,11 +5,14 @@
 #include "app/frm_main.h"
 #include "app/program.h"
 
+#include <QColor>
 #include <QString>
 #include <QStringList>
 
 #include <filesystem>
 #include <functional>
+
+class QTimer;
 
 namespace gradation::test {
 
@@ -52,6 +55,40 @@ void choose_file_menu_item(app::frmMain& window, QAction* item);
 // Runs `scenario` from the event loop and returns the loop's exit code once the
 // program has ended; -1 when it has not ended within 20 seconds.
 int run_until_program_ends(const std::function<void()>& scenario);
+
+// The watcher's timer Timer1, and waiting (10 s at most) for `ticks` further ticks
+// of it to have been handled in full.
+QTimer* watcher_timer(app::frmMain& w);
+bool wait_for_ticks(app::frmMain& w, int ticks);
+
+// The convert button's captions while a conversion runs and when it has ended.
+inline const QString kConverting = QStringLiteral("中止(&X&ｻ)");
+inline const QString kIdle = QStringLiteral("変換(&X&ｻ)");
+
+bool hourglass();
+
+// Idle: no conversion runs, every control takes input again, the caption reads
+// convert, the pointer is back.
+bool idle(const app::frmMain& w);
+
+// Chooses list entry `position` with the keyboard, as a user would.
+void select_entry(app::frmMain& w, int position);
+
+// What the user can see of the current setting, and what converting "ab" gives.
+struct Preview {
+    QString summary;
+    bool underline = false;
+    bool italic = false;
+    bool bold = false;
+    int picture = -1;  // the one visible imgX, -1 when not exactly one is
+    QColor start;
+    QColor end;
+    Qt::CheckState box = Qt::Unchecked;
+    QString converted;
+
+    bool operator==(const Preview&) const = default;
+};
+Preview preview_of(app::frmMain& w);
 
 // The state of the running conversion is read from inside it: `inside` runs at the
 // first serving of events after `start` began a conversion.
