@@ -10,7 +10,7 @@ import time
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 sys.path.insert(0, os.path.join(ROOT, "tests", "e2e"))
 
-from e2e_driver import TITLE, Desktop, wait_for  # noqa: E402  (the e2e tests' desktop)
+from desktop import TITLE, Desktop, wait_for  # noqa: E402  (the e2e tests' desktop)
 
 CLOCK_TICKS = os.sysconf("SC_CLK_TCK")
 SAMPLE_TEXT = "グラデーションgradation文字色abc、漢字かなカナ123!?"

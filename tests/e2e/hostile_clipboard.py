@@ -1,14 +1,14 @@
 #!/usr/bin/env python3
 """Hostile clipboard contents on a real X11 desktop.
 
-Each case starts its own Xvfb (on a display number Xvfb picks), openbox and the
-window program from the program folder, and drives it through the real X11
-CLIPBOARD selection: xclip for ordinary owners, and a small owner of our own (this
-script run with --owner, on libX11 through ctypes) that can be killed while the
-program reads from it. The bells the program rings are counted through XKB's
-BellNotify events. Every wait is bounded; every process is stopped by its id.
+Each case runs on its own desktop (desktop.py): Xvfb, openbox and the window
+program from the program folder, driven through the real X11 CLIPBOARD selection:
+xclip for ordinary owners, and a small owner of our own (this script run with
+--owner, on libX11 through ctypes) that can be killed while the program reads from
+it. The bells the program rings are counted through XKB's BellNotify events. Every
+wait is bounded; every process is stopped by its id.
 
-    hostile_clipboard_e2e.py --program-dir DIR --title TITLE CASE
+    hostile_clipboard.py --program-dir DIR [--title TITLE] [--artefacts DIR] CASE
 """
 
 import argparse
@@ -20,44 +20,18 @@ import signal
 import struct
 import subprocess
 import sys
-import tempfile
 import time
 import zlib
 
-TICK = 0.5  # the watcher's interval, seconds
+from desktop import TICK, TITLE, Failure, Program, check, drive, short, wait_for
+
 LIMIT = 32767  # the longest text converted, in UTF-16 units
-
-
-class Failure(Exception):
-    pass
-
-
-def check(condition, message):
-    if not condition:
-        raise Failure(message)
-
-
-def wait_for(probe, timeout, interval=0.05):
-    """Polls probe() until it gives a true value or `timeout` seconds have passed;
-    returns (ok, last value)."""
-    deadline = time.monotonic() + timeout
-    while True:
-        value = probe()
-        if value or time.monotonic() >= deadline:
-            return bool(value), value
-        time.sleep(interval)
 
 
 def text_of(units):
     """A text of exactly `units` UTF-16 units (no surrogates), kana, kanji and ASCII."""
     pattern = "グラデーション漢字abc"
     return (pattern * (units // len(pattern) + 1))[:units]
-
-
-def short(data):
-    if data is None:
-        return "nothing (no owner or no text)"
-    return repr(data) if len(data) <= 60 else f"{len(data)} bytes beginning {data[:40]!r}"
 
 
 # --- libX11 through ctypes -------------------------------------------------------
@@ -144,6 +118,9 @@ class BellCounter:
             if field(raw, 0, "i") == self.event_base and field(raw, 40, "i") == xkb_bell_notify:
                 self.bells += 1
 
+    def close(self):
+        self.x.close()
+
 
 def run_owner(mode, path):
     """The --owner process: takes CLIPBOARD with the UTF-8 text in `path`, answers
@@ -204,151 +181,23 @@ def run_owner(mode, path):
             time.sleep(60)
 
 
-# --- the desktop ------------------------------------------------------------------
+# --- the program -----------------------------------------------------------------
 
-_libc = ctypes.CDLL(None, use_errno=True)
+class Watched(Program):
+    """The window program with the bells rung on its display, and gradation-cli from
+    its folder to say what markup it should make."""
 
-
-def _end_with_driver():
-    _libc.prctl(1, signal.SIGTERM)  # PR_SET_PDEATHSIG: ends with the driver, even a killed one
-
-
-class Desktop:
-    """Xvfb, openbox and the processes started on them; stop() ends them all."""
-
-    def __init__(self, program_dir, title):
+    def __init__(self, desktop, program_dir, title, bells):
         self.program_dir = program_dir
-        self.title = title
-        self.processes = []
-        self.tmp = tempfile.TemporaryDirectory(prefix="gradation-hostile-")
-        self.env = {k: v for k, v in os.environ.items() if k not in ("WAYLAND_DISPLAY", "QT_QPA_PLATFORM")}
-        runtime = os.path.join(self.tmp.name, "runtime")
-        os.mkdir(runtime, 0o700)
-        self.env.update(XDG_RUNTIME_DIR=runtime, QT_QPA_PLATFORM="xcb", HOME=self.tmp.name)
-        self.bells = None
-        self.program = None
-        self.files = 0
-
-    def start(self, argv, **kwargs):
-        kwargs.setdefault("stdin", subprocess.DEVNULL)
-        kwargs.setdefault("stdout", subprocess.DEVNULL)
-        kwargs.setdefault("stderr", subprocess.DEVNULL)
-        process = subprocess.Popen(argv, env=self.env, cwd=self.tmp.name, preexec_fn=_end_with_driver, **kwargs)
-        self.processes.append(process)
-        return process
-
-    def stop(self):
-        if self.bells:
-            self.bells.x.close()
-        for process in reversed(self.processes):
-            if process.poll() is None:
-                process.terminate()
-                try:
-                    process.wait(timeout=3)
-                except subprocess.TimeoutExpired:
-                    process.kill()
-                    process.wait(timeout=3)
-        self.tmp.cleanup()
-
-    def up(self):
-        read_end, write_end = os.pipe()
-        self.start(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24", "-nolisten", "tcp",
-                    "-noreset"], pass_fds=(write_end,))
-        os.close(write_end)
-        number = b""
-        deadline = time.monotonic() + 15
-        while not number.endswith(b"\n") and time.monotonic() < deadline:
-            if select.select([read_end], [], [], 0.2)[0]:
-                chunk = os.read(read_end, 16)
-                if not chunk:
-                    break
-                number += chunk
-        os.close(read_end)
-        check(number.strip().isdigit(), "Xvfb did not report a display number within 15 s")
-        self.env["DISPLAY"] = ":" + number.strip().decode()
-        self.start(["openbox", "--sm-disable"])
-        ok, _ = wait_for(lambda: "window id" in self.run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"]), 15)
-        check(ok, "openbox did not start managing the display within 15 s")
-        self.bells = BellCounter(self.env["DISPLAY"])
-
-    def run(self, argv, timeout=5):
-        try:
-            done = subprocess.run(argv, env=self.env, capture_output=True, timeout=timeout)
-        except subprocess.TimeoutExpired:
-            return ""
-        return done.stdout.decode("utf-8", "replace") if done.returncode == 0 else ""
-
-    def write_file(self, data):
-        self.files += 1
-        path = os.path.join(self.tmp.name, f"content-{self.files}")
-        with open(path, "wb") as f:
-            f.write(data)
-        return path
-
-    # --- the program ---
-
-    def start_program(self):
-        self.program = self.start([os.path.join(self.program_dir, "gradation")])
-        pattern = "^" + re.escape(self.title) + "$"
-        ok, found = wait_for(lambda: self.run(["xdotool", "search", "--all", "--onlyvisible", "--pid",
-                                               str(self.program.pid), "--name", pattern]).split(), 10, 0.1)
-        check(ok, f"no main window {self.title!r} within 10 s")
-        self.window = found[0]
-        time.sleep(TICK)
-
-    def alive(self, why):
-        check(self.program.poll() is None, f"the program ended ({why}), exit status {self.program.returncode}")
+        self.bells = bells
+        super().__init__(desktop, os.path.join(program_dir, "gradation"), title)
 
     def markup(self, text):
         """The markup of `text` with setting 0, made by gradation-cli from the same folder."""
         done = subprocess.run([os.path.join(self.program_dir, "gradation-cli"), "--setting", "0",
-                               self.write_file(text.encode("utf-8"))], capture_output=True, timeout=60)
+                               self.desktop.write_file(text.encode("utf-8"))], capture_output=True, timeout=60)
         check(done.returncode == 0, f"gradation-cli failed: {done.stderr.decode(errors='replace')}")
         return done.stdout
-
-    def press_enter(self, times=1, delay_ms=12):
-        self.run(["xdotool", "windowactivate", "--sync", self.window])
-        ok, _ = wait_for(lambda: self.run(["xdotool", "getactivewindow"]).strip() == self.window, 5)
-        check(ok, "the main window did not become active within 5 s")
-        self.run(["xdotool", "key", "--delay", str(delay_ms)] + ["Return"] * times, timeout=30)
-
-    # --- the clipboard ---
-
-    def copy(self, data, target=None):
-        """`data` (bytes) on the clipboard, owned by an xclip that can be killed."""
-        log = os.path.join(self.tmp.name, f"xclip-{len(self.processes)}.log")
-        argv = ["xclip", "-selection", "clipboard", "-quiet", "-i"] + (["-t", target] if target else [])
-        with open(log, "wb") as err:
-            process = self.start(argv + [self.write_file(data)], stderr=err)
-
-        def owns():
-            with open(log, "rb") as f:
-                return b"Waiting for selection requests" in f.read()
-        ok, _ = wait_for(owns, 10, 0.01)
-        check(ok, f"xclip did not take the clipboard for {short(data)} within 10 s")
-        return process
-
-    def paste(self, target=None):
-        """The clipboard's content as bytes; None when it has no owner or no such form."""
-        argv = ["xclip", "-selection", "clipboard", "-o"] + (["-t", target] if target else [])
-        try:
-            done = subprocess.run(argv, env=self.env, capture_output=True, timeout=15)
-        except subprocess.TimeoutExpired:
-            return None
-        return done.stdout if done.returncode == 0 else None
-
-    def expect_clipboard(self, expected, timeout, why):
-        seen = []
-        ok, _ = wait_for(lambda: seen.append(self.paste()) or seen[-1] == expected, timeout, 0.1)
-        check(ok, f"{why}: expected {short(expected)} on the clipboard within {timeout} s, "
-                  f"last saw {short(seen[-1] if seen else None)}")
-
-    def expect_clipboard_stays(self, expected, duration, why):
-        deadline = time.monotonic() + duration
-        while time.monotonic() < deadline:
-            seen = self.paste()
-            check(seen == expected, f"{why}: the clipboard changed from {short(expected)} to {short(seen)}")
-            time.sleep(0.1)
 
     def expect_bells(self, expected, why, timeout=5):
         ok, _ = wait_for(lambda: self.bells.count() >= expected, timeout)
@@ -357,60 +206,58 @@ class Desktop:
     def expect_converts(self, why):
         """The program is idle and ready: a copied >abc becomes its markup."""
         self.alive(why)
-        self.copy(b">abc")
-        self.expect_clipboard(self.markup("abc"), 15, f"{why}, then >abc")
+        self.desktop.copy(b">abc")
+        self.desktop.expect_clipboard(self.markup("abc"), 15, f"{why}, then >abc")
 
 
 # --- cases ------------------------------------------------------------------------
 
-def case_limits(desktop):
+def case_limits(desktop, program):
     """32,767 units are converted; 32,768 and 1 MB are refused with one bell each and
     left on the clipboard (by the watcher without their ">")."""
-    desktop.start_program()
     longest = text_of(LIMIT)
     desktop.copy((">" + longest).encode("utf-8"))
-    desktop.expect_clipboard(desktop.markup(longest), 60, "> and 32,767 units")
-    desktop.expect_bells(0, "converting 32,767 units", timeout=0.5)
+    desktop.expect_clipboard(program.markup(longest), 60, "> and 32,767 units")
+    program.expect_bells(0, "converting 32,767 units", timeout=0.5)
 
     bells = 0
     for what, rest in (("32,768 units", text_of(LIMIT + 1)), ("1 MB", text_of(1 << 20))):
         desktop.copy((">" + rest).encode("utf-8"))
         desktop.expect_clipboard(rest.encode("utf-8"), 60, f"> and {what}")
         bells += 1
-        desktop.expect_bells(bells, f"> and {what} refused")
+        program.expect_bells(bells, f"> and {what} refused")
         desktop.expect_clipboard_stays(rest.encode("utf-8"), 4 * TICK, f"{what} without its >, a tick later")
-        desktop.expect_bells(bells, f"{what} left on the clipboard is no trigger", timeout=0)
+        program.expect_bells(bells, f"{what} left on the clipboard is no trigger", timeout=0)
 
     # By the button: the other program keeps its text on the clipboard.
     too_long = text_of(LIMIT + 1).encode("utf-8")
     owner = desktop.copy(too_long)
-    desktop.press_enter()
+    program.press_enter()
     bells += 1
-    desktop.expect_bells(bells, "the convert button on 32,768 units")
+    program.expect_bells(bells, "the convert button on 32,768 units")
     desktop.expect_clipboard_stays(too_long, 4 * TICK, "32,768 units after the convert button")
     check(owner.poll() is None, "xclip lost the clipboard: the program wrote to it")
-    print(f"{bells} refusals, {desktop.bells.count()} bells")
-    desktop.expect_converts("after the refusals")
+    print(f"{bells} refusals, {program.bells.count()} bells")
+    program.expect_converts("after the refusals")
 
 
-def case_odd_bytes(desktop):
+def case_odd_bytes(desktop, program):
     """A lone surrogate cannot cross X11 as UTF-8: its bytes arrive as invalid UTF-8 and
     are read as replacement characters, each converted like any other character; so
     are other invalid bytes. A NUL byte is a character too."""
-    desktop.start_program()
     for source, pattern in ((b">a\xed\xa0\x80b", "a\ufffd+b"), (b">a\xed\xb0\x80b", "a\ufffd+b"),
                             (b">a\xffb", "a\ufffd+b"), (b">a\xf0\x9f\x98b", "a\ufffd+b"), (b">a\x00b", "a\x00b")):
         desktop.copy(source)
         seen = []
-        ok, _ = wait_for(lambda: seen.append(desktop.paste()) or (seen[-1] or b"").startswith(b"<"), 10, 0.1)
+        ok, _ = wait_for(lambda: seen.append(desktop.paste_bytes()) or (seen[-1] or b"").startswith(b"<"), 10, 0.1)
         check(ok, f"{source!r} was not converted within 10 s; last saw {short(seen[-1] if seen else None)}")
         text = seen[-1].decode("utf-8")
         tags = re.fullmatch(r'((?:<FONT COLOR="#[0-9A-F]{6}">.</FONT>)+)\r\n', text, re.S)
         check(tags is not None, f"{source!r} gave no whole markup: {text!r}")
         characters = "".join(re.findall(r'">(.)</FONT>', text, re.S))
         check(re.fullmatch(pattern, characters) is not None, f"{source!r} gave markup of {characters!r}")
-        desktop.expect_bells(0, f"converting {source!r}", timeout=0)
-    desktop.expect_converts("after the odd bytes")
+        program.expect_bells(0, f"converting {source!r}", timeout=0)
+    program.expect_converts("after the odd bytes")
 
 
 def png(width, height, rgb):
@@ -421,46 +268,43 @@ def png(width, height, rgb):
             + chunk(b"IDAT", zlib.compress(rows)) + chunk(b"IEND", b""))
 
 
-def case_picture_only(desktop):
+def case_picture_only(desktop, program):
     """A clipboard holding only a picture is no trigger: it stays as it was."""
-    desktop.start_program()
     picture = png(4, 3, (12, 34, 56))
     owner = desktop.copy(picture, target="image/png")
     time.sleep(4 * TICK)
     check(owner.poll() is None, "xclip lost the clipboard: the program wrote to it")
-    check(desktop.paste("image/png") == picture, "the picture on the clipboard changed")
-    targets = (desktop.paste("TARGETS") or b"").split()
+    check(desktop.paste_bytes("image/png") == picture, "the picture on the clipboard changed")
+    targets = (desktop.paste_bytes("TARGETS") or b"").split()
     check(targets == [b"TARGETS", b"image/png"], f"the clipboard offers {targets}, not the picture alone")
-    desktop.expect_bells(0, "ticks over a picture", timeout=0)
-    desktop.press_enter()
+    program.expect_bells(0, "ticks over a picture", timeout=0)
+    program.press_enter()
     time.sleep(2 * TICK)
-    check(owner.poll() is None and desktop.paste("image/png") == picture,
+    check(owner.poll() is None and desktop.paste_bytes("image/png") == picture,
           "the convert button over a picture changed the clipboard")
-    desktop.expect_converts("after the picture")
+    program.expect_converts("after the picture")
 
 
 def start_owner(desktop, mode, data):
-    owner = desktop.start([sys.executable, os.path.abspath(__file__), "--owner", mode, desktop.write_file(data)],
-                          stdout=subprocess.PIPE)
+    argv = [sys.executable, "-B", os.path.abspath(__file__), "--owner", mode, desktop.write_file(data)]
+    owner = desktop.start("owner", argv, stdout=subprocess.PIPE)
     line = owner.stdout.readline() if select.select([owner.stdout], [], [], 10)[0] else b""
     check(line.strip() == b"owner", f"our own clipboard owner did not start ({mode}): {line!r}")
     return owner
 
 
-def case_owner_gone(desktop):
+def case_owner_gone(desktop, program):
     """The clipboard's owner goes away between ticks, or while the program reads from
     it: the tick finds no text, converts nothing, and the watcher goes on."""
-    desktop.start_program()
-
     # Between ticks: a text, then its owner killed; the selection has no owner.
     owner = desktop.copy(b"plain")
     os.kill(owner.pid, signal.SIGKILL)
     owner.wait(timeout=5)
-    ok, _ = wait_for(lambda: desktop.paste() is None, 5)
+    ok, _ = wait_for(lambda: desktop.paste_bytes() is None, 5)
     check(ok, "the clipboard still has an owner after xclip was killed")
     time.sleep(4 * TICK)
-    check(desktop.paste() is None, "the program wrote to the clipboard after its owner went away")
-    desktop.alive("owner gone between ticks")
+    check(desktop.paste_bytes() is None, "the program wrote to the clipboard after its owner went away")
+    program.alive("owner gone between ticks")
 
     # A trigger whose owner is killed right away: either the tick converted it first
     # (whole markup) or it found no owner (nothing); never anything else.
@@ -468,8 +312,8 @@ def case_owner_gone(desktop):
     os.kill(owner.pid, signal.SIGKILL)
     owner.wait(timeout=5)
     time.sleep(4 * TICK)
-    seen = desktop.paste()
-    check(seen in (None, desktop.markup("abc")), f">abc with its owner killed left {short(seen)}")
+    seen = desktop.paste_bytes()
+    check(seen in (None, program.markup("abc")), f">abc with its owner killed left {short(seen)}")
 
     # While the program reads: our owner answers TARGETS, then at the request for the
     # text stops (hang) or sends the first 4 KB of an incremental transfer (incr), and
@@ -484,20 +328,19 @@ def case_owner_gone(desktop):
         owner.wait(timeout=5)
         # The read gives up after its own timeout; then the tick has found no text.
         time.sleep(8)
-        seen = desktop.paste()
+        seen = desktop.paste_bytes()
         check(seen is None, f"owner killed mid-read ({mode}): the clipboard now holds {short(seen)}")
-        desktop.expect_bells(0, f"owner killed mid-read ({mode})", timeout=0)
-        desktop.alive(f"owner killed mid-read ({mode})")
-    desktop.expect_converts("after the owners went away")
+        program.expect_bells(0, f"owner killed mid-read ({mode})", timeout=0)
+        program.alive(f"owner killed mid-read ({mode})")
+    program.expect_converts("after the owners went away")
 
 
-def case_many_stops(desktop):
+def case_many_stops(desktop, program):
     """Enter pressed nine times during the conversion of 32,767 units: each press stops
     the running conversion or starts one. It ends with the text or its whole markup on
     the clipboard, and the program idle and ready."""
-    desktop.start_program()
     longest = text_of(LIMIT)
-    source, markup = longest.encode("utf-8"), desktop.markup(longest)
+    source, markup = longest.encode("utf-8"), program.markup(longest)
     # One whole conversion first, by the watcher: how long one takes here sets how long
     # the clipboard must stay unchanged before the presses count as settled.
     began = time.monotonic()
@@ -506,21 +349,21 @@ def case_many_stops(desktop):
     hold = 3 * (time.monotonic() - began) + 1
 
     desktop.copy(source)
-    desktop.press_enter(times=9)
-    seen = [desktop.paste()]
+    program.press_enter(times=9)
+    seen = [desktop.paste_bytes()]
     since = time.monotonic()
     deadline = since + 60 + hold
     while time.monotonic() < deadline and not (seen[-1] in (source, markup) and time.monotonic() - since >= hold):
         time.sleep(0.25)
-        seen.append(desktop.paste())
+        seen.append(desktop.paste_bytes())
         if seen[-1] != seen[-2]:
             since = time.monotonic()
     check(seen[-1] in (source, markup) and time.monotonic() - since >= hold,
           f"after nine presses the clipboard did not settle on the text or its markup for {hold:.1f} s: "
           f"last saw {short(seen[-1])}")
     print("nine presses left the", "markup" if seen[-1] == markup else "text", "on the clipboard;",
-          desktop.bells.count(), "presses found the markup too long")
-    desktop.expect_converts("after nine presses")
+          program.bells.count(), "presses found the markup too long")
+    program.expect_converts("after nine presses")
 
 
 CASES = {
@@ -538,23 +381,24 @@ def main():
         return 0
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--program-dir", required=True, help="folder with gradation, gradation-cli and QX.ini")
-    parser.add_argument("--title", required=True, help="the main window's title")
+    parser.add_argument("--title", default=TITLE, help="the main window's title")
+    parser.add_argument("--artefacts", help="folder for a screenshot at a failure")
     parser.add_argument("case", choices=sorted(CASES))
     args = parser.parse_args()
+    program_dir = os.path.abspath(args.program_dir)
+    artefacts = os.path.abspath(args.artefacts) if args.artefacts else None
+    if artefacts:
+        os.makedirs(artefacts, exist_ok=True)
 
-    signal.signal(signal.SIGTERM, lambda *_: sys.exit("ended by SIGTERM"))
-    desktop = Desktop(os.path.abspath(args.program_dir), args.title)
-    try:
-        desktop.up()
-        CASES[args.case](desktop)
-        desktop.alive("at the end of the case")
-    except Failure as failure:
-        print(f"FAIL ({args.case}): {failure}", file=sys.stderr)
-        return 1
-    finally:
-        desktop.stop()
-    print(f"PASS ({args.case})")
-    return 0
+    def run(desktop):
+        bells = BellCounter(desktop.env["DISPLAY"])
+        try:
+            program = Watched(desktop, program_dir, args.title, bells)
+            CASES[args.case](desktop, program)
+            program.alive("at the end of the case")
+        finally:
+            bells.close()  # before the display goes away
+    return drive(f"hostile_clipboard_{args.case}", run, artefacts)
 
 
 if __name__ == "__main__":
