@@ -1,5 +1,7 @@
 #include "convert/gradient_markup.h"
 
+#include "app/program_values.h"
+
 #include <array>
 #include <cmath>
 #include <cstdint>
@@ -11,7 +13,6 @@ namespace {
 
 using namespace std::string_view_literals;
 
-constexpr std::u16string_view kLineBreak = u"\r\n";
 
 bool is_high_surrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
 bool is_low_surrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }

@@ -15,9 +15,7 @@ std::u16string clipboard_text() {
 
 void set_clipboard_text(std::u16string_view text) {
     if (program_ended()) return;
-    QGuiApplication::clipboard()->setText(
-        QString(reinterpret_cast<const QChar*>(text.data()), static_cast<qsizetype>(text.size())),
-        QClipboard::Clipboard);
+    QGuiApplication::clipboard()->setText(QStringView(text).toString(), QClipboard::Clipboard);
 }
 
 }  // namespace gradation::platform

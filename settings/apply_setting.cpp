@@ -17,10 +17,6 @@
 namespace gradation::app {
 namespace {
 
-QString qstring(std::u16string_view text) {
-    return QString(reinterpret_cast<const QChar*>(text.data()), static_cast<qsizetype>(text.size()));
-}
-
 // "<!S><!E><BR>Size= 5": the markers, then the size, "(Base)" when the page's own.
 QString summary_text(const SettingRecord& s) {
     QString text;
@@ -59,7 +55,7 @@ void set_background(QLabel* label, const QColor& colour) {
 
 void frmMain::FillSettingList() {
     for (const std::u16string& name : platform::ConfigurationFile(IniFile).setting_names())
-        cmbUserSetting->addItem(qstring(name));
+        cmbUserSetting->addItem(QString::fromStdU16String(name));
 }
 
 void frmMain::cmbUserSetting_Click() {
