@@ -15,7 +15,7 @@ public:
     using QCheckBox::QCheckBox;
 
     int value() const { return check_value(checkState()); }
-    void setValue(int value) { setCheckState(check_state_for(value)); }
+    void set_value(int value) { setCheckState(check_state_for(value)); }
 
 protected:
     void nextCheckState() override;

@@ -2,8 +2,9 @@
 
 #include "app/frm_main.h"
 #include "app/program_level.h"
-#include "app/program_values.h"
-#include "platform/configuration_file.h"
+#include "app/twips.h"
+#include "core/program_values.h"
+#include "core/configuration_file.h"
 #include "platform/program_run.h"
 
 namespace gradation::app {
@@ -12,22 +13,21 @@ frmLoading::frmLoading(std::unique_ptr<frmMain>& main_window)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), main_window_(main_window) {
     setObjectName(QStringLiteral("frmLoading"));
     setWindowTitle(QStringLiteral("Now Loading..."));
-    setFixedSize(4770 / 15, 405 / 15);
+    setFixedSize(twips_to_pixels(4770), twips_to_pixels(405));
 }
 
 // The start-up sequence: one pass, no window events served in between.
 void frmLoading::Form_Load() {
     platform::program_starts();
     LineBreak = kLineBreak;
-    IniFile = platform::MakeIniFile();
+    IniFile = MakeIniFile();
     main_window_ = std::make_unique<frmMain>();
     main_window_->Form_Load();
     setWindowIcon(main_window_->windowIcon());
     CenterForm(*this);
     close();
     main_window_->show();
-    main_window_->Timer1.setInterval(500);
-    main_window_->Timer1.setEnabled(true);
+    main_window_->start_watcher();
 }
 
 }  // namespace gradation::app

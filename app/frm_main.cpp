@@ -3,9 +3,11 @@
 
 #include "app/app_icon.h"
 #include "app/check_box_value.h"
+#include "app/fonts.h"
 #include "app/size_wave_pictures.h"
+#include "app/twips.h"
 #include "platform/program_run.h"
-#include "version_info.h"
+#include "core/version_info.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -19,32 +21,8 @@
 namespace gradation::app {
 namespace {
 
-constexpr int kTwipsPerPixel = 15;
-constexpr int kClientWidth = 4800 / kTwipsPerPixel;
-constexpr int kClientHeight = 930 / kTwipsPerPixel;
-
-// Positions in the design are in twips from the client area's top-left corner.
-void place(QWidget* control, int left, int top, int width, int height) {
-    control->setGeometry(left / kTwipsPerPixel, top / kTwipsPerPixel, width / kTwipsPerPixel,
-                         height / kTwipsPerPixel);
-}
-
-QFont control_font() {
-    QFont font;
-    font.setFamilies({QStringLiteral("MS UI Gothic"), QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic"),
-                      QStringLiteral("Noto Sans CJK JP")});
-    font.setPointSize(9);
-    return font;
-}
-
-// The summary label asks for the Windows proportional Gothic; IPAPGothic has its metrics.
-QFont summary_font() {
-    QFont font;
-    font.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic"), QStringLiteral("IPAPGothic"),
-                      QStringLiteral("IPAGothic"), QStringLiteral("Noto Sans CJK JP")});
-    font.setPointSize(12);
-    return font;
-}
+constexpr int kClientWidth = twips_to_pixels(4800);
+constexpr int kClientHeight = twips_to_pixels(930);
 
 QLabel* bordered_label(QWidget* parent, const char* name) {
     auto* label = new QLabel(parent);
@@ -64,17 +42,17 @@ frmMain::frmMain()
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QString::fromUtf8(version_info::kTitle));  // the application title
     setWindowIcon(app_icon());
-    setFont(control_font());
+    setFont(ui_gothic_font(9));
 
-    buildMenus();
-    buildControls();
+    build_menus();
+    build_controls();
 
     // A fixed frame: the window is exactly the menu bar over the 320 x 62 client area.
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    layout->setMenuBar(menuBar);
-    layout->addWidget(clientArea);
+    layout->setMenuBar(menu_bar);
+    layout->addWidget(client_area);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     layout->activate();  // the size is known before the window is first centred
 
@@ -84,21 +62,21 @@ frmMain::frmMain()
     cmdExec->setFocus();
 
     // Disabled at design, interval 500 ms; the start-up sequence starts it.
-    Timer1.setInterval(500);
+    Timer1.set_interval(kWatcherInterval);
 
-    connectHandlers();
+    connect_handlers();
 }
 
 frmMain::~frmMain() = default;
 
-void frmMain::buildControls() {
-    clientArea = new QWidget(this);
-    clientArea->setObjectName(QStringLiteral("clientArea"));
-    clientArea->setFixedSize(kClientWidth, kClientHeight);
+void frmMain::build_controls() {
+    client_area = new QWidget(this);
+    client_area->setObjectName(QStringLiteral("clientArea"));
+    client_area->setFixedSize(kClientWidth, kClientHeight);
 
     // Five pictures stacked in one place; only the empty imgX(4) shows at design.
     for (int i = 0; i < static_cast<int>(imgX.size()); ++i) {
-        QLabel* image = new QLabel(clientArea);
+        QLabel* image = new QLabel(client_area);
         image->setObjectName(QStringLiteral("imgX(%1)").arg(i));
         place(image, 120, 60, 750, 375);
         image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -107,34 +85,34 @@ void frmMain::buildControls() {
         imgX[static_cast<std::size_t>(i)] = image;
     }
 
-    lblPal[0] = bordered_label(clientArea, "lblPal(0)");
+    lblPal[0] = bordered_label(client_area, "lblPal(0)");
     place(lblPal[0], 1080, 60, 375, 315);
-    lblPal[1] = bordered_label(clientArea, "lblPal(1)");
+    lblPal[1] = bordered_label(client_area, "lblPal(1)");
     place(lblPal[1], 1470, 60, 375, 315);
 
-    cmbUserSetting = new QComboBox(clientArea);
+    cmbUserSetting = new QComboBox(client_area);
     cmbUserSetting->setObjectName(QStringLiteral("cmbUserSetting"));
     cmbUserSetting->setEditable(false);
     cmbUserSetting->setInsertPolicy(QComboBox::InsertAtBottom);
     place(cmbUserSetting, 1860, 60, 2055, 300);
 
-    cmdExec = new QPushButton(QStringLiteral("変換(&X&ｻ)"), clientArea);
+    cmdExec = new QPushButton(QStringLiteral("変換(&X&ｻ)"), client_area);
     cmdExec->setObjectName(QStringLiteral("cmdExec"));
     place(cmdExec, 3960, 30, 795, 405);
 
-    cmdExit = new QPushButton(QStringLiteral("終了&Q&ﾀ)"), clientArea);
+    cmdExit = new QPushButton(QStringLiteral("終了&Q&ﾀ)"), client_area);
     cmdExit->setObjectName(QStringLiteral("cmdExit"));
     place(cmdExit, 120, 480, 795, 375);
 
-    lblX = bordered_label(clientArea, "lblX");
+    lblX = bordered_label(client_area, "lblX");
     lblX->setText(QStringLiteral("SAMPLE"));
     lblX->setAlignment(Qt::AlignCenter);
     lblX->setBackgroundRole(QPalette::Base);
     lblX->setForegroundRole(QPalette::Text);
-    lblX->setFont(summary_font());
+    lblX->setFont(proportional_gothic_font(12));
     place(lblX, 1080, 480, 2775, 315);
 
-    chkDevTag = new ValueCheckBox(QStringLiteral("分離"), clientArea);
+    chkDevTag = new ValueCheckBox(QStringLiteral("分離"), client_area);
     chkDevTag->setObjectName(QStringLiteral("chkDevTag"));
     chkDevTag->setTristate(true);  // the program may grey it
     place(chkDevTag, 3930, 510, 795, 285);
@@ -145,12 +123,12 @@ void frmMain::buildControls() {
         control->setFocusPolicy(Qt::StrongFocus);
 }
 
-void frmMain::buildMenus() {
-    menuBar = new QMenuBar(this);
-    menuBar->setObjectName(QStringLiteral("menuBar"));
-    menuBar->setNativeMenuBar(false);
+void frmMain::build_menus() {
+    menu_bar = new QMenuBar(this);
+    menu_bar->setObjectName(QStringLiteral("menuBar"));
+    menu_bar->setNativeMenuBar(false);
 
-    MN_FILE = menuBar->addMenu(QStringLiteral("ファイル(&F&ﾊ)"));
+    MN_FILE = menu_bar->addMenu(QStringLiteral("ファイル(&F&ﾊ)"));
     MN_FILE->setObjectName(QStringLiteral("MN_FILE"));
     mnuOnTop = MN_FILE->addAction(QStringLiteral("常に手前に表示"));
     mnuOnTop->setObjectName(QStringLiteral("mnuOnTop"));
@@ -160,11 +138,11 @@ void frmMain::buildMenus() {
     MN_FILE_QUIT = MN_FILE->addAction(QStringLiteral("終了(Q)"));
     MN_FILE_QUIT->setObjectName(QStringLiteral("MN_FILE_QUIT"));
 
-    MN_VER = menuBar->addAction(QStringLiteral("バージョン情報(&V&ﾋ)"));
+    MN_VER = menu_bar->addAction(QStringLiteral("バージョン情報(&V&ﾋ)"));
     MN_VER->setObjectName(QStringLiteral("MN_VER"));
 }
 
-void frmMain::connectHandlers() {
+void frmMain::connect_handlers() {
     using platform::on_event;
     on_event(cmdExec, &QPushButton::clicked, this, [this] { cmdExec_Click(); });
     on_event(cmdExit, &QPushButton::clicked, this, [this] { cmdExit_Click(); });
@@ -173,7 +151,7 @@ void frmMain::connectHandlers() {
     on_event(mnuOnTop, &QAction::triggered, this, [this] { mnuOnTop_Click(); });
     on_event(MN_FILE_QUIT, &QAction::triggered, this, [this] { MN_FILE_QUIT_Click(); });
     on_event(MN_VER, &QAction::triggered, this, [this] { MN_VER_Click(); });
-    Timer1.onTimer([this] { Timer1_Timer(); });
+    Timer1.on_tick([this] { Timer1_Timer(); });
 }
 
 }  // namespace gradation::app

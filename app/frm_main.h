@@ -4,7 +4,7 @@
 #pragma once
 
 #include "platform/timer.h"
-#include "settings/setting_record.h"
+#include "core/setting_record.h"
 
 #include <QWidget>
 
@@ -22,6 +22,8 @@ class QPushButton;
 namespace gradation::app {
 
 class ValueCheckBox;
+
+inline constexpr int kWatcherInterval = 500;  // milliseconds between watcher ticks
 
 class frmMain : public QWidget {
 public:
@@ -43,9 +45,14 @@ public:
     // One conversion of the clipboard text; a call while one runs asks it to stop.
     void html_str();
 
+    // The clipboard watcher: stopped while a tick runs and while the version dialog is
+    // open, started again afterwards at kWatcherInterval.
+    void stop_watcher();
+    void start_watcher();
+
     // The always-on-top property: non-zero keeps the window above all others.
     std::int16_t OnTop() const { return on_top_; }
-    void setOnTop(std::int16_t value);
+    void set_on_top(std::int16_t value);
 
     // Fields of the window.
     std::int16_t SeparateTags = 0;      // true (-1) exactly while chkDevTag is checked
@@ -54,7 +61,7 @@ public:
     std::optional<SettingRecord> CurrentSetting;  // none until a line has been applied
 
     // Controls, named as the window's design names them.
-    QWidget* clientArea = nullptr;
+    QWidget* client_area = nullptr;
     std::array<QLabel*, 5> imgX{};
     std::array<QLabel*, 2> lblPal{};
     QComboBox* cmbUserSetting = nullptr;
@@ -62,7 +69,7 @@ public:
     QPushButton* cmdExit = nullptr;
     QLabel* lblX = nullptr;
     ValueCheckBox* chkDevTag = nullptr;
-    QMenuBar* menuBar = nullptr;
+    QMenuBar* menu_bar = nullptr;
     QMenu* MN_FILE = nullptr;
     QAction* mnuOnTop = nullptr;
     QAction* mnuSep = nullptr;
@@ -75,18 +82,15 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void buildControls();
-    void buildMenus();
-    void connectHandlers();
-
-    void StopWatcher();
-    void StartWatcher();
+    void build_controls();
+    void build_menus();
+    void connect_handlers();
 
     void FillSettingList();
-    void ShowNoSetting();
+    void show_no_setting();
 
-    void LockForConversion();
-    void UnlockAfterConversion();
+    void lock_for_conversion();
+    void unlock_after_conversion();
 
     std::int16_t on_top_ = 0;
 };

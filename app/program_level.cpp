@@ -1,6 +1,6 @@
 #include "app/program_level.h"
 
-#include "app/program_values.h"
+#include "core/program_values.h"
 #include "platform/window_placement.h"
 
 #include <QWidget>

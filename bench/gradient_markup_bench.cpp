@@ -1,7 +1,7 @@
 // gradient_markup on the longest text (32,767 units, ASCII mixed with Japanese), in the
 // plainest and the heaviest form, beside a floor that only copies a buffer of the
 // same output size.
-#include "convert/gradient_markup.h"
+#include "core/gradient_markup.h"
 
 #include <benchmark/benchmark.h>
 

@@ -3,8 +3,8 @@
 // of bare event servings, measured in the same run. Offscreen unless a platform is set.
 #include "app/frm_main.h"
 #include "app/program.h"
-#include "convert/gradient_markup.h"
-#include "platform/configuration_file.h"
+#include "core/gradient_markup.h"
+#include "core/configuration_file.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -30,7 +30,7 @@ QString longest_text() {
 
 // The window reads its settings from QX.ini beside this program.
 void write_settings() {
-    std::ofstream file(gradation::platform::MakeIniFile(), std::ios::binary | std::ios::trunc);
+    std::ofstream file(gradation::MakeIniFile(), std::ios::binary | std::ios::trunc);
     file << "[UserSetting]\r\n00=standard,OFF,OFF,OFF,OFF,OFF,OFF, 0, 0, 1,OFF, 0,H,OFF, 0, 0, 128, 255, 255, 128, 0,0\r\n";
 }
 

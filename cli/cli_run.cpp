@@ -1,12 +1,12 @@
 #include "cli/cli_run.h"
 
-#include "convert/gradient_markup.h"
-#include "convert/utf8.h"
-#include "platform/configuration_file.h"
-#include "settings/profile_reader.h"
-#include "settings/setting_list.h"
-#include "settings/setting_record.h"
-#include "version_info.h"
+#include "core/gradient_markup.h"
+#include "core/utf8.h"
+#include "core/configuration_file.h"
+#include "core/profile_reader.h"
+#include "core/setting_list.h"
+#include "core/setting_record.h"
+#include "core/version_info.h"
 
 #include <filesystem>
 #include <fstream>
@@ -31,7 +31,7 @@ std::optional<std::string> read_all(std::istream& in) {
 
 // The configuration file the options name, or QX.ini beside the program.
 std::filesystem::path ini_path(const Options& o) {
-    return o.ini ? std::filesystem::path(*o.ini) : platform::MakeIniFile();
+    return o.ini ? std::filesystem::path(*o.ini) : MakeIniFile();
 }
 
 // Why the configuration file cannot be read, or the empty text when it can.
@@ -49,7 +49,7 @@ std::string unreadable(const std::filesystem::path& path) {
 int list_settings(const Options& o, std::ostream& out, std::ostream& err) {
     const std::filesystem::path path = ini_path(o);
     if (const std::string why = unreadable(path); !why.empty()) return error(err, kFailed, why);
-    const std::vector<std::u16string> names = platform::ConfigurationFile(path).setting_names();
+    const std::vector<std::u16string> names = ConfigurationFile(path).setting_names();
     for (std::size_t n = 0; n < names.size(); ++n) {
         out << setting_key(static_cast<int>(n)) << '\t' << utf16_to_utf8(names[n]) << '\n';
     }
@@ -76,7 +76,7 @@ std::optional<SettingRecord> chosen_setting(const Options& o, std::ostream& err,
             code = error(err, kFailed, why);
             return std::nullopt;
         }
-        const platform::ConfigurationFile file(path);
+        const ConfigurationFile file(path);
         const std::size_t listed = file.setting_names().size();
         if (static_cast<std::size_t>(n) >= listed) {
             code = error(err, kFailed,
@@ -135,7 +135,8 @@ int run(const Options& o, std::istream& in, std::ostream& out, std::ostream& err
     if (text->empty()) return kOk;
     if (text->size() > kMaxTextUnits)
         return error(err, kFailed, "the input has " + std::to_string(text->size()) +
-                                       " UTF-16 units; at most 32767 can be converted");
+                                       " UTF-16 units; at most " + std::to_string(kMaxTextUnits) +
+                                       " can be converted");
 
     const bool separate = o.separate.value_or(setting->DevTag == 1);
     const std::string markup = utf16_to_utf8(gradient_markup(*text, *setting, separate));

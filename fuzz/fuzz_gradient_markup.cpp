@@ -1,6 +1,6 @@
 // The generator on any setting and text: one colour tag per character when it runs
 // through, nothing at all when the cancel check stops it.
-#include "convert/gradient_markup.h"
+#include "core/gradient_markup.h"
 #include "fuzz_input.h"
 
 namespace {

@@ -12,12 +12,12 @@ Timer::Timer(QObject* owner, const char* name) : timer_(owner) {
     });
 }
 
-void Timer::setInterval(int milliseconds) {
+void Timer::set_interval(int milliseconds) {
     interval_ = milliseconds < 0 ? 0 : milliseconds;
     apply();
 }
 
-void Timer::setEnabled(bool on) {
+void Timer::set_enabled(bool on) {
     if (on == enabled_) return;
     enabled_ = on;
     apply();

@@ -17,13 +17,13 @@ public:
     Timer(QObject* owner, const char* name);
 
     int Interval() const { return interval_; }
-    void setInterval(int milliseconds);
+    void set_interval(int milliseconds);
 
     bool Enabled() const { return enabled_; }
-    void setEnabled(bool on);
+    void set_enabled(bool on);
 
     // The tick handler; it runs on the user-interface thread, never after the program ended.
-    void onTimer(std::function<void()> handler) { handler_ = std::move(handler); }
+    void on_tick(std::function<void()> handler) { handler_ = std::move(handler); }
 
 private:
     void apply();

@@ -1,6 +1,6 @@
 #include "cli/cli_run.h"
 
-#include "platform/configuration_file.h"
+#include "core/configuration_file.h"
 
 #include <gtest/gtest.h>
 
@@ -51,7 +51,7 @@ TEST(CliConfiguration, Errors) {
     const std::string missing = ::testing::TempDir() + "missing.ini";
     const std::string refused = write_temp("refused.ini", "[UserSetting]\n00=a,x\n01=b,x\n");
     const std::string none = write_temp("none.ini", "[Other]\n00=a,x\n");
-    const std::string beside = (platform::executable_directory() / "QX.ini").string();
+    const std::string beside = (executable_directory() / "QX.ini").string();
     const std::string directory = ::testing::TempDir();
     struct Case {
         std::vector<std::string_view> args;

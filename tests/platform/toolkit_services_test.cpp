@@ -45,9 +45,9 @@ void ToolkitServicesTest::timer_ticks_only_when_enabled_with_an_interval() {
     QObject owner;
     Timer timer(&owner, "Timer1");
     int count = 0;
-    timer.onTimer([&] { ++count; });
-    timer.setInterval(interval);
-    timer.setEnabled(enabled);
+    timer.on_tick([&] { ++count; });
+    timer.set_interval(interval);
+    timer.set_enabled(enabled);
     if (ticks) {
         QTRY_VERIFY_WITH_TIMEOUT(count > 0, 5000);
     } else {
@@ -55,8 +55,8 @@ void ToolkitServicesTest::timer_ticks_only_when_enabled_with_an_interval() {
         QCOMPARE(count, 0);
     }
     // Stopped in the windows' order, it ticks no more.
-    timer.setEnabled(false);
-    timer.setInterval(0);
+    timer.set_enabled(false);
+    timer.set_interval(0);
     const int stopped_at = count;
     QTest::qWait(100);
     QCOMPARE(count, stopped_at);

@@ -1,0 +1,104 @@
+// Filling the setting list and applying its selected entry: the line is read afresh,
+// parsed as a whole, made the current setting and shown in the preview.
+#include "app/check_box_value.h"
+#include "app/frm_main.h"
+#include "app/program_level.h"
+#include "core/configuration_file.h"
+
+#include <QComboBox>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QPalette>
+#include <QPushButton>
+
+#include <cstdint>
+#include <string>
+
+namespace gradation::app {
+namespace {
+
+// "<!S><!E><BR>Size= 5": the markers, then the size, "(Base)" when the page's own.
+QString summary_text(const SettingRecord& s) {
+    QString text;
+    if (s.StartMark) text += QStringLiteral("<!S>");
+    if (s.EndMark) text += QStringLiteral("<!E>");
+    if (s.BreakAfter) text += QStringLiteral("<BR>");
+    text += QStringLiteral("Size=");
+    if (s.SizeMode == 2) {
+        if (s.SizeSign == 0 || s.SizeSign == 1) text += QStringLiteral("+-").at(s.SizeSign);
+    } else {
+        text += QLatin1Char(' ');
+    }
+    if (s.SizeMode == 0) {
+        text += QStringLiteral("(Base)");
+    } else {
+        text += QString::number(s.SizeValue);
+    }
+    return text;
+}
+
+// A window colour is red + 256 green + 65536 blue; its three low bytes are drawn.
+QColor window_colour(const Rgb& rgb) {
+    const std::int64_t sum = rgb[0] + std::int64_t{256} * rgb[1] + std::int64_t{65536} * rgb[2];
+    const auto composed = static_cast<std::uint32_t>(sum);
+    return QColor(static_cast<int>(composed & 0xFFu), static_cast<int>((composed >> 8) & 0xFFu),
+                  static_cast<int>((composed >> 16) & 0xFFu));
+}
+
+void set_background(QLabel* label, const QColor& colour) {
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::Window, colour);
+    label->setPalette(palette);
+}
+
+}  // namespace
+
+void frmMain::FillSettingList() {
+    for (const std::u16string& name : ConfigurationFile(IniFile).setting_names())
+        cmbUserSetting->addItem(QString::fromStdU16String(name));
+}
+
+void frmMain::cmbUserSetting_Click() {
+    const int position = cmbUserSetting->currentIndex();
+    if (position < 0) return;
+    const SettingParse parsed = parse_setting_line(ConfigurationFile(IniFile).ReadSettingLine(position));
+    if (!parsed) return;  // refused as a whole: the current setting and the preview stay
+    const SettingRecord& s = *parsed.record;
+    CurrentSetting = s;
+
+    lblX->setText(summary_text(s));
+    lblX->setToolTip(QString());
+    QFont font = lblX->font();
+    font.setUnderline(s.Underline);
+    font.setItalic(s.Italic);
+    font.setBold(s.Bold);
+    lblX->setFont(font);
+
+    imgX[static_cast<std::size_t>(ShownWaveImage)]->hide();
+    const bool wave_shown = s.SizeWave && s.SizeMode == 1 && s.WavePattern >= 0 && s.WavePattern <= 3;
+    ShownWaveImage = wave_shown ? s.WavePattern : std::int16_t{4};
+    imgX[static_cast<std::size_t>(ShownWaveImage)]->show();
+
+    chkDevTag->set_value(s.DevTag);  // its handler sets SeparateTags
+
+    set_background(lblPal[0], window_colour(s.StartColor));
+    set_background(lblPal[1], window_colour(s.EndColor));
+
+    cmdExec->setEnabled(true);
+}
+
+// No setting to convert with: the convert button is off and the summary label says
+// so, naming the file that was read.
+void frmMain::show_no_setting() {
+    cmdExec->setEnabled(false);
+    const QString file = QString::fromStdU16String(IniFile.u16string());
+    const bool empty = cmbUserSetting->count() == 0;
+    const QString message = empty ? QStringLiteral("設定なし") : QStringLiteral("読めない設定");
+    if (empty) cmbUserSetting->setPlaceholderText(QStringLiteral("(設定がありません)"));
+    const QFontMetrics metrics(lblX->font());
+    const int room = lblX->contentsRect().width() - metrics.horizontalAdvance(message + QStringLiteral(": ")) - 4;
+    lblX->setText(message + QStringLiteral(": ") + metrics.elidedText(file, Qt::ElideLeft, room));
+    lblX->setToolTip(message + QStringLiteral(": ") + file);
+}
+
+}  // namespace gradation::app

@@ -1,0 +1,67 @@
+// The convert command: the clipboard text becomes its gradient markup with the
+// current setting. A call while a conversion runs is a request to stop it.
+#include "app/frm_main.h"
+#include "core/gradient_markup.h"
+#include "platform/clipboard.h"
+#include "platform/mouse_pointer.h"
+#include "platform/program_run.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QMenu>
+#include <QPushButton>
+
+namespace gradation::app {
+
+void frmMain::cmdExec_Click() { html_str(); }
+
+void frmMain::lock_for_conversion() {
+    MN_FILE->menuAction()->setEnabled(false);
+    MN_VER->setEnabled(false);
+    cmbUserSetting->setEnabled(false);
+    cmdExec->setText(QStringLiteral("中止(&X&ｻ)"));
+    cmdExit->setEnabled(false);
+    platform::set_mouse_pointer(platform::MousePointer::Hourglass);
+}
+
+void frmMain::unlock_after_conversion() {
+    MN_FILE->menuAction()->setEnabled(true);
+    MN_VER->setEnabled(true);
+    cmbUserSetting->setEnabled(true);
+    cmdExit->setEnabled(true);
+    cmdExec->setText(QStringLiteral("変換(&X&ｻ)"));
+    platform::set_mouse_pointer(platform::MousePointer::Default);
+    ConvertReady = true;
+}
+
+void frmMain::html_str() {
+    if (!ConvertReady) {
+        ConvertReady = true;  // the running conversion stops at its next character
+        return;
+    }
+    ConvertReady = false;
+    lock_for_conversion();
+    try {
+        const std::u16string text = platform::clipboard_text();
+        if (text.size() > kMaxTextUnits) {
+            platform::beep();  // too long to convert: the clipboard keeps it
+        } else if (!text.empty() && CurrentSetting) {
+            // Pending events are served before every character; a stop request or the
+            // end of the program shows here.
+            const auto markup = gradient_markup(
+                text, *CurrentSetting, [this] { return SeparateTags != 0; },
+                [this] {
+                    platform::serve_pending_events();
+                    return ConvertReady || platform::program_ended();
+                });
+            if (platform::program_ended()) return;
+            if (markup) platform::set_clipboard_text(*markup);
+        }
+    } catch (...) {
+        if (!platform::program_ended()) unlock_after_conversion();
+        throw;
+    }
+    unlock_after_conversion();
+}
+
+}  // namespace gradation::app

@@ -1,0 +1,281 @@
+#include "core/gradient_markup.h"
+
+#include "core/program_values.h"
+
+#include <array>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
+namespace gradation {
+namespace {
+
+using namespace std::string_view_literals;
+
+
+bool is_high_surrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
+bool is_low_surrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+
+// Where each character starts; a surrogate pair is one character, a lone surrogate too.
+std::vector<std::uint32_t> character_starts(std::u16string_view text) {
+    std::vector<std::uint32_t> starts;
+    starts.reserve(text.size() + 1);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        starts.push_back(static_cast<std::uint32_t>(i));
+        if (is_high_surrogate(text[i]) && i + 1 < text.size() && is_low_surrogate(text[i + 1])) ++i;
+    }
+    starts.push_back(static_cast<std::uint32_t>(text.size()));
+    return starts;
+}
+
+// Writes v in plain decimal (minus sign when negative) to `to`; yields the length.
+std::size_t write_decimal(char16_t* to, long long v) {
+    char16_t digits[24];
+    std::size_t len = 0;
+    const bool negative = v < 0;
+    unsigned long long m = negative ? 0ULL - static_cast<unsigned long long>(v) : static_cast<unsigned long long>(v);
+    do {
+        digits[len++] = static_cast<char16_t>(u'0' + m % 10);
+        m /= 10;
+    } while (m != 0);
+    std::size_t written = 0;
+    if (negative) to[written++] = u'-';
+    while (len > 0) to[written++] = digits[--len];
+    return written;
+}
+
+void append_decimal(std::u16string& out, long long v) {
+    char16_t buf[24];
+    out.append(buf, write_decimal(buf, v));
+}
+
+// The markup of one character: at most 13 + 7 + 14 + 21 + 2 + 2 + 14 + 4 units.
+class TagWriter {
+public:
+    void put(std::u16string_view piece) {
+        std::memcpy(buf_ + size_, piece.data(), piece.size() * sizeof(char16_t));
+        size_ += piece.size();
+    }
+    template <std::size_t N>
+    void put(const std::array<char16_t, N>& piece) { put(std::u16string_view(piece.data(), N)); }
+    void put_decimal(long long v) { size_ += write_decimal(buf_ + size_, v); }
+    const char16_t* data() const { return buf_; }
+    std::size_t size() const { return size_; }
+
+private:
+    char16_t buf_[96];
+    std::size_t size_ = 0;
+};
+
+// One channel's walk from s to e over n characters: the lower end is met exactly,
+// the higher one approached by steps of |s - e| / n.
+class ChannelSteps {
+public:
+    ChannelSteps(int s, int e, int n) : n_(n) {
+        step_ = static_cast<double>(s - e) / n;
+        if (step_ >= 0) {
+            base_ = e;
+            falling_ = true;
+        } else {
+            step_ = -step_;
+            base_ = s;
+        }
+    }
+
+    // The value at character i (1-based): the product is rounded before the sum (no
+    // fused multiply-add), then rounded to the nearest integer, ties to even.
+    std::int32_t at(int i) const {
+        const double k = falling_ ? n_ - i : i - 1;
+        const double product = k * step_;
+        const double v = product + base_;
+        return static_cast<std::int32_t>(std::nearbyint(v));
+    }
+
+private:
+    int n_;
+    double step_;
+    double base_ = 0;
+    bool falling_ = false;
+};
+
+// "#RRGGBB": each channel's hexadecimal text (two's complement when negative) with
+// one "0" put in front and only the last two digits kept, i.e. its low byte.
+using ColorText = std::array<char16_t, 7>;
+
+ColorText color_text(std::int32_t r, std::int32_t g, std::int32_t b) {
+    constexpr char16_t kHex[] = u"0123456789ABCDEF";
+    ColorText t{};
+    t[0] = u'#';
+    const std::int32_t v[3] = {r, g, b};
+    for (int c = 0; c < 3; ++c) {
+        const auto low = static_cast<std::uint32_t>(v[c]) & 0xFFu;
+        t[1 + 2 * c] = kHex[low >> 4];
+        t[2 + 2 * c] = kHex[low & 0xFu];
+    }
+    return t;
+}
+
+// The start marker's copy of the text: a ">" right after "--" or "--!" would end
+// the comment early, so it is written as "&gt;". Nothing else is changed.
+void append_comment_safe(std::u16string& out, std::u16string_view text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i];
+        const std::u16string_view before = text.substr(0, i);
+        if (c == u'>' && (before.ends_with(u"--") || before.ends_with(u"--!"))) {
+            out += u"&gt;";
+        } else {
+            out.push_back(c);
+        }
+    }
+}
+
+// The font size of each character in a size wave; the offset o lives for one run.
+// Arithmetic is wide, so no SizeValue and text length can overflow it.
+class SizeWave {
+public:
+    SizeWave(int n, int value, int pattern)
+        : n_(n), value_(value), pattern_(pattern), half_(n / 2),
+          third_(n / 3 == 0 ? 1 : n / 3), sixth_(n / 6 == 0 ? 1 : n / 6) {}
+
+    long long size_of(long long i) {
+        long long size = value_;
+        switch (pattern_) {
+        case 0:
+        case 1: {
+            const int dir = pattern_ == 0 ? -1 : 1;  // valley falls first, mountain rises
+            if (i <= half_) {
+                size = value_ + dir * o_;
+                if ((i - 1) % sixth_ == 0) step_and_clamp(dir);
+            } else if (i == half_ + 1) {
+                size = value_ + dir * o_;
+            } else {
+                if ((n_ - i) % sixth_ == 0) --o_;
+                size = value_ + dir * o_;
+            }
+            break;
+        }
+        case 2:
+        case 3: {
+            const int dir = pattern_ == 2 ? -1 : 1;
+            size = value_ + dir * o_;
+            if ((i - 1) % third_ == 0) step_and_clamp(dir);
+            break;
+        }
+        default:
+            break;
+        }
+        return size;
+    }
+
+private:
+    // Moves the offset one step; a falling size stops at 1, a rising one at 7.
+    void step_and_clamp(int dir) {
+        ++o_;
+        if (dir < 0 && value_ - o_ < 1) o_ = value_ - 1;
+        if (dir > 0 && value_ + o_ > 7) o_ = 7 - value_;
+    }
+
+    long long n_, value_;
+    int pattern_;
+    long long half_, third_, sixth_;
+    long long o_ = 0;
+};
+
+}  // namespace
+
+std::optional<std::u16string> gradient_markup(std::u16string_view text, const SettingRecord& s,
+                                              FunctionRef<bool()> separate_tags,
+                                              FunctionRef<bool()> cancel) {
+    const std::vector<std::uint32_t> starts = character_starts(text);
+    const int n = static_cast<int>(starts.size()) - 1;
+
+    // Pass 1: colours.
+    const ChannelSteps red(s.StartColor[0], s.EndColor[0], n);
+    const ChannelSteps green(s.StartColor[1], s.EndColor[1], n);
+    const ChannelSteps blue(s.StartColor[2], s.EndColor[2], n);
+    std::vector<ColorText> colors(static_cast<std::size_t>(n));
+    for (int i = 1; i <= n; ++i) {
+        if (cancel()) return std::nullopt;
+        colors[static_cast<std::size_t>(i - 1)] = color_text(red.at(i), green.at(i), blue.at(i));
+    }
+
+    // Pass 2: markup.
+    const bool sized = s.SizeMode > 0;
+    const bool relative = s.SizeMode == 2;
+    const bool waving = sized && !relative && s.SizeWave && s.WavePattern >= 0 && s.WavePattern <= 3;
+    std::u16string fixed_size;  // the size text when it does not vary
+    if (relative) {
+        if (s.SizeSign == 0) fixed_size = u"+";
+        if (s.SizeSign == 1) fixed_size = u"-";
+    }
+    append_decimal(fixed_size, s.SizeValue);
+    SizeWave wave(n, s.SizeValue, s.WavePattern);
+    const bool vertical = s.Direction == u'V' && s.TableWrap;
+
+    std::u16string out;
+    // Room for the usual case, so the string grows once: tags, text, marker copy.
+    const std::size_t per_character =
+        29 + (sized ? 21 + (waving ? 2 : fixed_size.size()) : 0) + (vertical ? 4 : 0);
+    out.reserve(per_character * static_cast<std::size_t>(n) + text.size() + (s.StartMark ? 4 * text.size() : 0) +
+                160);
+    if (s.StartMark) {
+        out += u"<!--start \u300C";
+        append_comment_safe(out, text);
+        out += u"\u300D-->";
+        out += kLineBreak;
+    }
+    if (s.TableWrap) {
+        out += u"<TABLE BORDER=";
+        append_decimal(out, s.TableBorder);
+        out += u"><TR VALIGN=\"MIDDLE\"><TD><CENTER>";
+    }
+    if (s.Underline) out += u"<U>";
+    if (s.Bold) out += u"<B>";
+    if (s.Italic) out += u"<I>";
+
+    for (int i = 1; i <= n; ++i) {
+        if (cancel()) return std::nullopt;
+        const bool separate = separate_tags();
+        const auto from = starts[static_cast<std::size_t>(i - 1)];
+        const std::u16string_view ch = text.substr(from, starts[static_cast<std::size_t>(i)] - from);
+
+        // One character's markup is built in a small buffer and appended in one go.
+        TagWriter tag;
+        tag.put(u"<FONT COLOR=\""sv);
+        tag.put(colors[static_cast<std::size_t>(i - 1)]);
+        if (sized) {
+            tag.put(separate ? u"\"><FONT SIZE=\""sv : u"\" SIZE=\""sv);
+            if (waving) {
+                tag.put_decimal(wave.size_of(i));
+            } else {
+                tag.put(fixed_size);
+            }
+        }
+        tag.put(u"\">"sv);
+        tag.put(ch);
+        tag.put(sized && separate ? u"</FONT></FONT>"sv : u"</FONT>"sv);
+        if (vertical) tag.put(u"<BR>"sv);
+        out.append(tag.data(), tag.size());
+    }
+
+    if (s.Italic) out += u"</I>";
+    if (s.Bold) out += u"</B>";
+    if (s.Underline) out += u"</U>";
+    if (s.TableWrap) out += u"</CENTER></TD></TR></TABLE>";
+    if (s.BreakAfter) out += u"<BR>";
+    out += kLineBreak;
+    if (s.EndMark) {
+        out += u"<!--end font gradation-->";
+        out += kLineBreak;
+    }
+    return out;
+}
+
+std::u16string gradient_markup(std::u16string_view text, const SettingRecord& setting, bool separate_tags) {
+    auto separate = [separate_tags] { return separate_tags; };
+    auto never = [] { return false; };
+    return *gradient_markup(text, setting, separate, never);
+}
+
+}  // namespace gradation

@@ -1,0 +1,156 @@
+#include "core/profile_reader.h"
+
+#include <algorithm>
+#include <array>
+#include <fstream>
+#include <new>
+#include <stdexcept>
+#include <system_error>
+#include <unordered_map>
+
+namespace gradation {
+namespace {
+
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+
+bool is_blank(char c) { return c == ' ' || c == '\t'; }
+
+std::string_view trim(std::string_view s) {
+    while (!s.empty() && is_blank(s.front())) s.remove_prefix(1);
+    while (!s.empty() && is_blank(s.back())) s.remove_suffix(1);
+    return s;
+}
+
+char ascii_lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool equal_ignoring_ascii_case(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return ascii_lower(x) == ascii_lower(y);
+           });
+}
+
+void assign_lowered(std::string& out, std::string_view s) {
+    out.resize(s.size());
+    std::transform(s.begin(), s.end(), out.begin(), ascii_lower);
+}
+
+std::string_view strip_quotes(std::string_view v) {
+    if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front()) {
+        return v.substr(1, v.size() - 2);
+    }
+    return v;
+}
+
+// What a caller's buffer of `buffer_size` bytes holds of `value`, read up to its NUL.
+std::string buffer_text(std::string_view value, std::size_t buffer_size) {
+    if (buffer_size == 0) return {};
+    value = value.substr(0, std::min(value.size(), buffer_size - 1));
+    return std::string(value.substr(0, value.find('\0')));
+}
+
+// Calls on_key(key, value) for every key line of the first section named `section`,
+// in file order, while it returns true. Key and value come trimmed, quotes kept.
+template <class OnKey>
+void scan_first_section(std::string_view file, std::string_view section, OnKey on_key) {
+    if (file.starts_with(kUtf8Bom)) file.remove_prefix(kUtf8Bom.size());
+    bool inside = false;
+    std::size_t pos = 0;
+    while (pos < file.size()) {
+        const std::size_t newline = file.find('\n', pos);
+        const std::size_t end = newline == std::string_view::npos ? file.size() : newline;
+        std::string_view line = file.substr(pos, end - pos);
+        pos = end + 1;
+        if (line.ends_with('\r')) line.remove_suffix(1);
+        line = trim(line);
+        if (line.starts_with('[')) {
+            if (const std::size_t close = line.find(']'); close != std::string_view::npos) {
+                if (inside) return;  // the first matching section has ended
+                inside = equal_ignoring_ascii_case(trim(line.substr(1, close - 1)), section);
+                continue;
+            }
+        }
+        if (!inside) continue;
+        const std::size_t equals = line.find('=');
+        const std::string_view key = trim(line.substr(0, equals));
+        const std::string_view value = equals == std::string_view::npos ? std::string_view{}
+                                                                        : trim(line.substr(equals + 1));
+        if (!on_key(key, value)) return;
+    }
+}
+
+}  // namespace
+
+std::vector<std::string> profile_strings_in(std::string_view file_bytes, std::string_view section,
+                                            std::span<const std::string> keys, std::string_view default_value,
+                                            std::size_t buffer_size) {
+    std::vector<std::string> result(keys.size(), buffer_text(default_value, buffer_size));
+    if (section.empty()) return result;
+
+    // Each wanted key, lowered, with the first value found for it.
+    std::unordered_map<std::string, std::optional<std::string_view>> wanted;
+    std::size_t longest = 0;
+    std::string probe;
+    for (const std::string& key : keys) {
+        if (key.empty()) continue;
+        assign_lowered(probe, key);
+        wanted.emplace(probe, std::nullopt);
+        longest = std::max(longest, key.size());
+    }
+    std::size_t missing = wanted.size();
+    if (missing == 0) return result;
+
+    scan_first_section(file_bytes, section, [&](std::string_view key, std::string_view value) {
+        if (key.empty() || key.size() > longest) return true;
+        assign_lowered(probe, key);
+        const auto it = wanted.find(probe);
+        if (it != wanted.end() && !it->second) {
+            it->second = strip_quotes(value);
+            if (--missing == 0) return false;
+        }
+        return true;
+    });
+
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        if (keys[i].empty()) continue;
+        assign_lowered(probe, keys[i]);
+        if (const auto& found = wanted.at(probe)) result[i] = buffer_text(*found, buffer_size);
+    }
+    return result;
+}
+
+std::string profile_string_in(std::string_view file_bytes, std::string_view section, std::string_view key,
+                              std::string_view default_value, std::size_t buffer_size) {
+    const std::string keys[] = {std::string(key)};
+    return std::move(profile_strings_in(file_bytes, section, keys, default_value, buffer_size).front());
+}
+
+std::optional<std::string> read_profile_file(const std::filesystem::path& file) {
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(file, ec) || ec) return std::nullopt;
+    std::ifstream in(file, std::ios::binary);
+    if (!in) return std::nullopt;
+    try {
+        std::string bytes;
+        const auto size = std::filesystem::file_size(file, ec);
+        if (!ec) bytes.reserve(static_cast<std::size_t>(size));
+        std::array<char, 64 * 1024> chunk;
+        while (in.read(chunk.data(), chunk.size()) || in.gcount() > 0) {
+            bytes.append(chunk.data(), static_cast<std::size_t>(in.gcount()));
+        }
+        if (in.bad()) return std::nullopt;
+        return bytes;
+    } catch (const std::bad_alloc&) {
+        return std::nullopt;  // larger than memory allows: treated as unreadable
+    } catch (const std::length_error&) {
+        return std::nullopt;
+    }
+}
+
+std::string profile_string(const std::filesystem::path& file, std::string_view section, std::string_view key,
+                           std::string_view default_value, std::size_t buffer_size) {
+    const std::optional<std::string> bytes = read_profile_file(file);
+    if (!bytes) return buffer_text(default_value, buffer_size);
+    return profile_string_in(*bytes, section, key, default_value, buffer_size);
+}
+
+}  // namespace gradation

@@ -1,0 +1,100 @@
+#include "core/setting_record.h"
+
+#include "core/number_text.h"
+
+
+namespace gradation {
+namespace {
+
+constexpr int kLastFixedPosition = 20;
+constexpr int kDevTagPosition = 21;
+
+bool flag(std::u16string_view field) { return field == u"ON"; }
+
+// Splits positions 1..20 off the line; position 21 is the whole rest after the
+// 21st comma, when there is one.
+struct Fields {
+    std::u16string_view at[kLastFixedPosition + 1];
+    std::optional<std::u16string_view> dev_tag;
+    int count = 0;  // positions found, name included
+};
+
+Fields cut_fields(std::u16string_view line) {
+    Fields f;
+    std::size_t start = 0;
+    for (int pos = 0; pos <= kLastFixedPosition; ++pos) {
+        const std::size_t comma = line.find(u',', start);
+        if (pos == kLastFixedPosition || comma == std::u16string_view::npos) {
+            f.at[pos] = line.substr(start, comma == std::u16string_view::npos ? comma : comma - start);
+            f.count = pos + 1;
+            if (pos == kLastFixedPosition && comma != std::u16string_view::npos)
+                f.dev_tag = line.substr(comma + 1);
+            return f;
+        }
+        f.at[pos] = line.substr(start, comma - start);
+        start = comma + 1;
+    }
+    return f;
+}
+
+}  // namespace
+
+std::u16string_view setting_name(std::u16string_view line) {
+    return line.substr(0, line.find(u','));
+}
+
+std::string describe(const SettingRefusal& refusal) {
+    return "position " + std::to_string(refusal.position) + ": " + refusal.reason;
+}
+
+SettingParse parse_setting_line(std::u16string_view line) {
+    const Fields f = cut_fields(line);
+    SettingParse result;
+    if (f.count <= kLastFixedPosition) {
+        result.refusal = {f.count, "missing (a setting line has at least 21 comma-separated fields)"};
+        return result;
+    }
+
+    std::optional<SettingRefusal> refusal;
+    auto number = [&](int pos) -> std::int16_t {
+        const NumberRead r = read_number16(f.at[pos], Rounding::Floor);
+        if (r.status == NumberRead::NotANumber && !refusal)
+            refusal = SettingRefusal{pos, "not a number"};
+        if (r.status == NumberRead::OutOfRange && !refusal)
+            refusal = SettingRefusal{pos, "outside -32768..32767"};
+        return r.value;
+    };
+
+    SettingRecord r;
+    r.StartMark = flag(f.at[1]);
+    r.EndMark = flag(f.at[2]);
+    r.BreakAfter = flag(f.at[3]);
+    r.Underline = flag(f.at[4]);
+    r.Italic = flag(f.at[5]);
+    r.Bold = flag(f.at[6]);
+    r.SizeMode = number(7);
+    r.SizeSign = number(8);
+    r.SizeValue = number(9);
+    r.TableWrap = flag(f.at[10]);
+    r.TableBorder = number(11);
+    r.Direction = f.at[12].empty() ? u' ' : f.at[12].front();
+    r.SizeWave = flag(f.at[13]);
+    r.WavePattern = number(14);
+    for (int c = 0; c < 3; ++c) r.StartColor[c] = number(15 + c);
+    for (int c = 0; c < 3; ++c) r.EndColor[c] = number(18 + c);
+    if (f.dev_tag) {
+        const NumberRead d = read_number16(*f.dev_tag, Rounding::HalfEven);
+        if (d.status == NumberRead::OutOfRange && !refusal)
+            refusal = SettingRefusal{kDevTagPosition, "outside -32768..32767"};
+        r.DevTag = d.status == NumberRead::Ok ? d.value : 0;
+    }
+
+    if (refusal) {
+        result.refusal = *refusal;
+    } else {
+        result.record = r;
+    }
+    return result;
+}
+
+}  // namespace gradation

@@ -1,0 +1,219 @@
+// Choosing a list entry: its line read afresh, applied whole, shown in the preview;
+// a refused line changes nothing.
+#include "support/window_harness.h"
+
+#include "app/check_box_value.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+
+using namespace gradation;
+using namespace gradation::test;
+
+class ApplySettingTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void applying_a_line_shows_it_data();
+    void applying_a_line_shows_it();
+    void refused_line_changes_nothing_data();
+    void refused_line_changes_nothing();
+    void line_is_read_afresh_on_each_choice();
+    void choosing_the_applied_entry_again_changes_nothing();
+    void check_box_follows_the_setting_and_the_user_data();
+    void check_box_follows_the_setting_and_the_user();
+    void pictures_follow_the_column_heights_data();
+    void pictures_follow_the_column_heights();
+};
+
+void ApplySettingTest::applying_a_line_shows_it_data() {
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QString>("summary");
+    QTest::addColumn<QString>("styles");  // u, i, b as they are on
+    QTest::addColumn<int>("picture");
+    QTest::addColumn<QColor>("start");
+    QTest::addColumn<QColor>("end");
+    QTest::addColumn<int>("box");
+
+    QTest::newRow("起動時標準") << kStandardLine << "Size= (Base)" << "" << 4 << QColor(0, 128, 255)
+                               << QColor(255, 128, 0) << int(Qt::Unchecked);
+    QTest::newRow("アイテム") << kItemLine << "<!S><!E><BR>Size= 5" << "uib" << 4 << QColor(25, 25, 112)
+                             << QColor(30, 144, 255) << int(Qt::Unchecked);
+    QTest::newRow("markers, bold, valley from 7")
+        << "谷,ON,ON,ON,OFF,OFF,ON, 1, 0, 7,OFF, 0,H,ON, 0, 1, 2, 3, 4, 5, 6" << "<!S><!E><BR>Size= 7" << "b" << 0
+        << QColor(1, 2, 3) << QColor(4, 5, 6) << int(Qt::Unchecked);
+    QTest::newRow("relative +3") << "相対,OFF,OFF,OFF,OFF,OFF,OFF, 2, 0, 3,OFF, 0,H,OFF, 0, 0, 0, 0, 0, 0, 0"
+                                 << "Size=+3" << "" << 4 << QColor(0, 0, 0) << QColor(0, 0, 0) << int(Qt::Unchecked);
+    QTest::newRow("relative -1, italic")
+        << "小,OFF,OFF,OFF,OFF,ON,OFF, 2, 1, 1,OFF, 0,H,OFF, 0, 0, 0, 0, 0, 0, 0,1" << "Size=-1" << "i" << 4
+        << QColor(0, 0, 0) << QColor(0, 0, 0) << int(Qt::Checked);
+    QTest::newRow("start marker, underline, mountain")
+        << "山,ON,OFF,OFF,ON,OFF,OFF, 1, 0, 3,OFF, 0,H,ON, 1, 0, 0, 0, 0, 0, 0" << "<!S>Size= 3" << "u" << 1
+        << QColor(0, 0, 0) << QColor(0, 0, 0) << int(Qt::Unchecked);
+    QTest::newRow("falling") << "落,OFF,OFF,OFF,OFF,OFF,OFF, 1, 0, 7,OFF, 0,H,ON, 2, 0, 0, 0, 0, 0, 0" << "Size= 7"
+                             << "" << 2 << QColor(0, 0, 0) << QColor(0, 0, 0) << int(Qt::Unchecked);
+    QTest::newRow("end marker, rising") << "昇,OFF,ON,OFF,OFF,OFF,OFF, 1, 0, 1,OFF, 0,H,ON, 3, 0, 0, 0, 0, 0, 0"
+                                        << "<!E>Size= 1" << "" << 3 << QColor(0, 0, 0) << QColor(0, 0, 0)
+                                        << int(Qt::Unchecked);
+    QTest::newRow("wave with relative size shows no shape")
+        << "相対波,OFF,OFF,OFF,OFF,OFF,OFF, 2, 0, 2,OFF, 0,H,ON, 1, 0, 0, 0, 0, 0, 0" << "Size=+2" << "" << 4
+        << QColor(0, 0, 0) << QColor(0, 0, 0) << int(Qt::Unchecked);
+    QTest::newRow("pattern 9 shows no shape")
+        << "範囲外,OFF,OFF,OFF,OFF,OFF,OFF, 1, 0, 4,OFF, 0,H,ON, 9, 0, 0, 0, 0, 0, 0" << "Size= 4" << "" << 4
+        << QColor(0, 0, 0) << QColor(0, 0, 0) << int(Qt::Unchecked);
+    // A window colour is red + 256 green + 65536 blue: red 300 carries into green.
+    QTest::newRow("colour beyond 255 carries") << "超過,OFF,OFF,OFF,OFF,OFF,OFF, 0, 0, 1,OFF, 0,H,OFF, 0, 300, 0, 0, 0, 0, 256"
+                                               << "Size= (Base)" << "" << 4 << QColor(44, 1, 0) << QColor(0, 0, 0)
+                                               << int(Qt::Unchecked);
+    QTest::newRow("DevTag 2 greys the box") << "灰,OFF,OFF,OFF,OFF,OFF,OFF, 1, 0, 3,OFF, 0,H,OFF, 0, 0, 0, 0, 0, 0, 0,2"
+                                            << "Size= 3" << "" << 4 << QColor(0, 0, 0) << QColor(0, 0, 0)
+                                            << int(Qt::PartiallyChecked);
+}
+
+void ApplySettingTest::applying_a_line_shows_it() {
+    QFETCH(QString, line);
+    QFETCH(QString, summary);
+    QFETCH(QString, styles);
+    QFETCH(int, picture);
+    QFETCH(QColor, start);
+    QFETCH(QColor, end);
+    QFETCH(int, box);
+    // Entry 0 differs in every part of the preview, so each part must change.
+    write_ini({QStringLiteral("前,OFF,OFF,OFF,ON,ON,ON, 1, 0, 2,OFF, 0,H,ON, 1, 9, 9, 9, 8, 8, 8,1"), line});
+    RunningProgram program;
+    app::frmMain& w = program.window();
+    select_entry(w, 1);
+    const Preview p = preview_of(w);
+    QCOMPARE(p.summary, summary);
+    QCOMPARE(p.underline, styles.contains('u'));
+    QCOMPARE(p.italic, styles.contains('i'));
+    QCOMPARE(p.bold, styles.contains('b'));
+    QCOMPARE(p.picture, picture);
+    QCOMPARE(p.start, start);
+    QCOMPARE(p.end, end);
+    QCOMPARE(int(p.box), box);
+    QCOMPARE(p.converted, markup_of(QStringLiteral("ab"), line, box == Qt::Checked));
+}
+
+void ApplySettingTest::refused_line_changes_nothing_data() {
+    QTest::addColumn<QString>("line");
+    QTest::newRow("20 fields") << "短,OFF,OFF,OFF,OFF,OFF,OFF, 0, 0, 1,OFF, 0,H,OFF, 0, 0, 0, 0, 0, 0";
+    QTest::newRow("size not a number") << "字,OFF,OFF,OFF,OFF,OFF,OFF, 1, 0, x,OFF, 0,H,OFF, 0, 0, 0, 0, 0, 0, 0";
+    QTest::newRow("colour beyond 16 bits") << "大,OFF,OFF,OFF,OFF,OFF,OFF, 0, 0, 1,OFF, 0,H,OFF, 0, 40000, 0, 0, 0, 0, 0";
+    QTest::newRow("empty line after the comma") << "空,";
+}
+
+void ApplySettingTest::refused_line_changes_nothing() {
+    QFETCH(QString, line);
+    write_ini({kStandardLine, kItemLine, line});
+    RunningProgram program;
+    app::frmMain& w = program.window();
+    select_entry(w, 1);  // アイテム: styles, markers and colours all set
+    const Preview before = preview_of(w);
+    select_entry(w, 2);
+    QCOMPARE(w.cmbUserSetting->currentIndex(), 2);
+    const Preview after = preview_of(w);
+    QCOMPARE(after.summary, before.summary);
+    QVERIFY(after == before);
+    QVERIFY(w.cmdExec->isEnabled());
+}
+
+void ApplySettingTest::line_is_read_afresh_on_each_choice() {
+    write_ini({kStandardLine, kItemLine});
+    RunningProgram program;
+    app::frmMain& w = program.window();
+    // The list keeps its names; the entry applies what its key holds now.
+    write_ini({kStandardLine, QStringLiteral("新,OFF,OFF,OFF,OFF,OFF,OFF, 2, 1, 2,OFF, 0,H,OFF, 0, 0, 0, 0, 0, 0, 0")});
+    select_entry(w, 1);
+    QCOMPARE(w.cmbUserSetting->itemText(1), QStringLiteral("アイテム"));
+    QCOMPARE(w.lblX->text(), QStringLiteral("Size=-2"));
+    // A key removed since the fill reads as empty text and is refused.
+    write_ini({kStandardLine});
+    select_entry(w, 0);
+    select_entry(w, 1);
+    QCOMPARE(w.lblX->text(), QStringLiteral("Size= (Base)"));
+}
+
+void ApplySettingTest::choosing_the_applied_entry_again_changes_nothing() {
+    write_ini({kItemLine, kStandardLine});
+    RunningProgram program;
+    app::frmMain& w = program.window();
+    const Preview first = preview_of(w);
+    w.cmbUserSetting->setFocus();
+    press(Qt::Key_Home);  // already on the first entry: chosen again
+    QCOMPARE(w.cmbUserSetting->currentIndex(), 0);
+    QVERIFY(preview_of(w) == first);
+}
+
+void ApplySettingTest::check_box_follows_the_setting_and_the_user_data() {
+    QTest::addColumn<int>("dev_tag");
+    QTest::addColumn<int>("clicks");
+    QTest::addColumn<int>("box");
+    QTest::addColumn<bool>("separate");
+    QTest::newRow("1 checks it") << 1 << 0 << int(Qt::Checked) << true;
+    QTest::newRow("1, one click unchecks") << 1 << 1 << int(Qt::Unchecked) << false;
+    QTest::newRow("1, two clicks check again") << 1 << 2 << int(Qt::Checked) << true;
+    QTest::newRow("0, one click checks") << 0 << 1 << int(Qt::Checked) << true;
+    QTest::newRow("2 greys it, counted unchecked") << 2 << 0 << int(Qt::PartiallyChecked) << false;
+    QTest::newRow("2, a click checks it") << 2 << 1 << int(Qt::Checked) << true;
+}
+
+void ApplySettingTest::check_box_follows_the_setting_and_the_user() {
+    QFETCH(int, dev_tag);
+    QFETCH(int, clicks);
+    QFETCH(int, box);
+    QFETCH(bool, separate);
+    const QString line = kSizedLine.left(kSizedLine.lastIndexOf(',') + 1) + QString::number(dev_tag);
+    write_ini({kStandardLine, line});
+    RunningProgram program;
+    app::frmMain& w = program.window();
+    select_entry(w, 1);
+    for (int i = 0; i < clicks; ++i) QTest::mouseClick(w.chkDevTag, Qt::LeftButton);
+    QCOMPARE(int(w.chkDevTag->checkState()), box);
+    set_clipboard(QStringLiteral("ab"));
+    QTest::mouseClick(w.cmdExec, Qt::LeftButton);
+    QCOMPARE(clipboard(), markup_of(QStringLiteral("ab"), kSizedLine, separate));
+    // Applying a setting again sets the box from the setting.
+    select_entry(w, 0);
+    select_entry(w, 1);
+    QCOMPARE(w.chkDevTag->checkState(), app::check_state_for(dev_tag));
+}
+
+void ApplySettingTest::pictures_follow_the_column_heights_data() {
+    QTest::addColumn<int>("pattern");
+    QTest::addColumn<int>("x");
+    QTest::addColumn<int>("height");  // 0: the column stays background
+    QTest::newRow("valley, left border") << 0 << 0 << 0;
+    QTest::newRow("valley, first column") << 0 << 1 << 23;
+    QTest::newRow("valley, bottom of the valley") << 0 << 25 << 15;
+    QTest::newRow("valley, right border") << 0 << 49 << 0;
+    QTest::newRow("mountain, first column") << 1 << 1 << 14;
+    QTest::newRow("mountain, summit") << 1 << 22 << 23;
+    QTest::newRow("mountain, last column") << 1 << 48 << 14;
+    QTest::newRow("falling, column 26") << 2 << 26 << 14;
+    QTest::newRow("falling, last column") << 2 << 48 << 6;
+    QTest::newRow("rising, first column") << 3 << 1 << 6;
+    QTest::newRow("rising, last column") << 3 << 48 << 23;
+    QTest::newRow("rising, right border") << 3 << 49 << 0;
+}
+
+void ApplySettingTest::pictures_follow_the_column_heights() {
+    QFETCH(int, pattern);
+    QFETCH(int, x);
+    QFETCH(int, height);
+    app::frmMain w;  // the design, before loading
+    QLabel* image = w.imgX[static_cast<std::size_t>(pattern)];
+    const QImage drawn = image->grab().toImage();
+    QCOMPARE(drawn.size(), QSize(50, 25));
+    for (int y = 0; y < 25; ++y) {
+        const QColor expected = y >= 25 - height ? QColor(0x37, 0x37, 0x37) : QColor(0xAF, 0xAF, 0xAF);
+        QCOMPARE(drawn.pixelColor(x, y), expected);
+    }
+    QVERIFY(w.imgX[4]->pixmap().isNull());
+}
+
+QTEST_MAIN(ApplySettingTest)
+#include "apply_setting_test.moc"

@@ -1,0 +1,272 @@
+// The convert command: the clipboard text becomes its markup; the window is locked
+// while the conversion serves events; a second call stops it.
+#include "support/window_harness.h"
+
+#include "app/check_box_value.h"
+#include "platform/window_placement.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QCursor>
+#include <QImage>
+#include <QMenu>
+#include <QMimeData>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QWindow>
+
+using namespace gradation;
+using namespace gradation::test;
+
+namespace {
+
+QString long_text() { return QString(20000, QChar(u'あ')); }
+
+}  // namespace
+
+class ConvertCommandTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { write_ini({kStandardLine, kItemLine}); }
+
+    void converts_the_clipboard_text();
+    void window_is_locked_while_converting_data();
+    void window_is_locked_while_converting();
+    void second_call_stops_a_running_conversion_data();
+    void second_call_stops_a_running_conversion();
+    void two_calls_in_one_serving();
+    void nothing_to_convert_data();
+    void nothing_to_convert();
+    void text_beyond_the_limit_is_kept_data();
+    void text_beyond_the_limit_is_kept();
+    void esc_does_nothing_while_converting();
+    void check_box_changes_the_tag_form_mid_run();
+    void closing_the_window_mid_run_ends_the_program_data();
+    void closing_the_window_mid_run_ends_the_program();
+};
+
+void ConvertCommandTest::converts_the_clipboard_text() {
+    RunningProgram program;
+    app::frmMain& w = program.window();
+    set_clipboard(QStringLiteral("abc"));
+    QTest::mouseClick(w.cmdExec, Qt::LeftButton);
+    QCOMPARE(clipboard(), QStringLiteral("<FONT COLOR=\"#0080AA\">a</FONT><FONT COLOR=\"#558055\">b</FONT>"
+                                         "<FONT COLOR=\"#AA8000\">c</FONT>\r\n"));
+    QVERIFY(idle(w));
+    // A second press converts the markup now on the clipboard, as text like any other.
+    const QString first = clipboard();
+    QTest::mouseClick(w.cmdExec, Qt::LeftButton);
+    QCOMPARE(clipboard(), markup_of(first, kStandardLine, false));
+}
+
+void ConvertCommandTest::window_is_locked_while_converting_data() {
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<bool>("enabled");
+    QTest::newRow("File menu") << "MN_FILE" << false;
+    QTest::newRow("version menu") << "MN_VER" << false;
+    QTest::newRow("setting list") << "cmbUserSetting" << false;
+    QTest::newRow("exit button") << "cmdExit" << false;
+    QTest::newRow("convert button, now the stop button") << "cmdExec" << true;
+    QTest::newRow("check box") << "chkDevTag" << true;
+}
+
+void ConvertCommandTest::window_is_locked_while_converting() {
+    QFETCH(QString, control);
+    QFETCH(bool, enabled);
+    RunningProgram program;
+    app::frmMain& w = program.window();
+    auto is_enabled = [&] {
+        if (control == "MN_FILE") return w.MN_FILE->menuAction()->isEnabled();
+        if (control == "MN_VER") return w.MN_VER->isEnabled();
+        return w.findChild<QWidget*>(control)->isEnabled();
+    };
+    bool served = false;
+    bool enabled_inside = !enabled;
+    QString caption_inside;
+    bool hourglass_inside = false;
+    during_next_serving([&] {
+        served = true;
+        enabled_inside = is_enabled();
+        caption_inside = w.cmdExec->text();
+        hourglass_inside = hourglass();
+    });
+    set_clipboard(QStringLiteral("abc"));
+    QTest::mouseClick(w.cmdExec, Qt::LeftButton);
+    QVERIFY(served);
+    QCOMPARE(enabled_inside, enabled);
+    QCOMPARE(caption_inside, kConverting);
+    QVERIFY(hourglass_inside);
+    QVERIFY(is_enabled());
+    QVERIFY(idle(w));
+    QCOMPARE(clipboard(), markup_of(QStringLiteral("abc"), kStandardLine, false));
+}
+
+void ConvertCommandTest::second_call_stops_a_running_conversion_data() {
+    QTest::addColumn<QString>("how");
+    QTest::newRow("click") << "click";
+    QTest::newRow("Enter") << "Enter";
+    QTest::newRow("Space on the button") << "Space";
+}
+
+void ConvertCommandTest::second_call_stops_a_running_conversion() {
+    QFETCH(QString, how);
+    RunningProgram program;
+    app::frmMain& w = program.window();
+    const QString source = long_text();
+    set_clipboard(source);
+    during_next_serving([&] {
+        QCOMPARE(w.cmdExec->text(), kConverting);
+        if (how == "click") QTest::mouseClick(w.cmdExec, Qt::LeftButton);
+        if (how == "Enter") press(Qt::Key_Return);
+        if (how == "Space") press(Qt::Key_Space);
+    });
+    w.cmdExec->setFocus();
+    QTest::mouseClick(w.cmdExec, Qt::LeftButton);
+    QCOMPARE(clipboard(), source);
+    QVERIFY(idle(w));
+    // The next press converts normally.
+    set_clipboard(QStringLiteral("abc"));
+    QTest::mouseClick(w.cmdExec, Qt::LeftButton);
+    QCOMPARE(clipboard(), markup_of(QStringLiteral("abc"), kStandardLine, false));
+}
+
+// Two presses served together: the first asks the running conversion to stop, the
+// second finds the window ready and runs a whole conversion of its own; the first
+// then stops without writing.
+void ConvertCommandTest::two_calls_in_one_serving() {
+    RunningProgram program;
+    app::frmMain& w = program.window();
+    const QString source = QStringLiteral("二つの呼び出し");
+    set_clipboard(source);
+    int presses = 0;
+    bool pointer_after_inner_run = true;
+    QString clipboard_after_inner_run;
+    auto second_press = [&] {
+        ++presses;
+        QTest::mouseClick(w.cmdExec, Qt::LeftButton);
+        if (presses == 2) {
+            pointer_after_inner_run = hourglass();
+            clipboard_after_inner_run = clipboard();
+        }
+    };
+    during_next_serving(second_press);
+    during_next_serving(second_press);
+    QTest::mouseClick(w.cmdExec, Qt::LeftButton);
+    QCOMPARE(presses, 2);
+    const QString markup = markup_of(source, kStandardLine, false);
+    QCOMPARE(clipboard_after_inner_run, markup);
+    QVERIFY(!pointer_after_inner_run);  // a value, not a count: the inner run reset it
+    QCOMPARE(clipboard(), markup);
+    QVERIFY(idle(w));
+}
+
+void ConvertCommandTest::nothing_to_convert_data() {
+    QTest::addColumn<QString>("content");
+    QTest::newRow("empty text") << "empty";
+    QTest::newRow("cleared") << "cleared";
+    QTest::newRow("picture only") << "picture";
+}
+
+void ConvertCommandTest::nothing_to_convert() {
+    QFETCH(QString, content);
+    RunningProgram program;
+    app::frmMain& w = program.window();
+    QClipboard* board = QGuiApplication::clipboard();
+    QImage picture(4, 4, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    if (content == "empty") set_clipboard(QString());
+    if (content == "cleared") board->clear();
+    if (content == "picture") board->setImage(picture);
+    QTest::mouseClick(w.cmdExec, Qt::LeftButton);
+    QVERIFY(idle(w));
+    QCOMPARE(clipboard(), QString());
+    if (content == "picture") QCOMPARE(board->image(), picture);
+    set_clipboard(QStringLiteral("abc"));
+    QTest::mouseClick(w.cmdExec, Qt::LeftButton);
+    QCOMPARE(clipboard(), markup_of(QStringLiteral("abc"), kStandardLine, false));
+}
+
+void ConvertCommandTest::text_beyond_the_limit_is_kept_data() {
+    QTest::addColumn<int>("units");
+    QTest::addColumn<bool>("converted");
+    QTest::newRow("32,767 units") << 32767 << true;
+    QTest::newRow("32,768 units") << 32768 << false;
+    QTest::newRow("100,000 units") << 100000 << false;
+    QTest::newRow("1 MB, 1,048,576 units") << (1 << 20) << false;
+}
+
+void ConvertCommandTest::text_beyond_the_limit_is_kept() {
+    QFETCH(int, units);
+    QFETCH(bool, converted);
+    RunningProgram program;
+    app::frmMain& w = program.window();
+    QString source(units, QChar(u'x'));
+    source[0] = QChar(u'y');
+    set_clipboard(source);
+    QTest::mouseClick(w.cmdExec, Qt::LeftButton);
+    QCOMPARE(clipboard(), converted ? markup_of(source, kStandardLine, false) : source);
+    QVERIFY(idle(w));
+}
+
+void ConvertCommandTest::esc_does_nothing_while_converting() {
+    RunningProgram program;
+    app::frmMain& w = program.window();
+    set_clipboard(QStringLiteral("abc"));
+    during_next_serving([&] { press(Qt::Key_Escape); });
+    QTest::mouseClick(w.cmdExec, Qt::LeftButton);
+    QVERIFY(w.isVisible());
+    QCOMPARE(clipboard(), markup_of(QStringLiteral("abc"), kStandardLine, false));
+    QVERIFY(idle(w));
+}
+
+void ConvertCommandTest::check_box_changes_the_tag_form_mid_run() {
+    write_ini({kSizedLine});
+    RunningProgram program;
+    app::frmMain& w = program.window();
+    set_clipboard(QStringLiteral("abc"));
+    during_next_serving([&] { QTest::mouseClick(w.chkDevTag, Qt::LeftButton); });
+    QTest::mouseClick(w.cmdExec, Qt::LeftButton);
+    QCOMPARE(w.chkDevTag->checkState(), Qt::Checked);
+    QCOMPARE(clipboard(), markup_of(QStringLiteral("abc"), kSizedLine, true));
+}
+
+// The close box stays usable during a conversion: closing ends the program at once,
+// and the clipboard keeps what it held when the conversion began.
+void ConvertCommandTest::closing_the_window_mid_run_ends_the_program_data() {
+    QTest::addColumn<bool>("by_watcher");
+    QTest::newRow("started by the button") << false;
+    QTest::newRow("started by the watcher") << true;
+}
+
+void ConvertCommandTest::closing_the_window_mid_run_ends_the_program() {
+    QFETCH(bool, by_watcher);
+    RunningProgram program;
+    app::frmMain& w = program.window();
+    auto* timer = w.findChild<QTimer*>(QStringLiteral("Timer1"));
+    const QString source = long_text();
+    set_clipboard(by_watcher ? QLatin1Char('>') + source : source);
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        if (w.cmdExec->text() == kConverting) {
+            closer.stop();
+            w.windowHandle()->close();
+        }
+    });
+    closer.start(1);
+    const int code = run_until_program_ends([&] {
+        if (!by_watcher) QTest::mouseClick(w.cmdExec, Qt::LeftButton);
+    });
+    QCOMPARE(code, 0);
+    QVERIFY(!closer.isActive());
+    QCOMPARE(clipboard(), source);
+    QVERIFY(!w.isVisible());
+    QVERIFY(!timer->isActive());
+    QVERIFY(!platform::keeps_above(w));
+}
+
+QTEST_MAIN(ConvertCommandTest)
+#include "convert_command_test.moc"

@@ -1,0 +1,229 @@
+// The main window as the user meets it: its design, its keys, always-on-top and the
+// ways to end the program.
+#include "support/window_harness.h"
+
+#include "app/check_box_value.h"
+#include "platform/window_placement.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QWindow>
+
+using namespace gradation;
+using namespace gradation::test;
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() {
+        write_ini({kStandardLine, kItemLine});
+        set_clipboard(QStringLiteral("abc"));
+    }
+
+    void controls_stand_at_their_design_places_data();
+    void controls_stand_at_their_design_places();
+    void window_has_a_fixed_frame_with_close_box_only();
+    void captions_and_menus_read_as_designed();
+    void fonts_draw_the_japanese_captions();
+    void tab_order_starts_at_the_convert_button();
+    void keys_that_convert_data();
+    void keys_that_convert();
+    void ways_that_end_the_program_data();
+    void ways_that_end_the_program();
+    void always_on_top_flips_with_each_choice_data();
+    void always_on_top_flips_with_each_choice();
+};
+
+// Left, top, width and height in twips from the design; the window works in pixels.
+void MainWindowTest::controls_stand_at_their_design_places_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QRect>("twips");
+    QTest::newRow("imgX(0)") << "imgX(0)" << QRect(120, 60, 750, 375);
+    QTest::newRow("imgX(3)") << "imgX(3)" << QRect(120, 60, 750, 375);
+    QTest::newRow("imgX(4)") << "imgX(4)" << QRect(120, 60, 750, 375);
+    QTest::newRow("lblPal(0)") << "lblPal(0)" << QRect(1080, 60, 375, 315);
+    QTest::newRow("lblPal(1)") << "lblPal(1)" << QRect(1470, 60, 375, 315);
+    QTest::newRow("cmbUserSetting") << "cmbUserSetting" << QRect(1860, 60, 2055, 300);
+    QTest::newRow("cmdExec") << "cmdExec" << QRect(3960, 30, 795, 405);
+    QTest::newRow("cmdExit") << "cmdExit" << QRect(120, 480, 795, 375);
+    QTest::newRow("lblX") << "lblX" << QRect(1080, 480, 2775, 315);
+    QTest::newRow("chkDevTag") << "chkDevTag" << QRect(3930, 510, 795, 285);
+}
+
+void MainWindowTest::controls_stand_at_their_design_places() {
+    QFETCH(QString, name);
+    QFETCH(QRect, twips);
+    RunningProgram program;
+    QWidget* control = program.window().findChild<QWidget*>(name);
+    QVERIFY(control != nullptr);
+    QCOMPARE(control->parentWidget()->size(), QSize(4800 / 15, 930 / 15));
+    QCOMPARE(control->geometry(),
+             QRect(twips.x() / 15, twips.y() / 15, twips.width() / 15, twips.height() / 15));
+}
+
+void MainWindowTest::window_has_a_fixed_frame_with_close_box_only() {
+    RunningProgram program;
+    app::frmMain& w = program.window();
+    QCOMPARE(w.windowTitle(), QStringLiteral("VU+ZIRI ZE"));
+    QCOMPARE(w.minimumSize(), w.maximumSize());
+    QCOMPARE(w.size(), QSize(320, w.menu_bar->height() + 62));
+    const Qt::WindowFlags flags = w.windowHandle()->flags();
+    QVERIFY(flags.testFlag(Qt::WindowCloseButtonHint));
+    QVERIFY(!flags.testFlag(Qt::WindowMinimizeButtonHint));
+    QVERIFY(!flags.testFlag(Qt::WindowMaximizeButtonHint));
+    QCOMPARE(w.windowType(), Qt::Window);  // a window of its own, shown in the taskbar
+    QVERIFY(!w.windowIcon().isNull());
+    QVERIFY(w.windowIcon().availableSizes().contains(QSize(32, 32)));
+}
+
+void MainWindowTest::captions_and_menus_read_as_designed() {
+    RunningProgram program;
+    app::frmMain& w = program.window();
+    QCOMPARE(w.cmdExec->text(), QStringLiteral("変換(&X&ｻ)"));
+    QCOMPARE(w.cmdExit->text(), QStringLiteral("終了&Q&ﾀ)"));
+    QCOMPARE(w.chkDevTag->text(), QStringLiteral("分離"));
+
+    const QList<QAction*> bar = w.menu_bar->actions();
+    QCOMPARE(bar.size(), 2);
+    QCOMPARE(bar[0], w.MN_FILE->menuAction());
+    QCOMPARE(bar[0]->text(), QStringLiteral("ファイル(&F&ﾊ)"));
+    QCOMPARE(bar[1], w.MN_VER);
+    QCOMPARE(w.MN_VER->text(), QStringLiteral("バージョン情報(&V&ﾋ)"));
+    QVERIFY(w.MN_VER->menu() == nullptr);
+
+    const QList<QAction*> file = w.MN_FILE->actions();
+    QCOMPARE(file.size(), 3);
+    QCOMPARE(file[0]->text(), QStringLiteral("常に手前に表示"));
+    QVERIFY(file[0]->isChecked());
+    QVERIFY(file[1]->isSeparator());
+    QCOMPARE(file[2]->text(), QStringLiteral("終了(Q)"));
+}
+
+void MainWindowTest::fonts_draw_the_japanese_captions() {
+    RunningProgram program;
+    app::frmMain& w = program.window();
+    const QFont summary = w.lblX->font();
+    QCOMPARE(summary.families().value(0), QStringLiteral("ＭＳ Ｐゴシック"));
+    QCOMPARE(summary.pointSize(), 12);
+    // What is drawn comes from an installed fallback that has the Japanese glyphs.
+    for (QWidget* control : {static_cast<QWidget*>(w.lblX), static_cast<QWidget*>(w.cmdExec),
+                             static_cast<QWidget*>(w.chkDevTag)}) {
+        const QFontMetrics metrics(control->font());
+        for (const QChar c : QStringLiteral("変換終了分離設定ﾀｻ"))
+            QVERIFY2(metrics.inFont(c), qPrintable(QFontInfo(control->font()).family()));
+    }
+    QCOMPARE(w.cmdExec->font().pointSize(), 9);
+}
+
+void MainWindowTest::tab_order_starts_at_the_convert_button() {
+    RunningProgram program;
+    app::frmMain& w = program.window();
+    QCOMPARE(QApplication::focusWidget(), w.cmdExec);
+    const QList<QWidget*> order = {w.cmbUserSetting, w.cmdExit, w.chkDevTag, w.cmdExec};
+    for (QWidget* next : order) {
+        press(Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), next);
+    }
+}
+
+void MainWindowTest::keys_that_convert_data() {
+    QTest::addColumn<QString>("focus");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::newRow("Enter on the convert button") << "cmdExec" << int(Qt::Key_Return) << 0;
+    QTest::newRow("keypad Enter on the convert button") << "cmdExec" << int(Qt::Key_Enter) << int(Qt::KeypadModifier);
+    QTest::newRow("Enter on the setting list") << "cmbUserSetting" << int(Qt::Key_Return) << 0;
+    QTest::newRow("Enter on the check box") << "chkDevTag" << int(Qt::Key_Return) << 0;
+    QTest::newRow("Alt+X from the exit button") << "cmdExit" << int(Qt::Key_X) << int(Qt::AltModifier);
+}
+
+void MainWindowTest::keys_that_convert() {
+    QFETCH(QString, focus);
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    RunningProgram program;
+    app::frmMain& w = program.window();
+    w.findChild<QWidget*>(focus)->setFocus();
+    press(key, Qt::KeyboardModifiers(modifiers));
+    // An access key presses its button as a click would: drawn down, released shortly after.
+    QTRY_COMPARE(clipboard(), markup_of(QStringLiteral("abc"), kStandardLine, false));
+    QVERIFY(w.isVisible());
+}
+
+void MainWindowTest::ways_that_end_the_program_data() {
+    QTest::addColumn<QString>("way");
+    QTest::newRow("exit button") << "button";
+    QTest::newRow("Esc") << "Esc";
+    QTest::newRow("Esc on the setting list") << "Esc on list";
+    QTest::newRow("Enter on the focused exit button") << "Enter on exit";
+    QTest::newRow("Alt+Q") << "Alt+Q";
+    QTest::newRow("exit menu item") << "menu";
+    QTest::newRow("close box") << "close box";
+}
+
+void MainWindowTest::ways_that_end_the_program() {
+    QFETCH(QString, way);
+    RunningProgram program;
+    app::frmMain& w = program.window();
+    auto* timer = w.findChild<QTimer*>(QStringLiteral("Timer1"));
+    QVERIFY(timer->isActive());
+    const int code = run_until_program_ends([&] {
+        if (way == "button") QTest::mouseClick(w.cmdExit, Qt::LeftButton);
+        if (way == "Esc") press(Qt::Key_Escape);
+        if (way == "Esc on list") {
+            w.cmbUserSetting->setFocus();
+            press(Qt::Key_Escape);
+        }
+        if (way == "Enter on exit") {
+            w.cmdExit->setFocus();
+            press(Qt::Key_Return);
+        }
+        if (way == "Alt+Q") press(Qt::Key_Q, Qt::AltModifier);
+        if (way == "menu") choose_file_menu_item(w, w.MN_FILE_QUIT);
+        if (way == "close box") w.windowHandle()->close();
+    });
+    QCOMPARE(code, 0);
+    QVERIFY(!w.isVisible());
+    QVERIFY(!timer->isActive());
+    QCOMPARE(w.OnTop(), std::int16_t{0});
+    QVERIFY(!platform::keeps_above(w));
+    QCOMPARE(clipboard(), QStringLiteral("abc"));
+}
+
+void MainWindowTest::always_on_top_flips_with_each_choice_data() {
+    QTest::addColumn<int>("choices");
+    QTest::addColumn<bool>("on_top");
+    QTest::newRow("once") << 1 << false;
+    QTest::newRow("twice") << 2 << true;
+    QTest::newRow("three times") << 3 << false;
+}
+
+void MainWindowTest::always_on_top_flips_with_each_choice() {
+    QFETCH(int, choices);
+    QFETCH(bool, on_top);
+    RunningProgram program;
+    app::frmMain& w = program.window();
+    const QPoint place = w.pos();
+    for (int i = 0; i < choices; ++i) {
+        choose_file_menu_item(w, w.mnuOnTop);
+        QTRY_VERIFY(!w.MN_FILE->isVisible());
+    }
+    QCOMPARE(platform::keeps_above(w), on_top);
+    QCOMPARE(w.mnuOnTop->isChecked(), on_top);
+    QCOMPARE(w.OnTop(), on_top ? std::int16_t{-1} : std::int16_t{0});
+    QVERIFY(w.isVisible());
+    QCOMPARE(w.pos(), place);
+}
+
+QTEST_MAIN(MainWindowTest)
+#include "main_window_test.moc"

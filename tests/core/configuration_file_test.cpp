@@ -1,0 +1,135 @@
+#include "core/configuration_file.h"
+
+#include "core/setting_record.h"
+#include "support/test_text.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <random>
+#include <set>
+
+namespace gradation {
+namespace {
+
+using test::u16;
+
+const std::filesystem::path kSource = GRADATION_SOURCE_DIR;
+const std::string kStandard =
+    "起動時標準,OFF,OFF,OFF,OFF,OFF,OFF, 0, 0, 1,OFF, 0,H,OFF, 0, 0, 128, 255, 255, 128, 0,0";
+
+std::filesystem::path write_temp(const std::string& name, const std::string& bytes) {
+    const auto path = std::filesystem::path(::testing::TempDir()) / name;
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+    return path;
+}
+
+TEST(ConfigurationFile, DecodesUtf8AndWindows31J) {
+    struct Case {
+        std::string bytes;
+        bool utf8;
+        std::u16string text;
+    };
+    const Case cases[] = {
+        {"起動時標準", true, u16("起動時標準")},
+        {"\x87\x40\x87\x8A", false, u"①㈱"},                    // vendor rows
+        {"\x81\x60\x81\x7C", false, u"\uFF5E\uFF0D"},           // ～ and － as Windows maps them
+        {"\\~\xB1", false, u"\\~\uFF71"},                       // ASCII kept, half-width kana
+        {"\x82\xA0\x82", false, u"\u3042\uFFFD"},               // cut inside a double-byte character
+        {"a\x80" "b\x82 ", false, u"a\uFFFDb\uFFFD "},          // bad bytes
+        {"\x1A\x1C\x7F\x82\x1A", false, u"\x1A\x1C\x7F\uFFFD\x1A"},  // control codes stay themselves
+        {"a\xE3\x81", true, u"a\uFFFD"},                        // UTF-8 cut inside a character
+        {"\xEF\xBB\xBFx", true, u"\uFEFFx"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(decode_profile_value(c.bytes, c.utf8), c.text) << c.bytes;
+}
+
+TEST(ConfigurationFile, WindowsFileWithAGapListsTwoSettings) {
+    const ConfigurationFile file(kSource / "tests/cli/fixtures/windows_sjis_crlf.ini");
+    EXPECT_EQ(file.setting_names(), (std::vector<std::u16string>{u16("起動時標準"), u16("アイテム")}));
+    EXPECT_EQ(file.ReadSettingLine(0), u16(kStandard));
+    EXPECT_EQ(setting_name(file.ReadSettingLine(3)), u16("③番目"));  // present, just not listed
+    EXPECT_EQ(file.ReadSettingLine(2), u"");
+    EXPECT_EQ(file.ReadSettingLine(100), u"");
+    EXPECT_EQ(file.ReadSettingLine(-1), u"");
+}
+
+TEST(ConfigurationFile, ListsAndCutsOnFileBytes) {
+    std::mt19937 random(7);
+    std::string garbage(1 << 16, '\0');
+    for (char& c : garbage) c = static_cast<char>(random());
+    const std::string a1019(1019, 'a');
+    struct Case {
+        const char* what;
+        std::string bytes;
+        std::vector<std::u16string> names;
+        std::u16string line0;
+    };
+    const Case cases[] = {
+        {"UTF-8 with BOM", "\xEF\xBB\xBF[UserSetting]\n00=①㈱,x\n", {u"①㈱"}, u"①㈱,x"},
+        {"Windows-31J", "[UserSetting]\r\n00=\x87\x40\x87\x8A,x\r\n", {u"①㈱"}, u"①㈱,x"},
+        {"comma after byte 1023", "[UserSetting]\n00=" + std::string(1100, 'a') + ",x\n", {}, std::u16string(1023, u'a')},
+        {"cut in a double-byte character", "[UserSetting]\n00=\x96\xBC," + a1019 + "\x82\xA0\n", {u"名"},
+         u"名," + std::u16string(1019, u'a') + u"\uFFFD"},
+        {"cut in a UTF-8 character", "[UserSetting]\n00=名," + a1019.substr(1) + "あ\n", {u"名"},
+         u"名," + std::u16string(1018, u'a') + u"\uFFFD"},
+        {"binary garbage", garbage, {}, u""},
+    };
+    for (const Case& c : cases) {
+        const ConfigurationFile file(write_temp("case.ini", c.bytes));
+        EXPECT_EQ(file.setting_names(), c.names) << c.what;
+        EXPECT_EQ(file.ReadSettingLine(0), c.line0) << c.what;
+    }
+}
+
+TEST(ConfigurationFile, ReadsTheFileAfreshAndSurvivesAMissingOne) {
+    const auto path = write_temp("afresh.ini", "[UserSetting]\n00=first,x\n");
+    const ConfigurationFile file(path);
+    EXPECT_EQ(file.ReadSettingLine(0), u"first,x");
+    write_temp("afresh.ini", "[UserSetting]\n00=second,x\n");
+    EXPECT_EQ(file.ReadSettingLine(0), u"second,x");
+    std::filesystem::remove(path);
+    EXPECT_EQ(file.ReadSettingLine(0), u"");
+    EXPECT_TRUE(file.setting_names().empty());
+    EXPECT_TRUE(ConfigurationFile(::testing::TempDir()).setting_names().empty());  // a directory
+}
+
+TEST(ConfigurationFile, IniFileLiesBesideThisProgram) {
+    EXPECT_TRUE(std::filesystem::is_regular_file(executable_directory() / "configuration_file_test"));
+    EXPECT_EQ(MakeIniFile(), executable_directory() / "QX.ini");
+}
+
+TEST(ConfigurationFile, ShippedSettingsParseWholeAndShowEveryFeature) {
+    const auto path = kSource / "data/QX.ini";
+    const ConfigurationFile file(path);
+    const std::vector<std::u16string> names = file.setting_names();
+    ASSERT_EQ(names.size(), 12u);
+    EXPECT_EQ(file.ReadSettingLine(0), u16(kStandard));
+
+    std::ifstream in(path, std::ios::binary);
+    int key_lines = 0;
+    for (std::string raw; std::getline(in, raw);) key_lines += raw.size() > 3 && raw[2] == '=';
+    EXPECT_EQ(key_lines, 12) << "every key is listed";
+
+    std::set<std::string> shown;
+    for (std::size_t n = 0; n < names.size(); ++n) {
+        const SettingParse parsed = parse_setting_line(file.ReadSettingLine(static_cast<int>(n)));
+        ASSERT_TRUE(parsed) << n << ": " << describe(parsed.refusal);
+        const SettingRecord& s = *parsed.record;
+        if (s.SizeMode == 1 && s.SizeWave) shown.insert("wave " + std::to_string(s.WavePattern));
+        if (s.SizeMode == 2) shown.insert(s.SizeSign == 0 ? "relative +" : "relative -");
+        if (s.SizeMode == 1 && !s.SizeWave) shown.insert("absolute");
+        if (s.TableWrap) shown.insert(s.Direction == u'V' ? "table V" : "table H");
+        if (s.StartMark && s.EndMark && s.BreakAfter) shown.insert("markers");
+        if (s.Underline) shown.insert("U");
+        if (s.Italic) shown.insert("I");
+        if (s.Bold) shown.insert("B");
+        if (s.DevTag == 1) shown.insert("separate");
+    }
+    EXPECT_EQ(shown, (std::set<std::string>{"wave 0", "wave 1", "wave 2", "wave 3", "relative +", "relative -",
+                                            "absolute", "table H", "table V", "markers", "U", "I", "B",
+                                            "separate"}));
+}
+
+}  // namespace
+}  // namespace gradation
