@@ -61,7 +61,11 @@ void frmMain::FillSettingList() {
 void frmMain::cmbUserSetting_Click() {
     const int position = cmbUserSetting->currentIndex();
     if (position < 0) return;
-    const SettingParse parsed = parse_setting_line(ConfigurationFile(IniFile).ReadSettingLine(position));
+    const SettingLineRead read = ConfigurationFile(IniFile).read_setting(position);
+    // A line cut at the reader's limit is only part of what the file holds: refused
+    // like a line the parser refuses.
+    if (read.reached_cut) return;
+    const SettingParse parsed = parse_setting_line(read.line);
     if (!parsed) return;  // refused as a whole: the current setting and the preview stay
     const SettingRecord& s = *parsed.record;
     CurrentSetting = s;
@@ -93,7 +97,11 @@ void frmMain::show_no_setting() {
     cmdExec->setEnabled(false);
     const QString file = QString::fromStdU16String(IniFile.u16string());
     const bool empty = cmbUserSetting->count() == 0;
-    const QString message = empty ? QStringLiteral("設定なし") : QStringLiteral("読めない設定");
+    const bool utf16 = !ConfigurationFile(IniFile).refusal().empty();
+    // A UTF-16 file reads as no settings at all: say so, and what to do about it.
+    const QString message = utf16   ? QStringLiteral("UTF-16 は読めません (UTF-8 か Shift-JIS で保存)")
+                            : empty ? QStringLiteral("設定なし")
+                                    : QStringLiteral("読めない設定");
     if (empty) cmbUserSetting->setPlaceholderText(QStringLiteral("(設定がありません)"));
     const QFontMetrics metrics(lblX->font());
     const int room = lblX->contentsRect().width() - metrics.horizontalAdvance(message + QStringLiteral(": ")) - 4;

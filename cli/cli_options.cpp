@@ -1,5 +1,7 @@
 #include "cli/cli_options.h"
 
+#include "cli/cli_edit.h"
+
 #include <charconv>
 
 namespace gradation::cli {
@@ -13,6 +15,7 @@ std::string usage_text() {
     return "Usage: gradation-cli (--line LINE | --setting N) [--ini FILE] [--separate | --joined]\n"
            "                     [--text TEXT | FILE]\n"
            "       gradation-cli --list [--ini FILE]\n"
+           "       gradation-cli (--add LINE | --replace N LINE | --remove N) [--ini FILE]\n"
            "       gradation-cli --help | --version\n"
            "\n"
            "Turns a text into gradient font-tag markup and writes it to standard output.\n"
@@ -20,8 +23,15 @@ std::string usage_text() {
            "\n"
            "  --line LINE    the setting line to use (name and 21 comma-separated fields)\n"
            "  --setting N    use setting N (0-99) of the configuration file (default 0)\n"
-           "  --ini FILE     the configuration file (default: QX.ini beside the program)\n"
+           "  --ini FILE     the configuration file (default: your own\n"
+           "                 $XDG_CONFIG_HOME/gradation/QX.ini when it exists, else QX.ini\n"
+           "                 beside the program)\n"
            "  --list         list the configuration file's settings: key, tab, name\n"
+           "  --add LINE     add LINE as the list's next entry; prints its key, tab, name\n"
+           "  --replace N LINE  put LINE in place of entry N (same key)\n"
+           "  --remove N     remove entry N; later entries move up one key\n"
+           "                 (without --ini these write your own QX.ini, first made as a\n"
+           "                 copy of the one beside the program; that one is never written)\n"
            "  --separate     colour and size in separate font tags\n"
            "  --joined       colour and size in one font tag\n"
            "                 (default for both: the setting's own tag form)\n"
@@ -52,6 +62,10 @@ Parsed parse_options(const std::vector<std::string_view>& args) {
         if (const auto eq = arg.find('='); eq != std::string_view::npos) {
             name = arg.substr(0, eq);
             inline_value = arg.substr(eq + 1);
+        }
+        if (is_edit_option(name)) {
+            if (std::string why = parse_edit_option(name, inline_value, args, i, o); !why.empty()) return fail(why);
+            continue;
         }
         const auto takes_value = [&](std::string_view opt) { return name == opt; };
         if (takes_value("--line") || takes_value("--text") || takes_value("--ini") || takes_value("--setting")) {
@@ -97,6 +111,10 @@ Parsed parse_options(const std::vector<std::string_view>& args) {
     }
     if (version) {
         o.action = Options::Action::Version;
+        return {o, {}};
+    }
+    if (o.action != Options::Action::Convert) {
+        if (std::string why = check_edit_options(o, list); !why.empty()) return fail(why);
         return {o, {}};
     }
     if (list) {

@@ -9,7 +9,7 @@
 namespace gradation::cli {
 
 struct Options {
-    enum class Action { Convert, Help, Version, List };
+    enum class Action { Convert, Help, Version, List, Add, Replace, Remove };
     Action action = Action::Convert;
     std::optional<std::string> line;     // --line: the setting line itself
     std::optional<int> setting;          // --setting N: key N of the configuration file
@@ -17,6 +17,8 @@ struct Options {
     std::optional<bool> separate;        // --separate (true) / --joined (false)
     std::optional<std::string> text;     // --text TEXT
     std::optional<std::string> file;     // FILE, the input file
+    std::optional<std::string> edit_line;  // --add LINE, --replace N LINE
+    std::optional<int> edit_entry;         // --replace N, --remove N
 };
 
 struct Parsed {

@@ -1,5 +1,8 @@
 #include "cli/cli_run.h"
 
+#include "cli/cli_edit.h"
+#include "core/configuration_path.h"
+
 #include "core/gradient_markup.h"
 #include "core/utf8.h"
 #include "core/configuration_file.h"
@@ -29,9 +32,9 @@ std::optional<std::string> read_all(std::istream& in) {
     return std::move(buffer).str();
 }
 
-// The configuration file the options name, or QX.ini beside the program.
+// The configuration file the options name, or the user's own, or QX.ini beside the program.
 std::filesystem::path ini_path(const Options& o) {
-    return o.ini ? std::filesystem::path(*o.ini) : MakeIniFile();
+    return o.ini ? std::filesystem::path(*o.ini) : configuration_file_to_read(MakeIniFile());
 }
 
 // Why the configuration file cannot be read, or the empty text when it can.
@@ -42,7 +45,10 @@ std::string unreadable(const std::filesystem::path& path) {
     if (ec) return "cannot read " + path.string() + ": " + ec.message();
     if (std::filesystem::is_directory(status)) return path.string() + " is a directory, not a configuration file";
     if (!std::filesystem::is_regular_file(status)) return path.string() + " is not a regular file";
-    if (!read_profile_file(path)) return "cannot read " + path.string();
+    const std::optional<std::string> bytes = read_profile_file(path);
+    if (!bytes) return "cannot read " + path.string();
+    if (const std::string why = configuration_file_refusal(*bytes); !why.empty())
+        return "cannot read " + path.string() + ": " + why;
     return {};
 }
 
@@ -86,8 +92,13 @@ std::optional<SettingRecord> chosen_setting(const Options& o, std::ostream& err,
                              ")");
             return std::nullopt;
         }
-        line = file.ReadSettingLine(n);
+        const SettingLineRead read = file.read_setting(n);
+        line = read.line;
         what = "setting " + std::to_string(n) + " (key " + setting_key(n) + ") of " + path.string();
+        if (read.reached_cut) {
+            code = error(err, kFailed, what + " is refused: it is longer than the 1023 bytes the reader takes");
+            return std::nullopt;
+        }
     }
     SettingParse parsed = parse_setting_line(line);
     if (!parsed) {
@@ -109,6 +120,10 @@ int run(const Options& o, std::istream& in, std::ostream& out, std::ostream& err
         return kOk;
     case Options::Action::List:
         return list_settings(o, out, err);
+    case Options::Action::Add:
+    case Options::Action::Replace:
+    case Options::Action::Remove:
+        return run_edit(o, out, err);
     case Options::Action::Convert:
         break;
     }

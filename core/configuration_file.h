@@ -15,9 +15,28 @@ std::filesystem::path executable_directory();
 // IniFile: QX.ini beside the real executable (MakeIniFile).
 std::filesystem::path MakeIniFile();
 
-// A value's bytes as text: UTF-8 when the whole file is valid UTF-8, Windows-31J
-// (Shift-JIS with the Windows vendor extensions) otherwise.
-std::u16string decode_profile_value(std::string_view value_bytes, bool file_is_utf8);
+// A value's bytes as text. In a file that begins with a UTF-8 byte order mark every
+// value is UTF-8 (invalid bytes become U+FFFD). Otherwise each value on its own: valid
+// UTF-8 (but for a sequence cut short at its end by the reader's limit) is UTF-8,
+// anything else Windows-31J (Shift-JIS with the Windows vendor extensions). One stray
+// byte in a comment so garbles nothing else.
+std::u16string decode_profile_value(std::string_view value_bytes, bool file_has_bom);
+
+// Why a file's bytes cannot be read as a configuration file at all (UTF-16, which the
+// byte-wise reader would see as nothing), or the empty text.
+std::string configuration_file_refusal(std::string_view file_bytes);
+
+// A setting line as read, and whether its value reached the reader's 1,023-byte cut:
+// such a line is only part of what the file holds and is never applied.
+struct SettingLineRead {
+    std::u16string line;
+    bool reached_cut = false;
+};
+
+// The setting list of a file's bytes as the programs see it: the lines of keys 00, 01,
+// ... up to the first missing key or value without a comma (at most 100). Empty for a
+// file that configuration_file_refusal refuses.
+std::vector<SettingLineRead> read_setting_list(std::string_view file_bytes);
 
 class ConfigurationFile {
 public:
@@ -28,6 +47,13 @@ public:
     // ReadSettingLine(n): the value of key n (two-digit form) in section UserSetting,
     // read afresh from the file on every call; empty for a missing file, section or key.
     std::u16string ReadSettingLine(int n) const;
+
+    // ReadSettingLine with the cut.
+    SettingLineRead read_setting(int n) const;
+
+    // configuration_file_refusal of the file's content; empty also for a missing or
+    // unreadable file (those read as an empty list).
+    std::string refusal() const;
 
     // FillSettingList's names, in list order.
     std::vector<std::u16string> setting_names() const;

@@ -11,8 +11,6 @@
 namespace gradation {
 namespace {
 
-constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
-
 bool is_blank(char c) { return c == ' ' || c == '\t'; }
 
 std::string_view trim(std::string_view s) {
@@ -23,22 +21,9 @@ std::string_view trim(std::string_view s) {
 
 char ascii_lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
-bool equal_ignoring_ascii_case(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return ascii_lower(x) == ascii_lower(y);
-           });
-}
-
 void assign_lowered(std::string& out, std::string_view s) {
     out.resize(s.size());
     std::transform(s.begin(), s.end(), out.begin(), ascii_lower);
-}
-
-std::string_view strip_quotes(std::string_view v) {
-    if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front()) {
-        return v.substr(1, v.size() - 2);
-    }
-    return v;
 }
 
 // What a caller's buffer of `buffer_size` bytes holds of `value`, read up to its NUL.
@@ -46,6 +31,17 @@ std::string buffer_text(std::string_view value, std::size_t buffer_size) {
     if (buffer_size == 0) return {};
     value = value.substr(0, std::min(value.size(), buffer_size - 1));
     return std::string(value.substr(0, value.find('\0')));
+}
+
+// The next line of `file` from `pos`; `pos` moves past its line end.
+ProfileLine next_line(std::string_view file, std::size_t& pos) {
+    const std::size_t stop = file.find_first_of("\r\n", pos);
+    const std::size_t end = stop == std::string_view::npos ? file.size() : stop;
+    std::size_t after = end;
+    if (end < file.size()) after += file[end] == '\r' && end + 1 < file.size() && file[end + 1] == '\n' ? 2 : 1;
+    const ProfileLine line{file.substr(pos, end - pos), file.substr(end, after - end)};
+    pos = after;
+    return line;
 }
 
 // Calls on_key(key, value) for every key line of the first section named `section`,
@@ -56,34 +52,52 @@ void scan_first_section(std::string_view file, std::string_view section, OnKey o
     bool inside = false;
     std::size_t pos = 0;
     while (pos < file.size()) {
-        const std::size_t newline = file.find('\n', pos);
-        const std::size_t end = newline == std::string_view::npos ? file.size() : newline;
-        std::string_view line = file.substr(pos, end - pos);
-        pos = end + 1;
-        if (line.ends_with('\r')) line.remove_suffix(1);
-        line = trim(line);
-        if (line.starts_with('[')) {
-            if (const std::size_t close = line.find(']'); close != std::string_view::npos) {
-                if (inside) return;  // the first matching section has ended
-                inside = equal_ignoring_ascii_case(trim(line.substr(1, close - 1)), section);
-                continue;
-            }
+        const ProfileLineParts parts = classify_profile_line(next_line(file, pos).text);
+        if (parts.section) {
+            if (inside) return;  // the first matching section has ended
+            inside = profile_names_equal(parts.name, section);
+            continue;
         }
-        if (!inside) continue;
-        const std::size_t equals = line.find('=');
-        const std::string_view key = trim(line.substr(0, equals));
-        const std::string_view value = equals == std::string_view::npos ? std::string_view{}
-                                                                        : trim(line.substr(equals + 1));
-        if (!on_key(key, value)) return;
+        if (inside && !on_key(parts.name, parts.value)) return;
     }
 }
 
 }  // namespace
 
-std::vector<std::string> profile_strings_in(std::string_view file_bytes, std::string_view section,
-                                            std::span<const std::string> keys, std::string_view default_value,
-                                            std::size_t buffer_size) {
-    std::vector<std::string> result(keys.size(), buffer_text(default_value, buffer_size));
+std::vector<ProfileLine> split_profile_lines(std::string_view bytes) {
+    std::vector<ProfileLine> lines;
+    std::size_t pos = 0;
+    while (pos < bytes.size()) lines.push_back(next_line(bytes, pos));
+    return lines;
+}
+
+ProfileLineParts classify_profile_line(std::string_view text) {
+    const std::string_view line = trim(text);
+    if (line.starts_with('[')) {
+        if (const std::size_t close = line.find(']'); close != std::string_view::npos)
+            return {true, trim(line.substr(1, close - 1)), {}};
+    }
+    const std::size_t equals = line.find('=');
+    if (equals == std::string_view::npos) return {false, line, line.substr(line.size())};
+    return {false, trim(line.substr(0, equals)), trim(line.substr(equals + 1))};
+}
+
+bool profile_names_equal(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return ascii_lower(x) == ascii_lower(y);
+           });
+}
+
+std::string_view strip_profile_quotes(std::string_view v) {
+    if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front()) {
+        return v.substr(1, v.size() - 2);
+    }
+    return v;
+}
+
+std::vector<ProfileValue> profile_values_in(std::string_view file_bytes, std::string_view section,
+                                            std::span<const std::string> keys, std::size_t buffer_size) {
+    std::vector<ProfileValue> result(keys.size());
     if (section.empty()) return result;
 
     // Each wanted key, lowered, with the first value found for it.
@@ -104,7 +118,7 @@ std::vector<std::string> profile_strings_in(std::string_view file_bytes, std::st
         assign_lowered(probe, key);
         const auto it = wanted.find(probe);
         if (it != wanted.end() && !it->second) {
-            it->second = strip_quotes(value);
+            it->second = strip_profile_quotes(value);
             if (--missing == 0) return false;
         }
         return true;
@@ -113,8 +127,23 @@ std::vector<std::string> profile_strings_in(std::string_view file_bytes, std::st
     for (std::size_t i = 0; i < keys.size(); ++i) {
         if (keys[i].empty()) continue;
         assign_lowered(probe, keys[i]);
-        if (const auto& found = wanted.at(probe)) result[i] = buffer_text(*found, buffer_size);
+        if (const auto& found = wanted.at(probe)) {
+            result[i].bytes = buffer_text(*found, buffer_size);
+            result[i].found = true;
+            result[i].reached_cut = buffer_size > 0 && found->size() >= buffer_size - 1;
+        }
     }
+    return result;
+}
+
+std::vector<std::string> profile_strings_in(std::string_view file_bytes, std::string_view section,
+                                            std::span<const std::string> keys, std::string_view default_value,
+                                            std::size_t buffer_size) {
+    std::vector<ProfileValue> values = profile_values_in(file_bytes, section, keys, buffer_size);
+    std::vector<std::string> result;
+    result.reserve(values.size());
+    for (ProfileValue& v : values)
+        result.push_back(v.found ? std::move(v.bytes) : buffer_text(default_value, buffer_size));
     return result;
 }
 

@@ -17,8 +17,8 @@ namespace gradation {
 // at its first NUL byte, as a caller's buffer would hold it.
 // Names match ASCII-case-insensitively; blanks and tabs around names and values are
 // trimmed; one pair of matching surrounding quotes (" or ') is stripped from a value;
-// the first matching section and the first matching key in it win; CR LF or LF line
-// ends; a leading UTF-8 byte order mark is ignored. A line whose first non-blank
+// the first matching section and the first matching key in it win; CR LF, LF or CR
+// alone end a line; a leading UTF-8 byte order mark is ignored. A line whose first non-blank
 // character is "[" and that holds a "]" heads a section named by the text between
 // them; any other line is a key line, its key the text before its first "=" (the
 // whole line when it has none, with an empty value). An empty section or key name
@@ -31,6 +31,48 @@ std::string profile_string_in(std::string_view file_bytes, std::string_view sect
 std::vector<std::string> profile_strings_in(std::string_view file_bytes, std::string_view section,
                                             std::span<const std::string> keys,
                                             std::string_view default_value = "", std::size_t buffer_size = 1024);
+
+// A value as the reader finds it: its bytes as a buffer of buffer_size holds them, and
+// whether the value reached the buffer's cut (buffer_size - 1 bytes or more: the reader
+// cannot tell such a value from a longer one). `found` is false for a missing key.
+struct ProfileValue {
+    std::string bytes;
+    bool found = false;
+    bool reached_cut = false;
+};
+
+// profile_strings_in with the cut and presence of each value.
+std::vector<ProfileValue> profile_values_in(std::string_view file_bytes, std::string_view section,
+                                            std::span<const std::string> keys, std::size_t buffer_size = 1024);
+
+// One physical line of an INI text: its bytes without the line end, and the line end
+// ("\r\n", "\n", "\r", or empty for a last line without one).
+struct ProfileLine {
+    std::string_view text;
+    std::string_view end;
+};
+
+// The lines of an INI text (byte order mark already removed), as the reader splits them.
+// Joining text and end of every line gives `bytes` back exactly.
+std::vector<ProfileLine> split_profile_lines(std::string_view bytes);
+
+// What one line is to the reader: a section header (name: the text between "[" and the
+// first "]", trimmed) or a key line (name: the text before the first "=", trimmed; value:
+// the trimmed text after it, quotes kept). Both views point into `text`.
+struct ProfileLineParts {
+    bool section = false;
+    std::string_view name;
+    std::string_view value;
+};
+ProfileLineParts classify_profile_line(std::string_view text);
+
+// Section and key names compare so.
+bool profile_names_equal(std::string_view a, std::string_view b);
+
+// A value with one pair of matching surrounding quotes (" or ') stripped, as read.
+std::string_view strip_profile_quotes(std::string_view value);
+
+inline constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
 // The whole content of a regular file (links followed); nothing for a missing file,
 // a directory, a device or pipe, or a file that cannot be read.

@@ -43,6 +43,38 @@ std::u16string_view setting_name(std::u16string_view line) {
     return line.substr(0, line.find(u','));
 }
 
+std::u16string format_setting_line(std::u16string_view name, const SettingRecord& s) {
+    std::u16string line(name);
+    const auto flag_field = [&](bool on) { line += on ? u",ON" : u",OFF"; };
+    const auto bare = [&](std::int16_t value) {
+        for (const char c : std::to_string(value)) line.push_back(static_cast<char16_t>(c));
+    };
+    const auto number_field = [&](std::int16_t value) {
+        line += value >= 0 ? u", " : u",";
+        bare(value);
+    };
+    flag_field(s.StartMark);
+    flag_field(s.EndMark);
+    flag_field(s.BreakAfter);
+    flag_field(s.Underline);
+    flag_field(s.Italic);
+    flag_field(s.Bold);
+    number_field(s.SizeMode);
+    number_field(s.SizeSign);
+    number_field(s.SizeValue);
+    flag_field(s.TableWrap);
+    number_field(s.TableBorder);
+    line += u',';
+    line += s.Direction;
+    flag_field(s.SizeWave);
+    number_field(s.WavePattern);
+    for (const std::int16_t c : s.StartColor) number_field(c);
+    for (const std::int16_t c : s.EndColor) number_field(c);
+    line += u',';
+    bare(s.DevTag);
+    return line;
+}
+
 std::string describe(const SettingRefusal& refusal) {
     return "position " + std::to_string(refusal.position) + ": " + refusal.reason;
 }

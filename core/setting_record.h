@@ -57,6 +57,11 @@ std::u16string_view setting_name(std::u16string_view line);
 // line after the 21st comma; it reads as 0 unless it is a number.
 SettingParse parse_setting_line(std::u16string_view line);
 
+// A setting line written the way the shipped file writes one: the name, flags ON/OFF,
+// numbers with a blank before a non-negative value (" 0", "-3"), the direction as its
+// character (H or V), and the 22nd field (DevTag) as a bare number.
+std::u16string format_setting_line(std::u16string_view name, const SettingRecord& setting);
+
 // "position N: reason", for messages.
 std::string describe(const SettingRefusal& refusal);
 

@@ -56,6 +56,32 @@ std::optional<std::u16string> utf8_to_utf16(std::string_view bytes) {
     return out;
 }
 
+std::u16string utf8_to_utf16_replacing(std::string_view bytes) {
+    std::u16string out;
+    out.reserve(bytes.size());
+    std::size_t i = 0;
+    while (i < bytes.size()) {
+        const std::size_t start = i;
+        const long cp = decode_one(bytes, i);
+        if (cp < 0) {
+            // One U+FFFD for a lead byte and the continuation bytes that follow it
+            // (a sequence cut short or overlong); one for each stray byte.
+            const auto b0 = static_cast<unsigned char>(bytes[start]);
+            const std::size_t extra = b0 >= 0xC2 && b0 <= 0xDF ? 1 : b0 >= 0xE0 && b0 <= 0xEF ? 2 : b0 >= 0xF0 && b0 <= 0xF4 ? 3 : 0;
+            i = start + 1;
+            for (std::size_t k = 0; k < extra && i < bytes.size() && (static_cast<unsigned char>(bytes[i]) & 0xC0) == 0x80; ++k) ++i;
+            out.push_back(u'\uFFFD');
+        } else if (cp >= 0x10000) {
+            const long v = cp - 0x10000;
+            out.push_back(static_cast<char16_t>(0xD800 + (v >> 10)));
+            out.push_back(static_cast<char16_t>(0xDC00 + (v & 0x3FF)));
+        } else {
+            out.push_back(static_cast<char16_t>(cp));
+        }
+    }
+    return out;
+}
+
 bool is_valid_utf8(std::string_view bytes) {
     std::size_t i = 0;
     while (i < bytes.size()) {

@@ -196,15 +196,18 @@ void HostileConfigurationTest::startup_and_every_entry_data() {
                                              << QByteArray() << none << none;
     QTest::newRow("1 MB line before the section")
         << file << QByteArray(1 << 20, 'x') + "\r\n" + good << QByteArray() << ab << QStringList{kA, kB};
+    // A value that reaches the reader's 1,023-byte cut is listed but never applied.
     QTest::newRow("1 MB line 00 whose first 1023 bytes are a good line")
-        << file << section({a + QByteArray(1 << 20, '0'), b}) << QByteArray() << ab << QStringList{kA, kB};
+        << file << section({a + QByteArray(1 << 20, '0'), b}) << QByteArray() << ab << QStringList{QString(), kB};
     QTest::newRow("1 MB line 00 whose last number runs to the cut")
         << file << section({a + QByteArray(1 << 20, '9'), b}) << QByteArray() << ab << QStringList{QString(), kB};
     QTest::newRow("1 MB line without a comma") << file << section({"00=" + QByteArray(1 << 20, 'x'), b})
                                                << QByteArray() << none << none;
     QTest::newRow("no line breaks at all") << file << "[UserSetting] " + a + " " + b << QByteArray() << none << none;
-    QTest::newRow("CR alone ends no line") << file << "[UserSetting]\r" + a + "\r" + b + "\r" << QByteArray() << none
-                                           << none;
+    QTest::newRow("CR alone ends a line") << file << "[UserSetting]\r" + a + "\r" + b + "\r" << QByteArray() << ab
+                                          << QStringList{kA, kB};
+    QTest::newRow("UTF-16 is refused") << file << QByteArray("\xFF\xFE[\0U\0", 6) + section({a, b}) << QByteArray()
+                                       << none << none;
     QTest::newRow("section header without its bracket")
         << file << "[UserSetting\r\n" + a + "\r\n" + b + "\r\n" << QByteArray() << none << none;
     QTest::newRow("unclosed header inside the section is a key line")
@@ -244,7 +247,9 @@ void HostileConfigurationTest::startup_and_every_entry() {
     QString current = applies.value(0);
     if (current.isEmpty()) {
         QVERIFY(!w.cmdExec->isEnabled());
-        const QString said = names.isEmpty() ? QStringLiteral("設定なし") : QStringLiteral("読めない設定");
+        const QString said = bytes.startsWith("\xFF\xFE") ? QStringLiteral("UTF-16 は読めません")
+                             : names.isEmpty()            ? QStringLiteral("設定なし")
+                                                          : QStringLiteral("読めない設定");
         QVERIFY2(w.lblX->text().startsWith(said), qPrintable(w.lblX->text()));
     }
     QCOMPARE(converted_ab(w), expected_ab(current));

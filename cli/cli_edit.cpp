@@ -1,0 +1,107 @@
+#include "cli/cli_edit.h"
+
+#include "cli/cli_run.h"
+#include "core/configuration_file.h"
+#include "core/configuration_path.h"
+#include "core/setting_list.h"
+#include "core/setting_record.h"
+#include "core/settings_store.h"
+#include "core/utf8.h"
+
+#include <charconv>
+#include <ostream>
+
+namespace gradation::cli {
+namespace {
+
+int refuse(std::ostream& err, const std::string& message) {
+    err << "gradation-cli: " << message << '\n';
+    return kFailed;
+}
+
+std::optional<int> entry_number(std::string_view text) {
+    int n = -1;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), n);
+    if (ec != std::errc() || end != text.data() + text.size() || n < 0 || n > 99) return std::nullopt;
+    return n;
+}
+
+}  // namespace
+
+bool is_edit_option(std::string_view name) { return name == "--add" || name == "--replace" || name == "--remove"; }
+
+std::string parse_edit_option(std::string_view name, std::optional<std::string_view> inline_value,
+                              const std::vector<std::string_view>& args, std::size_t& i, Options& o) {
+    if (o.action != Options::Action::Convert) return "only one of --add, --replace and --remove can be given";
+    const std::size_t wanted = name == "--replace" ? 2 : 1;
+    std::vector<std::string_view> values;
+    if (inline_value) values.push_back(*inline_value);
+    // An option after --replace N is taken for a forgotten LINE, not as the line.
+    while (values.size() < wanted && i + 1 < args.size() && !args[i + 1].starts_with("--")) values.push_back(args[++i]);
+    if (values.size() < wanted)
+        return std::string(name) + (name == "--replace" ? " needs an entry number and a line" : " needs a value");
+    if (name == "--add") {
+        o.action = Options::Action::Add;
+        o.edit_line = std::string(values[0]);
+        return {};
+    }
+    o.edit_entry = entry_number(values[0]);
+    if (!o.edit_entry) return std::string(name) + " takes an entry number from 0 to 99, not '" + std::string(values[0]) + "'";
+    if (name == "--replace") {
+        o.action = Options::Action::Replace;
+        o.edit_line = std::string(values[1]);
+    } else {
+        o.action = Options::Action::Remove;
+    }
+    return {};
+}
+
+std::string check_edit_options(const Options& o, bool list) {
+    if (list || o.line || o.setting || o.text || o.file || o.separate)
+        return "--add, --replace and --remove take only --ini";
+    return {};
+}
+
+int run_edit(const Options& o, std::ostream& out, std::ostream& err) {
+    std::filesystem::path file;
+    std::filesystem::path seed;
+    if (o.ini) {
+        file = *o.ini;
+        std::error_code ec;
+        if (!std::filesystem::exists(file, ec)) return refuse(err, "no such file: " + file.string());
+    } else {
+        file = user_configuration_file();
+        seed = MakeIniFile();
+    }
+    std::string error;
+    std::optional<SettingsStore> store = SettingsStore::open(file, seed, error);
+    if (!store) return refuse(err, error);
+
+    std::u16string line;
+    if (o.edit_line) {
+        std::optional<std::u16string> decoded = utf8_to_utf16(*o.edit_line);
+        if (!decoded) return refuse(err, "the setting line is not valid UTF-8");
+        line = std::move(*decoded);
+    }
+    const int n = o.edit_entry.value_or(0);
+    const int added_key = static_cast<int>(store->entries().size());
+    std::string why;
+    switch (o.action) {
+    case Options::Action::Add: why = store->add(line); break;
+    case Options::Action::Replace: why = store->replace(n, line); break;
+    default: why = store->remove(n); break;
+    }
+    if (why.empty()) why = store->save();
+    if (!why.empty()) return refuse(err, why + "; nothing written to " + file.string());
+
+    if (o.action == Options::Action::Add) {
+        // Filling a gap may bring later entries into the list: the new one is at the old end.
+        const std::u16string added = store->entries().at(static_cast<std::size_t>(added_key));
+        out << setting_key(added_key) << '\t' << utf16_to_utf8(setting_name(added)) << '\n';
+        out.flush();
+        if (!out) return refuse(err, "added to " + file.string() + ", but cannot write its key");
+    }
+    return kOk;
+}
+
+}  // namespace gradation::cli

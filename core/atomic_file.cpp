@@ -1,0 +1,129 @@
+#include "core/atomic_file.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace gradation {
+namespace {
+
+std::function<bool(WriteStep)>& write_fault() {
+    static std::function<bool(WriteStep)> fault;
+    return fault;
+}
+
+// Whether `step` fails: by the test seam (as EIO) or not at all.
+bool injected(WriteStep step) {
+    if (write_fault() && write_fault()(step)) {
+        errno = EIO;
+        return true;
+    }
+    return false;
+}
+
+std::string failure(const std::string& what, const std::filesystem::path& path, int error) {
+    return "cannot " + what + " " + path.string() + ": " + std::strerror(error);
+}
+
+bool write_all(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        bytes.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return true;
+}
+
+mode_t new_file_mode() {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+// A written and synced temporary file beside its target, removed unless renamed.
+class TemporaryFile {
+public:
+    TemporaryFile() = default;
+    TemporaryFile(const TemporaryFile&) = delete;
+    TemporaryFile& operator=(const TemporaryFile&) = delete;
+    ~TemporaryFile() {
+        if (!path_.empty()) ::unlink(path_.c_str());
+    }
+
+    // Empty text when `bytes` are in the temporary file, synced, with `mode`. The steps of
+    // the file itself (not of its backup) can be failed by the test seam.
+    std::string write(const std::filesystem::path& target, std::string_view bytes, mode_t mode, bool seam) {
+        const auto fails = [&](WriteStep step) { return seam && injected(step); };
+        std::string name = (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
+        if (fails(WriteStep::CreateTemporary)) return failure("create a file in", target.parent_path(), errno);
+        const int fd = ::mkostemp(name.data(), O_CLOEXEC);
+        if (fd < 0) return failure("create a file in", target.parent_path(), errno);
+        path_ = name;
+        const std::size_t half = bytes.size() / 2;
+        bool ok = write_all(fd, bytes.substr(0, half)) && !fails(WriteStep::WriteFirstHalf);
+        ok = ok && write_all(fd, bytes.substr(half)) && !fails(WriteStep::WriteSecondHalf);
+        if (!ok) return close_after(fd, "write", target);
+        if (::fchmod(fd, mode) != 0) return close_after(fd, "set the permissions of", target);
+        if (::fsync(fd) != 0 || fails(WriteStep::Sync)) return close_after(fd, "sync", target);
+        if (::close(fd) != 0) return failure("write", target, errno);
+        return {};
+    }
+
+    // Renames the file over `target`; afterwards it is no longer removed.
+    std::string rename_over(const std::filesystem::path& target) {
+        if (::rename(path_.c_str(), target.c_str()) != 0) return failure("replace", target, errno);
+        path_.clear();
+        return {};
+    }
+
+private:
+    std::string close_after(int fd, const std::string& what, const std::filesystem::path& target) {
+        const int error = errno;
+        ::close(fd);
+        return failure(what, target, error);
+    }
+
+    std::string path_;
+};
+
+}  // namespace
+
+void set_write_fault_for_testing(std::function<bool(WriteStep)> fault) { write_fault() = std::move(fault); }
+
+std::string replace_file_atomically(const std::filesystem::path& file, std::string_view bytes,
+                                    const std::optional<std::string>& previous) {
+    std::error_code ec;
+    std::filesystem::path target = std::filesystem::absolute(file, ec);
+    if (std::filesystem::is_symlink(file, ec)) {
+        target = std::filesystem::weakly_canonical(file, ec);
+        if (ec) return "cannot follow the link " + file.string() + ": " + ec.message();
+    }
+    mode_t mode = new_file_mode();
+    struct stat st {};
+    if (::stat(target.c_str(), &st) == 0) mode = st.st_mode & 07777;
+
+    // The new content is written and synced first: if that fails, nothing else changed.
+    TemporaryFile content;
+    if (std::string why = content.write(target, bytes, mode, true); !why.empty()) return why;
+    if (previous) {
+        std::filesystem::path backup = target;
+        backup += ".bak";
+        TemporaryFile kept;
+        if (std::string why = kept.write(backup, *previous, mode, false); !why.empty()) return why;
+        if (injected(WriteStep::KeepBackup)) return failure("replace", backup, errno);
+        if (std::string why = kept.rename_over(backup); !why.empty()) return why;
+    }
+    if (injected(WriteStep::Rename)) return failure("replace", target, errno);
+    if (std::string why = content.rename_over(target); !why.empty()) return why;
+    // The rename is on disk only once the folder is synced.
+    if (const int dir = ::open(target.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
+    }
+    return {};
+}
+
+}  // namespace gradation

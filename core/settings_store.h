@@ -1,0 +1,88 @@
+// Editing the setting entries of a configuration file and writing them back safely: the
+// one facility behind the settings editor and gradation-cli --add/--replace/--remove.
+#pragma once
+
+#include "core/setting_value_encoding.h"
+#include "core/settings_document.h"
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace gradation {
+
+// One line of the UserSetting section that holds a setting-like key (00..99), as the
+// editor lists it.
+struct StoredEntry {
+    int key = 0;               // the number its key names
+    std::u16string line;       // the value, decoded
+    bool listed = false;       // part of the setting list the main window shows
+    std::string why_unlisted;  // empty when listed; else e.g. "after a gap in the keys"
+    std::string refused;       // empty when the line can be applied; else why not
+                               // (e.g. "position 9: not a number"), listed or not
+    int line_number = 0;       // 1-based line of the file
+};
+
+// A configuration file read into memory; edits change the memory only; save() writes.
+class SettingsStore {
+public:
+    // Reads `file` (which may not exist yet: then `seed`, the file beside the program,
+    // is the content, and the first save creates `file`, its folder included, as a byte
+    // copy of `seed` with the edits; with no seed either, an empty file). On failure
+    // returns nothing and sets `error` (UTF-16 file, unreadable...).
+    static std::optional<SettingsStore> open(const std::filesystem::path& file, const std::filesystem::path& seed,
+                                             std::string& error);
+
+    // A store on `content` as if read from `file` (which then counts as absent from disk):
+    // for tests and fuzzing. Refused like open() for a UTF-16 content.
+    static std::optional<SettingsStore> from_content(const std::filesystem::path& file, std::string content,
+                                                     std::string& error);
+
+    const std::filesystem::path& file() const { return file_; }
+    std::string content() const { return document_.bytes(); }  // what save() writes
+    std::vector<std::u16string> entries() const;   // the setting list's lines, key n at [n]
+    std::vector<StoredEntry> all_entries() const;  // listed ones first, then the others
+
+    // The encoding new and changed lines are written in: the one the file's entry lines
+    // are read in.
+    ValueEncoding encoding() const { return encoding_; }
+
+    // Each returns the empty text when done, or a one-line reason when refused (then
+    // memory is unchanged). A new or changed line is written in the shipped file's form
+    // (format_setting_line).
+    std::string add(std::u16string_view line);             // next key, after the last entry line
+    std::string replace(int n, std::u16string_view line);  // in place, same key
+    std::string remove(int n);                             // later keys each minus one, in place
+    std::string move(int n, int to);                       // entries n and `to` swap lines
+
+    // Writes atomically, the previous content kept as <file>.bak. Refused (nothing
+    // written) when the file cannot be written or changed on disk since open().
+    std::string save();
+    bool changed_on_disk() const;
+    bool modified() const;  // memory differs from the file as read
+
+private:
+    SettingsStore() = default;
+
+    // The bytes of `line` in the file's form and encoding, or a refusal.
+    std::optional<std::string> value_bytes(std::u16string_view line, std::u16string& written,
+                                           std::string& why) const;
+    // Makes `candidate` the content when the reader lists exactly `expected` from it
+    // (or more after it, when `gap_may_close`).
+    std::string adopt(SettingsDocument candidate, const std::vector<std::u16string>& expected,
+                      bool gap_may_close = false);
+    std::string out_of_list(int n) const;
+    std::size_t line_of(int n) const { return entries_[list_[static_cast<std::size_t>(n)]].line; }
+
+    std::filesystem::path file_;
+    std::optional<std::string> disk_;  // the file's bytes when read; nothing when it did not exist
+    std::string original_;             // the content read (the file's, or the seed's)
+    SettingsDocument document_;
+    ValueEncoding encoding_ = ValueEncoding::Utf8;
+    std::vector<DocumentEntry> entries_;
+    std::vector<std::size_t> list_;  // indexes into entries_
+};
+
+}  // namespace gradation

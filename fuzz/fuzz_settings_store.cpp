@@ -1,0 +1,89 @@
+// The settings store's round trip: a random record under a random name, added or put in
+// place of an entry in a Windows-31J, UTF-8 or UTF-8-with-mark file, either is refused
+// with the content unchanged, or the programs' own reader and parser give back exactly
+// the record and name written, with every other entry as it was.
+#include "fuzz_input.h"
+#include "core/configuration_file.h"
+#include "core/setting_record.h"
+#include "core/settings_store.h"
+
+namespace {
+
+using namespace gradation;
+
+const std::string kTail = ",OFF,OFF,OFF,OFF,OFF,OFF, 0, 0, 1,OFF, 0,H,OFF, 0, 0, 128, 255, 255, 128, 0,0";
+const std::string kFiles[] = {
+    "; \x83\x52\x83\x81\r\n[UserSetting]\r\n00=\x82\xA0" + kTail + "\r\n01=b" + kTail + "\r\n[Other]\r\n00=x\r\n",
+    "[UserSetting]\n00=\xE3\x81\x82" + kTail + "\n01=b" + kTail + "\n03=gap" + kTail + "\n",
+    "\xEF\xBB\xBF[UserSetting]\r\n00=a" + kTail + "\r\n00=dup" + kTail + "\r\n",
+    "",
+};
+
+// Characters a name is drawn from: plain ones first, then the awkward ones.
+constexpr char16_t kPlain[] = u"aZ09-_あアｱ漢字①";
+constexpr char16_t kAwkward[] = {u' ', u'\t', u'"', u'\'', u',', u'=', u'[', u';', u'\r', u'\n', 0,
+                                 u'\u00A5', u'\uFFFD', 0xD83D, 0xDE00, 0xD800, u'\u0831', u'燿', u'\x1A'};
+
+std::u16string draw_name(fuzz::Input& in, bool& plain) {
+    std::u16string name;
+    const std::size_t length = in.byte() % 40;
+    plain = true;
+    for (std::size_t i = 0; i < length; ++i) {
+        const std::uint8_t b = in.byte();
+        if (b < 200) {
+            name.push_back(kPlain[b % (std::size(kPlain) - 1)]);
+        } else {
+            plain = false;
+            name.push_back(kAwkward[b % std::size(kAwkward)]);
+        }
+    }
+    return name;
+}
+
+SettingRecord draw_record(fuzz::Input& in) {
+    SettingRecord r;
+    r.StartMark = in.flag(), r.EndMark = in.flag(), r.BreakAfter = in.flag();
+    r.Underline = in.flag(), r.Italic = in.flag(), r.Bold = in.flag();
+    r.SizeMode = in.int16(), r.SizeSign = in.int16(), r.SizeValue = in.int16();
+    r.TableWrap = in.flag(), r.TableBorder = in.int16();
+    r.Direction = in.flag() ? u'V' : u'H';
+    r.SizeWave = in.flag(), r.WavePattern = in.int16();
+    for (auto& c : r.StartColor) c = in.int16();
+    for (auto& c : r.EndColor) c = in.int16();
+    r.DevTag = in.int16();
+    return r;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    fuzz::Input in(data, size);
+    const std::string& file = kFiles[in.byte() % std::size(kFiles)];
+    std::string error;
+    std::optional<SettingsStore> store = SettingsStore::from_content("QX.ini", file, error);
+    FUZZ_CHECK(store.has_value());
+    const bool replacing = in.flag() && !store->entries().empty();
+    bool plain = false;
+    const std::u16string name = draw_name(in, plain);
+    const SettingRecord record = draw_record(in);
+    const std::u16string line = format_setting_line(name, record);
+
+    const std::vector<std::u16string> before = store->entries();
+    const std::string why = replacing ? store->replace(0, line) : store->add(line);
+    if (!why.empty()) {
+        FUZZ_CHECK(store->content() == file);
+        FUZZ_CHECK(store->entries() == before);
+        FUZZ_CHECK(!plain);  // a plain name is always written
+        return 0;
+    }
+    const std::vector<SettingLineRead> read = read_setting_list(store->content());
+    const std::size_t n = replacing ? 0 : before.size();
+    FUZZ_CHECK(read.size() > n);
+    FUZZ_CHECK(!read[n].reached_cut);
+    FUZZ_CHECK(setting_name(read[n].line) == name);
+    const SettingParse parsed = parse_setting_line(read[n].line);
+    FUZZ_CHECK(parsed.record == record);
+    for (std::size_t k = 0; k < before.size(); ++k)
+        if (k != n) FUZZ_CHECK(read[k].line == before[k]);
+    return 0;
+}

@@ -1,0 +1,83 @@
+// gradation-cli --add, --replace and --remove on a file given with --ini.
+#include "cli/cli_run.h"
+
+#include "support/temp_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace gradation::cli {
+namespace {
+
+const std::string kTail = ",OFF,OFF,OFF,OFF,OFF,OFF, 0, 0, 1,OFF, 0,H,OFF, 0, 0, 128, 255, 255, 128, 0,0";
+const std::string kFile = "; mine\r\n[UserSetting]\r\n00=a" + kTail + "\r\n01=b" + kTail + "\r\n";
+
+struct Case {
+    const char* what;
+    std::vector<std::string> args;  // --ini FILE is added
+    int code;
+    std::string out;
+    std::string after;    // the file afterwards
+    std::string message;  // a part of standard error
+};
+
+TEST(CliEdit, AddReplaceRemove) {
+    const Case cases[] = {
+        {"add prints key and name", {"--add", "ゆう,on,OFF,OFF,OFF,OFF,OFF,1,0,4,OFF,0,H,OFF,0,1,2,3,4,5,6"}, kOk,
+         "02\tゆう\n",
+         kFile + "02=ゆう,OFF,OFF,OFF,OFF,OFF,OFF, 1, 0, 4,OFF, 0,H,OFF, 0, 1, 2, 3, 4, 5, 6,0\r\n", ""},
+        {"add with =", {"--add=c" + kTail}, kOk, "02\tc\n", kFile + "02=c" + kTail + "\r\n", ""},
+        {"replace", {"--replace", "0", "z" + kTail}, kOk, "",
+         "; mine\r\n[UserSetting]\r\n00=z" + kTail + "\r\n01=b" + kTail + "\r\n", ""},
+        {"remove", {"--remove", "0"}, kOk, "", "; mine\r\n[UserSetting]\r\n00=b" + kTail + "\r\n", ""},
+        {"refused line", {"--add", "x,ON"}, kFailed, "", kFile, "refused at position 2"},
+        {"refused name", {"--add", " x" + kTail}, kFailed, "", kFile, "nothing written to"},
+        {"not UTF-8", {"--add", "\xFF" + kTail}, kFailed, "", kFile, "not valid UTF-8"},
+        {"entry outside the list", {"--remove", "2"}, kFailed, "", kFile, "entry 2 is not in the list"},
+        {"replace needs two values", {"--replace", "0"}, kUsage, "", kFile, "needs an entry number and a line"},
+        {"entry not a number", {"--remove", "x"}, kUsage, "", kFile, "from 0 to 99, not 'x'"},
+        {"two edits", {"--remove", "0", "--add", "c" + kTail}, kUsage, "", kFile, "only one of"},
+        {"with --text", {"--remove", "0", "--text", "a"}, kUsage, "", kFile, "take only --ini"},
+        {"with --list", {"--list", "--remove", "0"}, kUsage, "", kFile, "take only --ini"},
+    };
+    for (const Case& c : cases) {
+        const test::TempFolder folder;
+        const auto file = folder / "QX.ini";
+        test::write_bytes(file, kFile);
+        std::vector<std::string_view> args(c.args.begin(), c.args.end());
+        const std::string ini = file.string();
+        args.insert(args.end(), {"--ini", ini});
+        std::istringstream in;
+        std::ostringstream out, err;
+        EXPECT_EQ(main_with_args(args, in, out, err), c.code) << c.what << ": " << err.str();
+        EXPECT_EQ(out.str(), c.out) << c.what;
+        EXPECT_EQ(test::read_bytes(file), c.after) << c.what;
+        EXPECT_NE(err.str().find(c.message), std::string::npos) << c.what << ": " << err.str();
+        EXPECT_EQ(std::filesystem::exists(folder / "QX.ini.bak"), c.code == kOk) << c.what;
+    }
+}
+
+TEST(CliEdit, RefusesWhatItCannotRead) {
+    const test::TempFolder folder;
+    const struct {
+        std::string ini;
+        const char* message;
+    } cases[] = {
+        {(folder / "missing.ini").string(), "no such file"},
+        {folder.path().string(), "is not a regular file"},
+        {(folder / "utf16.ini").string(), "it is UTF-16"},
+    };
+    test::write_bytes(folder / "utf16.ini", "\xFF\xFE[\0U\0");
+    for (const auto& c : cases) {
+        std::istringstream in;
+        std::ostringstream out, err;
+        EXPECT_EQ(main_with_args({"--remove", "0", "--ini", c.ini}, in, out, err), kFailed) << c.ini;
+        EXPECT_NE(err.str().find(c.message), std::string::npos) << err.str();
+        EXPECT_EQ(err.str().find('\n'), err.str().size() - 1) << "one line: " << err.str();
+    }
+    EXPECT_FALSE(std::filesystem::exists(folder / "missing.ini"));
+}
+
+}  // namespace
+}  // namespace gradation::cli

@@ -1,0 +1,201 @@
+// The settings store's edits: the bytes it writes, and what it refuses.
+#include "core/settings_store.h"
+
+#include "support/temp_folder.h"
+#include "support/test_text.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace gradation {
+namespace {
+
+using test::u16;
+
+// Canonical lines (as the store writes them) and their bytes in each encoding.
+const std::string kTail = ",OFF,OFF,OFF,OFF,OFF,OFF, 0, 0, 1,OFF, 0,H,OFF, 0, 0, 128, 255, 255, 128, 0,0";
+std::string line(std::string_view name) { return std::string(name) + kTail; }
+const std::string kA = line("a");
+const std::string kB = line("b");
+const std::string kC = line("c");
+const std::string kE = line("e");
+// Written loosely: the store writes it in the shipped form.
+const std::string kLoose = "n,on,OFF,OFF,OFF,OFF,ON,1,0,3,OFF,0,V,ON,1,1,2,3,4,5,6";
+const std::string kNew = "n,OFF,OFF,OFF,OFF,OFF,ON, 1, 0, 3,OFF, 0,V,ON, 1, 1, 2, 3, 4, 5, 6,0";
+const std::string kSjisA = "\x82\xA0";  // あ
+const std::string kSjisI = "\x82\xA2";  // い
+const std::string kBom = "\xEF\xBB\xBF";
+
+using Edit = std::function<std::string(SettingsStore&)>;
+Edit add(const std::string& l) { return [l](SettingsStore& s) { return s.add(u16(l)); }; }
+Edit replace(int n, const std::string& l) { return [n, l](SettingsStore& s) { return s.replace(n, u16(l)); }; }
+Edit remove(int n) { return [n](SettingsStore& s) { return s.remove(n); }; }
+Edit move(int n, int to) { return [n, to](SettingsStore& s) { return s.move(n, to); }; }
+
+struct EditCase {
+    const char* what;
+    std::string before;
+    Edit edit;
+    std::string after;
+};
+
+TEST(SettingsStore, EditsChangeOnlyTheirLines) {
+    const EditCase cases[] = {
+        {"add, Windows-31J CR LF, comments and other sections kept",
+         "; \x83\x52\x83\x81\x83\x93\x83\x67\r\n[UserSetting]\r\n00=" + kSjisA + kTail + "\r\n[Other]\r\n00=x\r\n",
+         add("い" + kTail),
+         "; \x83\x52\x83\x81\x83\x93\x83\x67\r\n[UserSetting]\r\n00=" + kSjisA + kTail + "\r\n01=" + kSjisI + kTail +
+             "\r\n[Other]\r\n00=x\r\n"},
+        {"add, UTF-8 LF", "[UserSetting]\n00=あ" + kTail + "\n", add("い" + kTail),
+         "[UserSetting]\n00=あ" + kTail + "\n01=い" + kTail + "\n"},
+        {"add, UTF-8 with a byte order mark, CR LF", kBom + "[UserSetting]\r\n00=" + kA + "\r\n", add("い" + kTail),
+         kBom + "[UserSetting]\r\n00=" + kA + "\r\n01=い" + kTail + "\r\n"},
+        {"add in the shipped form, before a gap", "[UserSetting]\n00=" + kA + "\n01=" + kB + "\n03=" + kE + "\n",
+         add(kLoose), "[UserSetting]\n00=" + kA + "\n01=" + kB + "\n02=" + kNew + "\n03=" + kE + "\n"},
+        {"add, no final line break", "[UserSetting]\n00=" + kA, add(kB),
+         "[UserSetting]\n00=" + kA + "\n01=" + kB + "\n"},
+        {"add, no section", "; only a comment\n", add(kA), "; only a comment\n[UserSetting]\n00=" + kA + "\n"},
+        {"add, empty file gets CR LF", "", add(kA), "[UserSetting]\r\n00=" + kA + "\r\n"},
+        {"add, empty list: after the header", "[UserSetting]\r\n; none yet\r\n", add(kA),
+         "[UserSetting]\r\n00=" + kA + "\r\n; none yet\r\n"},
+        {"add before the line that ended the list", "[UserSetting]\n00=" + kA + "\n01=Plain\n", add(kB),
+         "[UserSetting]\n00=" + kA + "\n01=" + kB + "\n01=Plain\n"},
+        {"add, CR alone ends lines", "[UserSetting]\r00=" + kA + "\r", add(kB),
+         "[UserSetting]\r00=" + kA + "\r01=" + kB + "\r"},
+        {"replace keeps the key's spacing", "[UserSetting]\n 00 = " + kA + "\n01=" + kB + "\n", replace(0, kLoose),
+         "[UserSetting]\n 00 = " + kNew + "\n01=" + kB + "\n"},
+        {"replace a quoted value", "[UserSetting]\n00=\"" + kA + "\"\n", replace(0, kB), "[UserSetting]\n00=" + kB + "\n"},
+        {"replace beside a duplicate key", "[UserSetting]\n00=" + kA + "\n00=dup,x\n01=" + kB + "\n", replace(1, kC),
+         "[UserSetting]\n00=" + kA + "\n00=dup,x\n01=" + kC + "\n"},
+        {"remove renumbers later entries in place",
+         "[UserSetting]\r\n00=" + kA + "\r\n; c\r\n01=" + kB + "\r\n02 =" + kC + "\r\n04=" + kE + "\r\n", remove(0),
+         "[UserSetting]\r\n; c\r\n00=" + kB + "\r\n01 =" + kC + "\r\n04=" + kE + "\r\n"},
+        {"remove the last entry", "[UserSetting]\n00=" + kA + "\n01=" + kB, remove(1), "[UserSetting]\n00=" + kA + "\n"},
+        {"move swaps the lines, keys stay", "[UserSetting]\n00=" + kA + "\n01=  " + kB + "\n", move(1, 0),
+         "[UserSetting]\n00=  " + kB + "\n01=" + kA + "\n"},
+        {"entries written in Windows-31J despite a UTF-8 comment",
+         "; \xE3\x81\x82\n[UserSetting]\n00=" + kSjisA + kTail + "\n", add("い" + kTail),
+         "; \xE3\x81\x82\n[UserSetting]\n00=" + kSjisA + kTail + "\n01=" + kSjisI + kTail + "\n"},
+        {"ASCII entries in a Windows-31J file", "; " + kSjisA + "\n[UserSetting]\n00=" + kA + "\n", add("い" + kTail),
+         "; " + kSjisA + "\n[UserSetting]\n00=" + kA + "\n01=" + kSjisI + kTail + "\n"},
+    };
+    for (const EditCase& c : cases) {
+        const test::TempFolder folder;
+        const auto file = folder / "QX.ini";
+        test::write_bytes(file, c.before);
+        std::string error;
+        std::optional<SettingsStore> store = SettingsStore::open(file, {}, error);
+        ASSERT_TRUE(store) << c.what << ": " << error;
+        const std::vector<std::u16string> before = store->entries();
+        EXPECT_EQ(c.edit(*store), "") << c.what;
+        EXPECT_EQ(store->save(), "") << c.what;
+        EXPECT_EQ(test::read_bytes(file), c.after) << c.what;
+        EXPECT_EQ(test::read_bytes(folder / "QX.ini.bak"), c.before) << c.what;
+        // The programs' own reader lists what the store says it holds.
+        const std::optional<SettingsStore> reread = SettingsStore::open(file, {}, error);
+        ASSERT_TRUE(reread) << c.what;
+        EXPECT_EQ(reread->entries(), store->entries()) << c.what;
+        EXPECT_NE(store->entries(), before) << c.what;
+    }
+}
+
+struct RefusalCase {
+    const char* what;
+    std::string before;
+    Edit edit;
+    std::string message;  // a part of the reason
+};
+
+std::string hundred_entries() {
+    std::string file = "[UserSetting]\n";
+    for (int n = 0; n < 100; ++n) file += (n < 10 ? "0" : "") + std::to_string(n) + "=" + kA + "\n";
+    return file;
+}
+
+TEST(SettingsStore, RefusalsChangeNothing) {
+    const std::string sjis = "[UserSetting]\r\n00=" + kSjisA + kTail + "\r\n";
+    const std::string utf8 = "[UserSetting]\n00=" + kA + "\n01=" + kB + "\n";
+    const std::string long_name(1022 - kTail.size() + 1, 'x');  // 1023 bytes in all
+    const RefusalCase cases[] = {
+        {"parser refuses", utf8, add("x,ON"), "refused at position 2"},
+        {"number out of range", utf8, replace(0, line("x").replace(line("x").find(" 128"), 4, "99999")), "position 16"},
+        {"leading blank in the name", utf8, add(" x" + kTail), "begins or ends with a blank"},
+        {"trailing tab in the name", utf8, add("x\t" + kTail), "begins or ends with a blank"},
+        {"wrapped in quotes", utf8, add("'x" + kTail + "'"), "wrapped in quotes"},
+        {"line break", utf8, add("x\n" + kTail), "line break"},
+        {"emoji in Windows-31J", sjis, add("😀" + kTail), "'😀' (U+1F600) cannot be written in Windows-31J"},
+        {"yen sign in Windows-31J", sjis, replace(0, "¥" + kTail), "(U+00A5) cannot be written in Windows-31J"},
+        {"Windows-31J bytes that read as UTF-8", sjis, add("燿ｱ" + kTail), "would not read back"},
+        {"over 1022 bytes", utf8, add(long_name + kTail), "1023 bytes in UTF-8"},
+        {"a 101st entry", hundred_entries(), add(kB), "already has 100 entries"},
+        {"replace outside the list", utf8, replace(2, kC), "entry 2 is not in the list (it has entries 0 to 1)"},
+        {"remove outside the list", utf8, remove(-1), "entry -1 is not in the list"},
+        {"move outside the list", utf8, move(0, 5), "entry 5 is not in the list"},
+        {"an earlier line holds the new key", "[UserSetting]\n01=Plain\n00=" + kA + "\n", add(kB),
+         "key 01 would read differently"},
+        {"removing brings a duplicate into the list", utf8 + "01=dup,x\n", remove(0), "key 01 would read differently"},
+    };
+    for (const RefusalCase& c : cases) {
+        const test::TempFolder folder;
+        const auto file = folder / "QX.ini";
+        test::write_bytes(file, c.before);
+        test::write_bytes(folder / "QX.ini.bak", "older");
+        std::string error;
+        std::optional<SettingsStore> store = SettingsStore::open(file, {}, error);
+        ASSERT_TRUE(store) << c.what << ": " << error;
+        const std::vector<std::u16string> before = store->entries();
+        EXPECT_NE(c.edit(*store).find(c.message), std::string::npos) << c.what << ": " << c.edit(*store);
+        EXPECT_EQ(store->entries(), before) << c.what;
+        EXPECT_FALSE(store->modified()) << c.what;
+        EXPECT_EQ(store->save(), "") << c.what;  // nothing to write
+        EXPECT_EQ(test::read_bytes(file), c.before) << c.what;
+        EXPECT_EQ(test::read_bytes(folder / "QX.ini.bak"), "older") << c.what;
+    }
+}
+
+TEST(SettingsStore, ValueLengthLimit) {
+    const test::TempFolder folder;
+    std::string error;
+    std::optional<SettingsStore> store = SettingsStore::open(folder / "QX.ini", {}, error);
+    ASSERT_TRUE(store) << error;
+    const std::string fits(1022 - kTail.size(), 'x');  // 1022 bytes: the longest that is never cut
+    EXPECT_EQ(store->add(u16(fits + kTail)), "");
+    EXPECT_NE(store->add(u16(fits + "x" + kTail)), "");
+    EXPECT_EQ(store->entries(), std::vector<std::u16string>{u16(fits + kTail)});
+}
+
+TEST(SettingsStore, ListsEveryEntryLineWithItsReason) {
+    const test::TempFolder folder;
+    const auto file = folder / "QX.ini";
+    test::write_bytes(file, "[UserSetting]\n00=" + kA + "\n01=bad,ON\n00=dup,x\n02=Plain\n04=" + kE + "\n[Other]\n05=x,y\n");
+    std::string error;
+    const std::optional<SettingsStore> store = SettingsStore::open(file, {}, error);
+    ASSERT_TRUE(store) << error;
+    const std::vector<StoredEntry> all = store->all_entries();
+    ASSERT_EQ(all.size(), 5u);
+    const struct {
+        int key;
+        bool listed;
+        const char* why_unlisted;
+        const char* refused;
+        int line_number;
+    } expected[] = {
+        {0, true, "", "", 2},
+        {1, true, "", "position 2: missing (a setting line has at least 21 comma-separated fields)", 3},
+        {0, false, "duplicate key: an earlier line has key 00", "position 2: missing", 4},
+        {2, false, "no comma: this line ends the list", "position 1: missing", 5},
+        {4, false, "after the end of the list (key 02 has no comma)", "", 6},
+    };
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        EXPECT_EQ(all[i].key, expected[i].key) << i;
+        EXPECT_EQ(all[i].listed, expected[i].listed) << i;
+        EXPECT_EQ(all[i].why_unlisted, expected[i].why_unlisted) << i;
+        EXPECT_TRUE(all[i].refused.starts_with(expected[i].refused)) << i << ": " << all[i].refused;
+        EXPECT_EQ(all[i].refused.empty(), std::string_view(expected[i].refused).empty()) << i;
+        EXPECT_EQ(all[i].line_number, expected[i].line_number) << i;
+    }
+}
+
+}  // namespace
+}  // namespace gradation

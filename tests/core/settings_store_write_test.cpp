@@ -1,0 +1,201 @@
+// Where settings live, and how the store writes them: the user's own file created from
+// the one beside the program, .bak, atomic replacement under injected failures.
+#include "core/atomic_file.h"
+#include "core/configuration_path.h"
+#include "core/settings_store.h"
+
+#include "support/temp_folder.h"
+#include "support/test_text.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <sys/stat.h>
+
+namespace gradation {
+namespace {
+
+using test::u16;
+
+const std::string kA = "a,OFF,OFF,OFF,OFF,OFF,OFF, 0, 0, 1,OFF, 0,H,OFF, 0, 0, 128, 255, 255, 128, 0,0";
+const std::string kB = "b,OFF,OFF,OFF,OFF,OFF,OFF, 0, 0, 1,OFF, 0,H,OFF, 0, 0, 128, 255, 255, 128, 0,0";
+const std::string kOld = "[UserSetting]\r\n00=" + kA + "\r\n";
+const std::string kNew = "[UserSetting]\r\n00=" + kA + "\r\n01=" + kB + "\r\n";
+
+// Sets an environment variable for one scope (unset when `value` is null).
+class ScopedEnv {
+public:
+    ScopedEnv(const char* name, const char* value) : name_(name) {
+        if (const char* old = std::getenv(name)) old_ = old;
+        value ? ::setenv(name, value, 1) : ::unsetenv(name);
+    }
+    ~ScopedEnv() { old_ ? ::setenv(name_, old_->c_str(), 1) : ::unsetenv(name_); }
+
+private:
+    const char* name_;
+    std::optional<std::string> old_;
+};
+
+TEST(ConfigurationPath, UserFileFollowsTheEnvironment) {
+    const struct {
+        const char* xdg;
+        const char* home;
+        const char* expected;
+    } cases[] = {
+        {"/x/conf", "/home/u", "/x/conf/gradation/QX.ini"},
+        {"", "/home/u", "/home/u/.config/gradation/QX.ini"},
+        {nullptr, "/home/u", "/home/u/.config/gradation/QX.ini"},
+        {"relative", "/home/u", "/home/u/.config/gradation/QX.ini"},
+        {nullptr, nullptr, ""},
+    };
+    for (const auto& c : cases) {
+        const ScopedEnv xdg("XDG_CONFIG_HOME", c.xdg);
+        const ScopedEnv home("HOME", c.home);
+        EXPECT_EQ(user_configuration_file(), std::filesystem::path(c.expected)) << (c.xdg ? c.xdg : "(unset)");
+    }
+}
+
+TEST(ConfigurationPath, TheUserFileIsReadWhenItExists) {
+    const test::TempFolder folder;
+    const ScopedEnv xdg("XDG_CONFIG_HOME", folder.path().c_str());
+    const auto beside = folder / "beside.ini";
+    EXPECT_EQ(configuration_file_to_read(beside), beside);
+    std::filesystem::create_directories(folder / "gradation" / "QX.ini");  // a folder is no file
+    EXPECT_EQ(configuration_file_to_read(beside), beside);
+    std::filesystem::remove(folder / "gradation" / "QX.ini");
+    test::write_bytes(folder / "gradation" / "QX.ini", kOld);
+    EXPECT_EQ(configuration_file_to_read(beside), folder / "gradation" / "QX.ini");
+}
+
+TEST(SettingsStore, FirstWriteCopiesTheFileBesideTheProgram) {
+    const test::TempFolder folder;
+    const auto beside = folder / "QX.ini";
+    const std::string seed = "; shipped\r\n" + kOld;
+    test::write_bytes(beside, seed);
+    const auto own = folder / "config" / "gradation" / "QX.ini";
+    std::string error;
+    std::optional<SettingsStore> store = SettingsStore::open(own, beside, error);
+    ASSERT_TRUE(store) << error;
+    EXPECT_EQ(store->save(), "");  // no edit: nothing created
+    EXPECT_FALSE(std::filesystem::exists(own));
+    ASSERT_EQ(store->add(u16(kB)), "");
+    ASSERT_EQ(store->save(), "");
+    EXPECT_EQ(test::read_bytes(own), "; shipped\r\n" + kNew);
+    EXPECT_EQ(test::read_bytes(beside), seed);
+    EXPECT_FALSE(std::filesystem::exists(own.string() + ".bak"));  // there was no previous content
+}
+
+TEST(SettingsStore, BackupHoldsThePreviousContentAndModeIsKept) {
+    const test::TempFolder folder;
+    const auto file = folder / "QX.ini";
+    test::write_bytes(file, kOld);
+    ::chmod(file.c_str(), 0640);
+    std::string error;
+    std::optional<SettingsStore> store = SettingsStore::open(file, {}, error);
+    ASSERT_TRUE(store) << error;
+    ASSERT_EQ(store->add(u16(kB)), "");
+    ASSERT_EQ(store->save(), "");
+    ASSERT_EQ(store->remove(1), "");
+    ASSERT_EQ(store->save(), "");
+    EXPECT_EQ(test::read_bytes(file), kOld);
+    EXPECT_EQ(test::read_bytes(folder / "QX.ini.bak"), kNew);
+    struct stat st {};
+    ASSERT_EQ(::stat(file.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 2);  // no temporary left
+}
+
+TEST(SettingsStore, ALinkedFileIsWrittenThroughTheLink) {
+    const test::TempFolder folder;
+    test::write_bytes(folder / "real.ini", kOld);
+    std::filesystem::create_symlink(folder / "real.ini", folder / "QX.ini");
+    std::string error;
+    std::optional<SettingsStore> store = SettingsStore::open(folder / "QX.ini", {}, error);
+    ASSERT_TRUE(store) << error;
+    ASSERT_EQ(store->add(u16(kB)), "");
+    ASSERT_EQ(store->save(), "");
+    EXPECT_TRUE(std::filesystem::is_symlink(folder / "QX.ini"));
+    EXPECT_EQ(test::read_bytes(folder / "real.ini"), kNew);
+}
+
+TEST(SettingsStore, InjectedFailureLeavesTheOldFileWhole) {
+    const struct {
+        WriteStep step;
+        const char* backup;  // what .bak holds afterwards
+    } cases[] = {
+        {WriteStep::CreateTemporary, "older"}, {WriteStep::WriteFirstHalf, "older"},
+        {WriteStep::WriteSecondHalf, "older"}, {WriteStep::Sync, "older"},
+        {WriteStep::KeepBackup, "older"},      {WriteStep::Rename, nullptr},  // .bak already holds the old file
+    };
+    for (const auto& c : cases) {
+        const test::TempFolder folder;
+        const auto file = folder / "QX.ini";
+        test::write_bytes(file, kOld);
+        test::write_bytes(folder / "QX.ini.bak", "older");
+        std::string error;
+        std::optional<SettingsStore> store = SettingsStore::open(file, {}, error);
+        ASSERT_TRUE(store) << error;
+        ASSERT_EQ(store->add(u16(kB)), "");
+        bool half_written_seen = false;
+        set_write_fault_for_testing([&](WriteStep step) {
+            if (step == WriteStep::WriteSecondHalf) {
+                // Half-way: the new content is only partly on disk, and not in the file.
+                for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
+                    half_written_seen = half_written_seen || entry.path().filename().string().starts_with(".QX.ini.");
+                EXPECT_EQ(test::read_bytes(file), kOld);
+            }
+            return step == c.step;
+        });
+        const std::string why = store->save();
+        set_write_fault_for_testing({});
+        EXPECT_NE(why.find("Input/output error"), std::string::npos) << static_cast<int>(c.step) << ": " << why;
+        EXPECT_EQ(test::read_bytes(file), kOld) << static_cast<int>(c.step);
+        EXPECT_EQ(test::read_bytes(folder / "QX.ini.bak"), c.backup ? c.backup : kOld) << static_cast<int>(c.step);
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 2);
+        EXPECT_EQ(half_written_seen, c.step > WriteStep::WriteFirstHalf) << static_cast<int>(c.step);
+        // The edit is still in memory: a later save succeeds.
+        EXPECT_EQ(store->save(), "");
+        EXPECT_EQ(test::read_bytes(file), kNew);
+    }
+}
+
+TEST(SettingsStore, RefusesToWriteWhatItCannotOrShouldNot) {
+    const test::TempFolder folder;
+    const auto file = folder / "QX.ini";
+    test::write_bytes(file, kOld);
+    std::string error;
+    std::optional<SettingsStore> store = SettingsStore::open(file, {}, error);
+    ASSERT_TRUE(store) << error;
+    ASSERT_EQ(store->add(u16(kB)), "");
+    EXPECT_FALSE(store->changed_on_disk());
+    test::write_bytes(file, kOld + "; edited elsewhere\r\n");
+    EXPECT_TRUE(store->changed_on_disk());
+    EXPECT_NE(store->save().find("changed on disk since it was read"), std::string::npos);
+    EXPECT_EQ(test::read_bytes(file), kOld + "; edited elsewhere\r\n");
+    EXPECT_FALSE(std::filesystem::exists(folder / "QX.ini.bak"));
+
+    // A folder that cannot be made: its parent is a file.
+    std::optional<SettingsStore> blocked = SettingsStore::open(file / "gradation" / "QX.ini", file, error);
+    ASSERT_TRUE(blocked) << error;
+    ASSERT_EQ(blocked->add(u16(kB)), "");
+    EXPECT_NE(blocked->save().find("cannot create the folder"), std::string::npos);
+
+    const struct {
+        const char* what;
+        std::string bytes;
+        const char* message;
+    } unreadable[] = {
+        {"UTF-16 LE", "\xFF\xFE[", "it is UTF-16"},
+        {"UTF-16 BE", "\xFE\xFF", "save it as UTF-8 or Shift-JIS"},
+    };
+    for (const auto& c : unreadable) {
+        test::write_bytes(file, c.bytes);
+        EXPECT_FALSE(SettingsStore::open(file, {}, error)) << c.what;
+        EXPECT_NE(error.find(c.message), std::string::npos) << c.what << ": " << error;
+    }
+    EXPECT_FALSE(SettingsStore::open(folder.path(), {}, error));
+    EXPECT_NE(error.find("is not a regular file"), std::string::npos) << error;
+}
+
+}  // namespace
+}  // namespace gradation
