@@ -12,6 +12,8 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalSpy>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -26,6 +28,8 @@ private slots:
     void without_a_setting_nothing_converts_data();
     void without_a_setting_nothing_converts();
     void text_copied_before_start_is_converted_by_the_first_tick();
+    void the_users_own_file_is_read_data();
+    void the_users_own_file_is_read();
 };
 
 void StartupTest::shipped_settings_are_listed_and_the_first_applied() {
@@ -100,6 +104,46 @@ void StartupTest::text_copied_before_start_is_converted_by_the_first_tick() {
     QSignalSpy ticks(w.findChild<QTimer*>(QStringLiteral("Timer1")), &QTimer::timeout);
     QVERIFY(QTest::qWaitFor([&] { return ticks.count() >= 2; }, 10000));
     QCOMPARE(clipboard(), markup_of(QStringLiteral("abc"), kItemLine, false));
+}
+
+
+// $XDG_CONFIG_HOME/gradation/QX.ini, when it exists, is read instead of the file beside
+// the program; the label names the file that was read.
+void StartupTest::the_users_own_file_is_read_data() {
+    QTest::addColumn<QByteArray>("own");  // empty: no file of one's own
+    QTest::addColumn<QString>("first");   // the first entry listed, empty for none
+    QTest::addColumn<QString>("label");   // what the label starts with
+    QTest::newRow("no own file") << QByteArray() << QStringLiteral("起動時標準") << QStringLiteral("Size= (Base)");
+    QTest::newRow("own file") << ("[UserSetting]\n00=" + kItemLine.toUtf8() + "\n") << QStringLiteral("アイテム")
+                              << QStringLiteral("<!S><!E><BR>Size= 5");
+    QTest::newRow("own file in UTF-16") << QByteArray("\xFF\xFE[\0U\0", 6) << QString()
+                                        << QStringLiteral("UTF-16 は読めません");
+}
+
+void StartupTest::the_users_own_file_is_read() {
+    QFETCH(QByteArray, own);
+    QFETCH(QString, first);
+    QFETCH(QString, label);
+    copy_shipped_ini();
+    QTemporaryDir config;
+    const QByteArray before = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+    const std::filesystem::path own_file = std::filesystem::path(config.path().toStdString()) / "gradation" / "QX.ini";
+    if (!own.isEmpty()) {
+        std::filesystem::create_directories(own_file.parent_path());
+        QFile file(QString::fromStdString(own_file.string()));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(own);
+    }
+    {
+        RunningProgram program;
+        app::frmMain& w = program.window();
+        QCOMPARE(app::IniFile, own.isEmpty() ? ini_path() : own_file);
+        QCOMPARE(w.cmbUserSetting->itemText(0), first);
+        QVERIFY2(w.lblX->text().startsWith(label), qPrintable(w.lblX->text()));
+        if (first.isEmpty()) QVERIFY(w.lblX->toolTip().contains(QString::fromStdString(own_file.string())));
+    }
+    qputenv("XDG_CONFIG_HOME", before);
 }
 
 QTEST_MAIN(StartupTest)

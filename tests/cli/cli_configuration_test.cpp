@@ -53,6 +53,11 @@ TEST(CliConfiguration, Errors) {
     const std::string none = write_temp("none.ini", "[Other]\n00=a,x\n");
     const std::string beside = (executable_directory() / "QX.ini").string();
     const std::string directory = ::testing::TempDir();
+    const std::string utf16 = write_temp("utf16.ini", "\xFF\xFE[\0U\0");
+    // A value of 1,025 bytes: the reader keeps 1,023, and " 255" would read as " 2".
+    const std::string cut = write_temp("cut.ini", "[UserSetting]\n00=" + std::string(kStandard) + "\n01=" +
+                                                      std::string(1025 - 69, 'x') +
+                                                      ",OFF,OFF,OFF,OFF,OFF,OFF, 0, 0, 1,OFF, 0,H,OFF, 0, 0, 0, 0, 0, 0, 255\n");
     struct Case {
         std::vector<std::string_view> args;
         std::string message;
@@ -66,6 +71,9 @@ TEST(CliConfiguration, Errors) {
                                                         " (it lists settings 0 to 1)"},
         {{"--ini", none}, "setting 0 is not in the list of " + none + " (it lists no settings)"},
         {{"--setting", "1", "--ini", refused}, "setting 1 (key 01) of " + refused + " refused at position 2"},
+        {{"--list", "--ini", utf16}, "cannot read " + utf16 + ": it is UTF-16"},
+        {{"--setting", "0", "--ini", utf16}, "save it as UTF-8 or Shift-JIS"},
+        {{"--setting", "1", "--ini", cut}, "setting 1 (key 01) of " + cut + " is refused: it is longer than the 1023 bytes"},
     };
     for (const Case& c : cases) {
         const CliRun r = run(c.args);

@@ -74,11 +74,40 @@ TEST(ConfigurationFile, ListsAndCutsOnFileBytes) {
         {"cut in a UTF-8 character", "[UserSetting]\n00=名," + a1019.substr(1) + "あ\n", {u"名"},
          u"名," + std::u16string(1018, u'a') + u"\uFFFD"},
         {"binary garbage", garbage, {}, u""},
+        // One stray byte garbles nothing else: each value decided on its own.
+        {"Latin-1 byte in a comment", "; caf\xE9\n[UserSetting]\n00=①㈱,x\n", {u"①㈱"}, u"①㈱,x"},
+        {"UTF-8 and Windows-31J values side by side", "[UserSetting]\n00=\x87\x40,x\n01=①,y\n", {u"①", u"①"},
+         u"①,x"},
+        // After a byte order mark, UTF-8 throughout: a bad byte is U+FFFD, not Windows-31J.
+        {"byte order mark, Latin-1 byte in a value", "\xEF\xBB\xBF[UserSetting]\n00=caf\xE9,x\n", {u"caf\uFFFD"},
+         u"caf\uFFFD,x"},
+        {"byte order mark, Windows-31J value", "\xEF\xBB\xBF[UserSetting]\n00=\x87\x40\x87\x8A,x\n",
+         {u"\uFFFD@\uFFFD\uFFFD"}, u"\uFFFD@\uFFFD\uFFFD,x"},
+        {"CR alone ends lines", "[UserSetting]\r00=a,x\r01=b,y\r", {u"a", u"b"}, u"a,x"},
+        {"UTF-16 little-endian", "\xFF\xFE[\0U\0\n\0" + std::string("00=a,x\n"), {}, u""},
+        {"UTF-16 big-endian", "\xFE\xFF\n[UserSetting]\n00=a,x\n", {}, u""},
     };
     for (const Case& c : cases) {
         const ConfigurationFile file(write_temp("case.ini", c.bytes));
         EXPECT_EQ(file.setting_names(), c.names) << c.what;
         EXPECT_EQ(file.ReadSettingLine(0), c.line0) << c.what;
+        EXPECT_EQ(file.refusal().empty(), !std::string_view(c.what).starts_with("UTF-16")) << c.what;
+    }
+}
+
+TEST(ConfigurationFile, AValueAtTheCutIsMarked) {
+    const std::string tail = ",OFF,OFF,OFF,OFF,OFF,OFF, 0, 0, 1,OFF, 0,H,OFF, 0, 0, 128, 255, 255, 128, 0,";
+    const struct {
+        std::size_t value_bytes;
+        bool reached_cut;
+    } cases[] = {{1021, false}, {1022, false}, {1023, true}, {1024, true}, {1025, true}};
+    for (const auto& c : cases) {
+        const std::string value = "a" + tail + std::string(c.value_bytes - 1 - tail.size(), '0');
+        const ConfigurationFile file(write_temp("cut.ini", "[UserSetting]\r\n00=" + value + "\r\n"));
+        const SettingLineRead read = file.read_setting(0);
+        EXPECT_EQ(read.reached_cut, c.reached_cut) << c.value_bytes;
+        EXPECT_EQ(read.line.size(), std::min<std::size_t>(c.value_bytes, 1023)) << c.value_bytes;
+        EXPECT_EQ(file.setting_names(), std::vector<std::u16string>{u"a"}) << c.value_bytes;  // still listed
     }
 }
 

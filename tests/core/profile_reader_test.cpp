@@ -24,6 +24,8 @@ TEST(ProfileReader, MatchingTrimmingQuotesAndLineEnds) {
         {"blanks and tabs trimmed", " \t[ UserSetting ]\t\n \t00 \t= \t a b \t\n", "UserSetting", "00", "a b"},
         {"CR LF", "[UserSetting]\r\n00=x\r\n01=y\r\n", "UserSetting", "01", "y"},
         {"no final line break", "[UserSetting]\n00=last", "UserSetting", "00", "last"},
+        {"CR alone", "[UserSetting]\r00=x\r01=y\r", "UserSetting", "01", "y"},
+        {"CR, LF and CR LF mixed", "[UserSetting]\r00=x\n\r01=y\r\n02=z", "UserSetting", "02", "z"},
         {"byte order mark", "\xEF\xBB\xBF[UserSetting]\n00=x\n", "UserSetting", "00", "x"},
         {"double quotes", "[UserSetting]\n00=\" q \"\n", "UserSetting", "00", " q "},
         {"single quotes", "[UserSetting]\n00='q'\n", "UserSetting", "00", "q"},

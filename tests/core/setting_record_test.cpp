@@ -155,5 +155,25 @@ TEST(NumberText, ReadsOnlyPlainDecimals) {
     EXPECT_EQ(read_number16(u"-32767.5", Rounding::HalfEven).value, -32768);
 }
 
+TEST(SettingRecord, FormatsTheShippedWayAndReadsBack) {
+    const struct {
+        const char* line;     // as given
+        const char* written;  // as format_setting_line writes its record
+    } cases[] = {
+        {kStandard, kStandard},
+        {kItem, "アイテム,ON,ON,ON,ON,ON,ON, 1, 0, 5,OFF, 0,H,OFF, 2, 25, 25, 112, 30, 144, 255,0"},
+        {"x,on,OFF,OFF,OFF,OFF,ON,1,0,3,ON,2,Vertical,ON,1,-1,2.9,3,4,5,6, 1.5",
+         "x,OFF,OFF,OFF,OFF,OFF,ON, 1, 0, 3,ON, 2,V,ON, 1,-1, 2, 3, 4, 5, 6,2"},
+        {",OFF,OFF,OFF,OFF,OFF,OFF,-32768, 0, 32767,OFF, 0, ,OFF, 0, 300, 0, 0, 0, 0, 0,-7",
+         ",OFF,OFF,OFF,OFF,OFF,OFF,-32768, 0, 32767,OFF, 0, ,OFF, 0, 300, 0, 0, 0, 0, 0,-7"},
+    };
+    for (const auto& c : cases) {
+        const SettingRecord record = parse_ok(c.line);
+        const std::u16string written = format_setting_line(setting_name(u16(c.line)), record);
+        EXPECT_EQ(test::u8(written), c.written);
+        EXPECT_EQ(parse_ok(test::u8(written)), record) << c.written;
+    }
+}
+
 }  // namespace
 }  // namespace gradation

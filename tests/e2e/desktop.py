@@ -74,7 +74,8 @@ class Desktop:
             self.env.pop(name, None)
         runtime = os.path.join(self.tmp.name, "runtime")
         os.mkdir(runtime, 0o700)
-        self.env.update(XDG_RUNTIME_DIR=runtime, QT_QPA_PLATFORM="xcb", HOME=self.tmp.name)
+        self.env.update(XDG_RUNTIME_DIR=runtime, QT_QPA_PLATFORM="xcb", HOME=self.tmp.name,
+                        XDG_CONFIG_HOME=os.path.join(self.tmp.name, "config"))  # no developer's own QX.ini
 
     def start(self, name, argv, **kwargs):
         kwargs.setdefault("stdin", subprocess.DEVNULL)
