@@ -1,0 +1,54 @@
+// What the settings store lists: the setting list's lines, and every entry line of the
+// section with why the main window does or does not show or apply it.
+#include "core/settings_store.h"
+
+#include "core/setting_list.h"
+#include "core/setting_record.h"
+
+namespace gradation {
+
+std::vector<std::u16string> SettingsStore::entries() const {
+    std::vector<std::u16string> lines;
+    for (const std::size_t i : list_) lines.push_back(entries_[i].value);
+    return lines;
+}
+
+std::vector<StoredEntry> SettingsStore::all_entries() const {
+    const auto stored = [&](const DocumentEntry& e) {
+        StoredEntry entry{e.key, e.value, false, {}, {}, static_cast<int>(e.line) + 1};
+        if (e.reached_cut) {
+            entry.refused = "longer than the reader's 1023 bytes";
+        } else if (const SettingParse parsed = parse_setting_line(e.value); !parsed) {
+            entry.refused = describe(parsed.refusal);
+        }
+        return entry;
+    };
+    std::vector<StoredEntry> all;
+    std::vector<bool> listed(entries_.size(), false);
+    for (const std::size_t i : list_) {
+        all.push_back(stored(entries_[i]));
+        all.back().listed = true;
+        listed[i] = true;
+    }
+    const int length = static_cast<int>(list_.size());
+    const std::string end_key = setting_key(length);
+    bool end_present = false;
+    for (const DocumentEntry& e : entries_) end_present = end_present || (e.first && e.key == length);
+    for (std::size_t i = 0; i < entries_.size(); ++i) {
+        if (listed[i]) continue;
+        StoredEntry entry = stored(entries_[i]);
+        if (!entries_[i].first) {
+            entry.why_unlisted = "duplicate key: an earlier line has key " + setting_key(entry.key);
+        } else if (entry.key == length) {
+            entry.why_unlisted = "no comma: this line ends the list";
+        } else if (end_present) {
+            entry.why_unlisted = "after the end of the list (key " + end_key + " has no comma)";
+        } else {
+            entry.why_unlisted = "after a gap in the keys (no key " + end_key + ")";
+        }
+        all.push_back(std::move(entry));
+    }
+    return all;
+}
+
+}  // namespace gradation
