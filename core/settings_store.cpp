@@ -7,7 +7,10 @@
 #include "core/setting_record.h"
 #include "core/utf8.h"
 
+#include <cerrno>
+#include <cstring>
 #include <system_error>
+#include <unistd.h>
 #include <utility>
 
 namespace gradation {
@@ -241,6 +244,9 @@ std::string SettingsStore::save() {
         return file_.string() + " changed on disk since it was read; reload it before saving";
     const std::string bytes = document_.bytes();
     if (disk_ ? bytes == *disk_ : !modified()) return {};  // nothing to write
+    // A file made read-only is left alone, though its folder would let a rename replace it.
+    if (disk_ && ::access(file_.c_str(), W_OK) != 0)
+        return "cannot write " + file_.string() + ": " + std::strerror(errno);
     std::error_code ec;
     if (const std::filesystem::path folder = file_.parent_path(); !folder.empty()) {
         std::filesystem::create_directories(folder, ec);

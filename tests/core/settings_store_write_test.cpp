@@ -11,6 +11,7 @@
 
 #include <cstdlib>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace gradation {
 namespace {
@@ -195,6 +196,21 @@ TEST(SettingsStore, RefusesToWriteWhatItCannotOrShouldNot) {
     }
     EXPECT_FALSE(SettingsStore::open(folder.path(), {}, error));
     EXPECT_NE(error.find("is not a regular file"), std::string::npos) << error;
+}
+
+TEST(SettingsStore, LeavesAReadOnlyFileAlone) {
+    if (::geteuid() == 0) GTEST_SKIP() << "root writes a file whatever its mode bits say";
+    const test::TempFolder folder;
+    const auto file = folder / "QX.ini";
+    test::write_bytes(file, kOld);
+    ::chmod(file.c_str(), 0444);
+    std::string error;
+    std::optional<SettingsStore> store = SettingsStore::open(file, {}, error);
+    ASSERT_TRUE(store) << error;
+    ASSERT_EQ(store->add(u16(kB)), "");
+    EXPECT_NE(store->save().find("cannot write"), std::string::npos);
+    EXPECT_EQ(test::read_bytes(file), kOld);
+    EXPECT_FALSE(std::filesystem::exists(folder / "QX.ini.bak"));
 }
 
 }  // namespace
