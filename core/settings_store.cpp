@@ -126,6 +126,10 @@ std::optional<std::string> SettingsStore::value_bytes(std::u16string_view line, 
         if (bytes.size() >= kValueLimit) {
             why = "the line is " + std::to_string(bytes.size()) + " bytes in " + encoding_name(encoding_) +
                   "; the reader cuts a value at 1023 bytes, so at most " + std::to_string(kValueLimit - 1) + " fit";
+        } else if (encoding_ == ValueEncoding::Windows31J && !document_.bom && is_valid_utf8(bytes) &&
+                   decode_profile_value(bytes, false) != written) {
+            why = "in " + encoding_name(encoding_) + " the line's bytes also form UTF-8 and would read back as "
+                  "other text; change the name";
         } else if (decode_profile_value(bytes, document_.bom) != written ||
                    parse_setting_line(written).record != parsed.record) {
             why = "the line would not read back as written in " + encoding_name(encoding_);

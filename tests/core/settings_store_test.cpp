@@ -126,7 +126,7 @@ TEST(SettingsStore, RefusalsChangeNothing) {
         {"line break", utf8, add("x\n" + kTail), "line break"},
         {"emoji in Windows-31J", sjis, add("😀" + kTail), "'😀' (U+1F600) cannot be written in Windows-31J"},
         {"yen sign in Windows-31J", sjis, replace(0, "¥" + kTail), "(U+00A5) cannot be written in Windows-31J"},
-        {"Windows-31J bytes that read as UTF-8", sjis, add("燿ｱ" + kTail), "would not read back"},
+        {"Windows-31J bytes that read as UTF-8", sjis, add("燿ｱ" + kTail), "also form UTF-8"},
         {"over 1022 bytes", utf8, add(long_name + kTail), "1023 bytes in UTF-8"},
         {"a 101st entry", hundred_entries(), add(kB), "already has 100 entries"},
         {"replace outside the list", utf8, replace(2, kC), "entry 2 is not in the list (it has entries 0 to 1)"},
