@@ -172,6 +172,22 @@ def case_installed(desktop, launcher):
     desktop.expect_clipboard(MARKUP_ABC, 1.0, f"copying '>abc' with {launcher} running")
 
 
+def case_own_settings(desktop, launcher):
+    """gradation-cli --replace makes the user's own QX.ini; gradation then converts with it."""
+    cli = os.path.join(os.path.dirname(launcher), "gradation-cli")
+    line = "自分用,OFF,OFF,OFF,OFF,OFF,OFF, 0, 0, 1,OFF, 0,H,OFF, 0, 255, 128, 0, 0, 128, 255,0"
+    done = subprocess.run([cli, "--replace", "0", line], env=desktop.env, capture_output=True, timeout=10)
+    check(done.returncode == 0, f"gradation-cli --replace 0 exited {done.returncode}: {done.stderr!r}")
+    own = os.path.join(desktop.env["XDG_CONFIG_HOME"], "gradation", "QX.ini")
+    check(os.path.isfile(own), f"no {own} after gradation-cli --replace")
+    expected = subprocess.run([cli, "--line", line, "--text", "abc"], env=desktop.env, capture_output=True,
+                              timeout=10).stdout.decode()
+    check(expected not in ("", MARKUP_ABC), f"gradation-cli gave {expected!r} for the new line")
+    Program(desktop, launcher)
+    desktop.copy(">abc")
+    desktop.expect_clipboard(expected, 1.0, "copying '>abc' with the user's own first setting")
+
+
 CASES = {
     "watcher": case_watcher,
     "keys": case_keys,
@@ -179,6 +195,7 @@ CASES = {
     "version_dialog": case_version_dialog,
     "version_dialog_near_bottom": case_version_dialog_near_bottom,
     "installed": case_installed,
+    "own_settings": case_own_settings,
 }
 
 
