@@ -1,10 +1,12 @@
 // The settings store's round trip: a random record under a random name, added or put in
-// place of an entry in a Windows-31J, UTF-8 or UTF-8-with-mark file, either is refused
-// with the content unchanged, or the programs' own reader and parser give back exactly
-// the record and name written, with every other entry as it was.
+// place of an entry in a Windows-31J, UTF-8 or UTF-8-with-mark file (or in a file made of
+// the fuzzer's own bytes), either is refused with the content unchanged, or the programs'
+// own reader and parser give back exactly the record and name written, with every other
+// entry as it was and every other line's bytes in their place.
 #include "fuzz_input.h"
 #include "core/configuration_file.h"
 #include "core/setting_record.h"
+#include "core/settings_document.h"
 #include "core/settings_store.h"
 
 namespace {
@@ -54,14 +56,36 @@ SettingRecord draw_record(fuzz::Input& in) {
     return r;
 }
 
+// Every line of `before` is in `after`, in order and with its bytes; `after` has `added`
+// more lines, all together at one place. A line that had no line end may have got one.
+bool only_lines_added(const std::string& before, const std::string& after, std::size_t added) {
+    const SettingsDocument a = SettingsDocument::from_bytes(before);
+    const SettingsDocument b = SettingsDocument::from_bytes(after);
+    if (a.bom != b.bom || b.lines.size() != a.lines.size() + added) return false;
+    std::size_t i = 0;
+    while (i < a.lines.size() && a.lines[i].text == b.lines[i].text) ++i;
+    for (std::size_t k = 0; k < a.lines.size(); ++k) {
+        const DocumentLine& old_line = a.lines[k];
+        const DocumentLine& new_line = b.lines[k < i ? k : k + added];
+        if (old_line.text != new_line.text) return false;
+        if (old_line.end != new_line.end && !old_line.end.empty()) return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     fuzz::Input in(data, size);
-    const std::string& file = kFiles[in.byte() % std::size(kFiles)];
+    const std::uint8_t choice = in.byte();
+    // A file of the fuzzer's own bytes, or one of the files above.
+    const std::string file = choice >= 192 ? std::string(in.bytes(255)) : kFiles[choice % std::size(kFiles)];
     std::string error;
     std::optional<SettingsStore> store = SettingsStore::from_content("QX.ini", file, error);
-    FUZZ_CHECK(store.has_value());
+    if (!store) {
+        FUZZ_CHECK(!configuration_file_refusal(file).empty());
+        return 0;
+    }
     const bool replacing = in.flag() && !store->entries().empty();
     bool plain = false;
     const std::u16string name = draw_name(in, plain);
@@ -73,7 +97,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!why.empty()) {
         FUZZ_CHECK(store->content() == file);
         FUZZ_CHECK(store->entries() == before);
-        FUZZ_CHECK(!plain);  // a plain name is always written
+        FUZZ_CHECK(!plain || choice >= 192);  // a plain name is always written to a well-formed file
         return 0;
     }
     const std::vector<SettingLineRead> read = read_setting_list(store->content());
@@ -85,5 +109,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(parsed.record == record);
     for (std::size_t k = 0; k < before.size(); ++k)
         if (k != n) FUZZ_CHECK(read[k].line == before[k]);
+    if (replacing) {
+        // One line changed, every other one kept byte for byte.
+        const SettingsDocument a = SettingsDocument::from_bytes(file);
+        const SettingsDocument b = SettingsDocument::from_bytes(store->content());
+        FUZZ_CHECK(a.lines.size() == b.lines.size());
+        std::size_t changed = 0;
+        for (std::size_t k = 0; k < a.lines.size(); ++k) {
+            changed += a.lines[k].text != b.lines[k].text;
+            FUZZ_CHECK(a.lines[k].end == b.lines[k].end);
+        }
+        FUZZ_CHECK(changed <= 1);
+    } else {
+        const bool had_section = SettingsDocument::from_bytes(file).section_line().has_value();
+        FUZZ_CHECK(only_lines_added(file, store->content(), had_section ? 1 : 2));
+    }
     return 0;
 }
