@@ -74,8 +74,10 @@ class Desktop:
             self.env.pop(name, None)
         runtime = os.path.join(self.tmp.name, "runtime")
         os.mkdir(runtime, 0o700)
-        self.env.update(XDG_RUNTIME_DIR=runtime, QT_QPA_PLATFORM="xcb", HOME=self.tmp.name,
-                        XDG_CONFIG_HOME=os.path.join(self.tmp.name, "config"))  # no developer's own QX.ini
+        # The program reads no user's own settings: its configuration folder is ours and empty.
+        config = os.path.join(self.tmp.name, "config")
+        os.mkdir(config)
+        self.env.update(XDG_RUNTIME_DIR=runtime, QT_QPA_PLATFORM="xcb", HOME=self.tmp.name, XDG_CONFIG_HOME=config)
 
     def start(self, name, argv, **kwargs):
         kwargs.setdefault("stdin", subprocess.DEVNULL)
