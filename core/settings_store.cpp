@@ -146,7 +146,7 @@ std::string SettingsStore::adopt(SettingsDocument candidate, const std::vector<s
     // A new entry that fills a gap brings the entries after the gap into the list.
     const std::size_t length = gap_may_close ? expected.size() : std::max(read.size(), expected.size());
     for (std::size_t n = 0; n < length; ++n) {
-        if (n < read.size() && n < expected.size() && read[n].line == expected[n] && !read[n].reached_cut) continue;
+        if (n < read.size() && n < expected.size() && read[n].line == expected[n]) continue;
         return "after this change key " + setting_key(static_cast<int>(n)) +
                " would read differently: another line of the file with that key comes first or "
                "follows the list; fix that line first";

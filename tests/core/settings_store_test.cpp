@@ -72,6 +72,8 @@ TEST(SettingsStore, EditsChangeOnlyTheirLines) {
          "[UserSetting]\r\n00=" + kA + "\r\n; c\r\n01=" + kB + "\r\n02 =" + kC + "\r\n04=" + kE + "\r\n", remove(0),
          "[UserSetting]\r\n; c\r\n00=" + kB + "\r\n01 =" + kC + "\r\n04=" + kE + "\r\n"},
         {"remove the last entry", "[UserSetting]\n00=" + kA + "\n01=" + kB, remove(1), "[UserSetting]\n00=" + kA + "\n"},
+        {"a line past the reader's cut stays as it is", "[UserSetting]\n00=" + kA + std::string(1100, '0') + "\n",
+         add(kB), "[UserSetting]\n00=" + kA + std::string(1100, '0') + "\n01=" + kB + "\n"},
         {"move swaps the lines, keys stay", "[UserSetting]\n00=" + kA + "\n01=  " + kB + "\n", move(1, 0),
          "[UserSetting]\n00=  " + kB + "\n01=" + kA + "\n"},
         {"entries written in Windows-31J despite a UTF-8 comment",
