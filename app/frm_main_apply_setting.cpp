@@ -4,6 +4,7 @@
 #include "app/frm_main.h"
 #include "app/program_level.h"
 #include "core/configuration_file.h"
+#include "core/gradient_markup.h"
 
 #include <QComboBox>
 #include <QFontMetrics>
@@ -45,6 +46,14 @@ QColor window_colour(const Rgb& rgb) {
                   static_cast<int>((composed >> 16) & 0xFFu));
 }
 
+// The setting's name in its own markup, as rich text for a tooltip; empty for no name.
+QString name_in_its_markup(const QString& name, const SettingRecord& s, bool separate_tags) {
+    if (name.isEmpty() || static_cast<std::size_t>(name.size()) > kMaxTextUnits) return QString();
+    return QStringLiteral("<qt>") +
+           QString::fromStdU16String(gradient_markup(name.toStdU16String(), s, separate_tags)) +
+           QStringLiteral("</qt>");
+}
+
 void set_background(QLabel* label, const QColor& colour) {
     QPalette palette = label->palette();
     palette.setColor(QPalette::Window, colour);
@@ -71,7 +80,6 @@ void frmMain::cmbUserSetting_Click() {
     CurrentSetting = s;
 
     lblX->setText(summary_text(s));
-    lblX->setToolTip(QString());
     QFont font = lblX->font();
     font.setUnderline(s.Underline);
     font.setItalic(s.Italic);
@@ -87,6 +95,11 @@ void frmMain::cmbUserSetting_Click() {
 
     set_background(lblPal[0], window_colour(s.StartColor));
     set_background(lblPal[1], window_colour(s.EndColor));
+
+    // Hovering the preview strip shows what the setting makes of its own name.
+    const QString tip = name_in_its_markup(cmbUserSetting->currentText(), s, SeparateTags != 0);
+    for (QLabel* part : {lblX, lblPal[0], lblPal[1]}) part->setToolTip(tip);
+    for (QLabel* image : imgX) image->setToolTip(tip);
 
     cmdExec->setEnabled(true);
 }

@@ -1,0 +1,123 @@
+#include "settings_editor/colour_field.h"
+
+#include <QColorDialog>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpression>
+
+#include <cstdint>
+
+namespace gradation::settings_editor {
+namespace {
+
+bool in_byte_range(const Rgb& rgb) {
+    for (std::int16_t c : rgb)
+        if (c < 0 || c > 255) return false;
+    return true;
+}
+
+}  // namespace
+
+QString colour_text(const Rgb& rgb) {
+    if (in_byte_range(rgb))
+        return QStringLiteral("#%1%2%3")
+            .arg(rgb[0], 2, 16, QLatin1Char('0'))
+            .arg(rgb[1], 2, 16, QLatin1Char('0'))
+            .arg(rgb[2], 2, 16, QLatin1Char('0'))
+            .toUpper();
+    return QStringLiteral("%1, %2, %3").arg(rgb[0]).arg(rgb[1]).arg(rgb[2]);
+}
+
+std::optional<Rgb> read_colour_text(const QString& text) {
+    static const QRegularExpression hex(QStringLiteral("^\\s*#?([0-9A-Fa-f]{6})\\s*$"));
+    static const QRegularExpression triple(
+        QStringLiteral("^\\s*([-+]?\\d{1,6})\\s*,\\s*([-+]?\\d{1,6})\\s*,\\s*([-+]?\\d{1,6})\\s*$"));
+    if (const auto m = hex.match(text); m.hasMatch()) {
+        const uint value = m.captured(1).toUInt(nullptr, 16);
+        return Rgb{static_cast<std::int16_t>(value >> 16), static_cast<std::int16_t>((value >> 8) & 0xFF),
+                   static_cast<std::int16_t>(value & 0xFF)};
+    }
+    if (const auto m = triple.match(text); m.hasMatch()) {
+        Rgb rgb{};
+        for (int i = 0; i < 3; ++i) {
+            const int v = m.captured(i + 1).toInt();
+            if (v < -32768 || v > 32767) return std::nullopt;
+            rgb[static_cast<std::size_t>(i)] = static_cast<std::int16_t>(v);
+        }
+        return rgb;
+    }
+    return std::nullopt;
+}
+
+QColor window_colour(const Rgb& rgb) {
+    const std::int64_t sum = rgb[0] + std::int64_t{256} * rgb[1] + std::int64_t{65536} * rgb[2];
+    const auto composed = static_cast<std::uint32_t>(sum);
+    return QColor(static_cast<int>(composed & 0xFFu), static_cast<int>((composed >> 8) & 0xFFu),
+                  static_cast<int>((composed >> 16) & 0xFFu));
+}
+
+ColourField::ColourField(const QString& picker_title, QWidget* parent)
+    : QWidget(parent), picker_title_(picker_title) {
+    swatch = new QPushButton(this);
+    swatch->setFixedSize(40, 22);
+    swatch->setToolTip(QStringLiteral("色を選ぶ"));
+    text = new QLineEdit(this);
+    text->setMaxLength(24);
+    text->setFixedWidth(110);
+    text->setToolTip(QStringLiteral("#RRGGBB (例: #FF8000)"));
+    out_of_range = new QLabel(QStringLiteral("0〜255 の外の値です。変えなければそのまま残ります。"), this);
+    out_of_range->setStyleSheet(QStringLiteral("color: #A05000"));
+    out_of_range->hide();
+
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(swatch);
+    layout->addWidget(text);
+    layout->addWidget(out_of_range, 1);
+    layout->addStretch();
+
+    connect(swatch, &QPushButton::clicked, this, [this] { pick(); });
+    connect(text, &QLineEdit::textEdited, this, [this](const QString& t) { text_edited(t); });
+    // Leaving the field puts the text back in its usual form, or back to the colour
+    // when it did not read as one.
+    connect(text, &QLineEdit::editingFinished, this, [this] { text->setText(colour_text(colour_)); });
+    show_colour(colour_);
+}
+
+void ColourField::show_colour(const Rgb& rgb) {
+    colour_ = rgb;
+    text->setText(colour_text(rgb));
+    show_swatch_and_note();
+}
+
+void ColourField::set_colour(const Rgb& rgb) {
+    show_colour(rgb);
+    if (on_changed) on_changed();
+}
+
+void ColourField::pick() {
+    const QColor chosen = QColorDialog::getColor(window_colour(colour_), this, picker_title_);
+    if (!chosen.isValid()) return;  // cancelled
+    set_colour(Rgb{static_cast<std::int16_t>(chosen.red()), static_cast<std::int16_t>(chosen.green()),
+                   static_cast<std::int16_t>(chosen.blue())});
+}
+
+void ColourField::text_edited(const QString& t) {
+    const std::optional<Rgb> rgb = read_colour_text(t);
+    text->setStyleSheet(rgb ? QString() : QStringLiteral("color: #C00000"));
+    if (!rgb || *rgb == colour_) return;
+    colour_ = *rgb;  // the text stays as typed until the field is left
+    show_swatch_and_note();
+    if (on_changed) on_changed();
+}
+
+void ColourField::show_swatch_and_note() {
+    swatch->setStyleSheet(QStringLiteral("background-color: %1; border: 1px solid #404040")
+                              .arg(window_colour(colour_).name()));
+    out_of_range->setVisible(!in_byte_range(colour_));
+    text->setStyleSheet(QString());
+}
+
+}  // namespace gradation::settings_editor

@@ -1,0 +1,52 @@
+// One colour of a setting: a swatch that opens a colour picker, and its text, either
+// "#RRGGBB" or, for components outside 0..255 that a file already holds, "r, g, b".
+#pragma once
+
+#include "core/setting_record.h"
+
+#include <QColor>
+#include <QString>
+#include <QWidget>
+
+#include <functional>
+#include <optional>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace gradation::settings_editor {
+
+// "#RRGGBB" when every component lies in 0..255, else "r, g, b".
+QString colour_text(const Rgb& rgb);
+// Reads "#RRGGBB" (the "#" optional, any case) or "r, g, b" with 16-bit components.
+std::optional<Rgb> read_colour_text(const QString& text);
+// The colour a window shows for it: red + 256 green + 65536 blue, its three low bytes.
+QColor window_colour(const Rgb& rgb);
+
+class ColourField : public QWidget {
+public:
+    ColourField(const QString& picker_title, QWidget* parent = nullptr);
+
+    const Rgb& colour() const { return colour_; }
+    // Shows `rgb` without telling on_changed (an entry being loaded).
+    void show_colour(const Rgb& rgb);
+    // Sets `rgb` as the user does: on_changed is told.
+    void set_colour(const Rgb& rgb);
+
+    std::function<void()> on_changed;
+
+    QPushButton* swatch = nullptr;  // opens QColorDialog
+    QLineEdit* text = nullptr;
+    QLabel* out_of_range = nullptr;  // shown while a component lies outside 0..255
+
+private:
+    void pick();
+    void text_edited(const QString& text);
+    void show_swatch_and_note();
+
+    QString picker_title_;
+    Rgb colour_{};
+};
+
+}  // namespace gradation::settings_editor

@@ -1,0 +1,50 @@
+// gradation-settings: the settings editor. Without --ini it edits the user's own
+// QX.ini, seeded from the one beside the program.
+#include "core/configuration_file.h"
+#include "core/configuration_path.h"
+#include "core/version_info.h"
+#include "settings_editor/editor_command_line.h"
+#include "settings_editor/settings_editor.h"
+
+#include <QApplication>
+
+#include <iostream>
+#include <string>
+#include <vector>
+
+int main(int argc, char* argv[]) {
+    using gradation::settings_editor::EditorOptions;
+    const EditorOptions options =
+        gradation::settings_editor::parse_editor_command_line(std::vector<std::string>(argv + (argc > 0), argv + argc));
+    switch (options.action) {
+    case EditorOptions::Action::Help:
+        std::cout << gradation::settings_editor::editor_usage_text();
+        return 0;
+    case EditorOptions::Action::Version:
+        std::cout << "gradation-settings " << gradation::version_info::kVersionText << '\n';
+        return 0;
+    case EditorOptions::Action::Usage:
+        std::cerr << "gradation-settings: " << options.error << " (see --help)\n";
+        return 2;
+    case EditorOptions::Action::Edit:
+        break;
+    }
+
+    // The same X11 path as the main window, so both behave alike on a Wayland desktop.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "xcb");
+    int qt_argc = argc > 0 ? 1 : 0;
+    QApplication application(qt_argc, argv);
+
+    const std::filesystem::path beside = gradation::MakeIniFile();
+    const std::filesystem::path file = options.ini.empty() ? gradation::user_configuration_file()
+                                                           : std::filesystem::path(options.ini);
+    gradation::settings_editor::SettingsEditor editor;
+    if (file.empty()) {
+        editor.show();
+        editor.open(file, beside);  // says why nothing can be edited
+    } else {
+        editor.open(file, options.ini.empty() ? beside : file);
+        editor.show();
+    }
+    return QApplication::exec();
+}

@@ -1,0 +1,49 @@
+// The live preview of a setting: a sample text converted by the real generator, the
+// markup rendered with Qt's rich text, and its source with its length and a copy button.
+#pragma once
+
+#include "core/setting_record.h"
+
+#include <QString>
+#include <QWidget>
+
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QTextBrowser;
+
+namespace gradation::settings_editor {
+
+class SettingPreview : public QWidget {
+public:
+    explicit SettingPreview(QWidget* parent = nullptr);
+
+    // Converts the sample with `record`. The sample follows `name` until the user
+    // edits it; start_from_name() makes it follow again (another entry was chosen).
+    void show_setting(const QString& name, const SettingRecord& record);
+    void start_from_name();
+    // Nothing to show (no entry, or a line the parser refuses).
+    void clear(const QString& why);
+
+    const QString& markup() const { return markup_; }
+
+    QLineEdit* sample = nullptr;
+    QTextBrowser* rendered = nullptr;
+    QPlainTextEdit* source = nullptr;
+    QLabel* lengths = nullptr;
+    QPushButton* copy = nullptr;
+
+private:
+    void convert();
+
+    SettingRecord record_;
+    bool have_record_ = false;
+    bool sample_follows_name_ = true;
+    QString markup_;
+};
+
+// "N 文字 / M バイト (UTF-8)": characters counted as code points.
+QString length_text(const QString& markup);
+
+}  // namespace gradation::settings_editor

@@ -1,0 +1,116 @@
+// SettingsEditor's design: the entry list and its commands, the form, the preview, the
+// file, the message line and Save.
+#include "settings_editor/settings_editor.h"
+
+#include "app/app_icon.h"
+#include "app/fonts.h"
+#include "settings_editor/setting_form.h"
+#include "settings_editor/setting_preview.h"
+
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeySequence>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QShortcut>
+#include <QVBoxLayout>
+
+namespace gradation::settings_editor {
+namespace {
+
+QPushButton* button(const QString& caption, QWidget* parent) { return new QPushButton(caption, parent); }
+
+}  // namespace
+
+QString editor_title(const std::filesystem::path& file) {
+    const QString name = file.empty() ? QStringLiteral("QX.ini") : QString::fromStdU16String(file.filename().u16string());
+    return QStringLiteral("gradation 設定エディタ - %1[*]").arg(name);
+}
+
+SettingsEditor::SettingsEditor() : QWidget(nullptr, Qt::Window) {
+    setObjectName(QStringLiteral("SettingsEditor"));
+    setWindowIcon(app::app_icon());
+    setFont(app::ui_gothic_font(9));
+    setWindowTitle(editor_title({}));
+    ask = [this](const QString& question, QMessageBox::StandardButtons buttons) {
+        return QMessageBox::question(this, windowTitle().remove(QStringLiteral("[*]")), question, buttons);
+    };
+    build();
+    update_commands();
+}
+
+SettingsEditor::~SettingsEditor() = default;
+
+void SettingsEditor::build() {
+    file_label = new QLabel(this);
+    file_label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    file_label->setWordWrap(true);
+
+    entry_list = new QListWidget(this);
+    entry_list->setMinimumWidth(230);
+    auto* list_label = new QLabel(QStringLiteral("設定の一覧(&L)"), this);
+    list_label->setBuddy(entry_list);
+    add_button = button(QStringLiteral("追加(&A)"), this);
+    duplicate_button = button(QStringLiteral("複製(&D)"), this);
+    delete_button = button(QStringLiteral("削除"), this);
+    up_button = button(QStringLiteral("↑ 上へ"), this);
+    down_button = button(QStringLiteral("↓ 下へ"), this);
+    auto* list_commands = new QGridLayout;
+    list_commands->addWidget(add_button, 0, 0);
+    list_commands->addWidget(duplicate_button, 0, 1);
+    list_commands->addWidget(delete_button, 0, 2);
+    list_commands->addWidget(up_button, 1, 0);
+    list_commands->addWidget(down_button, 1, 1);
+    auto* list_column = new QVBoxLayout;
+    list_column->addWidget(list_label);
+    list_column->addWidget(entry_list, 1);
+    list_column->addLayout(list_commands);
+
+    form = new SettingForm(this);
+    auto* top = new QHBoxLayout;
+    top->addLayout(list_column, 2);
+    top->addWidget(form, 3);
+
+    preview = new SettingPreview(this);
+    auto* preview_group = new QGroupBox(QStringLiteral("プレビュー"), this);
+    auto* preview_layout = new QVBoxLayout(preview_group);
+    preview_layout->addWidget(preview);
+
+    message = new QLabel(this);
+    message->setWordWrap(true);
+    message->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    reload_button = button(QStringLiteral("読み直す(&R)"), this);
+    save_button = button(QStringLiteral("保存(&S)"), this);
+    save_button->setToolTip(QStringLiteral("Ctrl+S"));
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(message, 1);
+    bottom->addWidget(reload_button);
+    bottom->addWidget(save_button);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(file_label);
+    layout->addLayout(top, 3);
+    layout->addWidget(preview_group, 2);
+    layout->addLayout(bottom);
+    resize(860, 720);
+
+    auto* save_shortcut = new QShortcut(QKeySequence::Save, this);
+    connect(save_shortcut, &QShortcut::activated, this, [this] { save(); });
+    connect(save_button, &QPushButton::clicked, this, [this] { save(); });
+    connect(reload_button, &QPushButton::clicked, this, [this] { reload(); });
+    connect(add_button, &QPushButton::clicked, this, [this] { add_entry(); });
+    connect(duplicate_button, &QPushButton::clicked, this, [this] { duplicate_entry(); });
+    connect(delete_button, &QPushButton::clicked, this, [this] { delete_entry(); });
+    connect(up_button, &QPushButton::clicked, this, [this] { move_entry(-1); });
+    connect(down_button, &QPushButton::clicked, this, [this] { move_entry(+1); });
+    connect(entry_list, &QListWidget::currentRowChanged, this, [this](int row) { entry_chosen(row); });
+    form->on_changed = [this] { form_edited(); };
+}
+
+void SettingsEditor::say(const QString& text, bool is_refusal) {
+    message->setStyleSheet(is_refusal ? QStringLiteral("color: #C00000") : QString());
+    message->setText(text);
+}
+
+}  // namespace gradation::settings_editor

@@ -1,0 +1,88 @@
+// SettingsEditor: the settings editor's window. The entries of one configuration file
+// on the left, the chosen entry's fields beside them, its live preview below; every
+// edit goes into the settings store in memory, and Save writes the file.
+#pragma once
+
+#include "core/settings_store.h"
+
+#include <QMessageBox>
+#include <QWidget>
+
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+
+class QLabel;
+class QListWidget;
+class QPushButton;
+
+namespace gradation::settings_editor {
+
+class SettingForm;
+class SettingPreview;
+
+class SettingsEditor : public QWidget {
+public:
+    SettingsEditor();
+    ~SettingsEditor() override;
+
+    // Reads `file`; while it does not exist, `seed` (the file beside the program) is
+    // its content and the first save creates it. False (and the reason shown) on failure.
+    bool open(const std::filesystem::path& file, const std::filesystem::path& seed);
+
+    // The commands of the window.
+    void add_entry();
+    void duplicate_entry();
+    void delete_entry();
+    void move_entry(int step);  // -1 up, +1 down
+    bool save();                // true when written
+    void reload();
+
+    // Where the window asks the user; tests answer in place of the dialog.
+    std::function<QMessageBox::StandardButton(const QString& question, QMessageBox::StandardButtons)> ask;
+
+    int current_entry() const { return current_; }
+    bool has_unsaved_changes() const { return isWindowModified(); }
+    const SettingsStore* store() const { return store_ ? &*store_ : nullptr; }
+
+    QListWidget* entry_list = nullptr;
+    QPushButton* add_button = nullptr;
+    QPushButton* duplicate_button = nullptr;
+    QPushButton* delete_button = nullptr;
+    QPushButton* up_button = nullptr;
+    QPushButton* down_button = nullptr;
+    SettingForm* form = nullptr;
+    SettingPreview* preview = nullptr;
+    QPushButton* save_button = nullptr;
+    QPushButton* reload_button = nullptr;
+    QLabel* file_label = nullptr;
+    QLabel* message = nullptr;  // the outcome of the last command, or why it was refused
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void build();
+    void fill_list(int select);
+    void show_entry(int n);
+    void entry_chosen(int row);
+    void form_edited();
+    void update_commands();
+    void say(const QString& text, bool refused = false);
+    bool refused(const std::string& reason, const QString& what);
+    bool keep_unapplied_edit();
+
+    std::filesystem::path file_;
+    std::filesystem::path seed_;
+    std::optional<SettingsStore> store_;
+    int current_ = -1;  // the entry shown in the form, -1 for none
+    // An edit of the current entry that the store refused: kept in the form until the
+    // user corrects it, and it blocks saving and choosing another entry.
+    std::optional<std::string> unapplied_;
+};
+
+// The window title: the program, the file and the unsaved-changes mark.
+QString editor_title(const std::filesystem::path& file);
+
+}  // namespace gradation::settings_editor

@@ -1,0 +1,173 @@
+// SettingsEditor's entries: the list as the main window will see it (and the lines it
+// will not show, greyed with the reason), choosing one, editing it, and the list's
+// commands. Every change goes into the store in memory; Save writes it.
+#include "settings_editor/settings_editor.h"
+
+#include "core/setting_list.h"
+#include "core/setting_record.h"
+#include "settings_editor/setting_form.h"
+#include "settings_editor/setting_preview.h"
+
+#include <QListWidget>
+#include <QPushButton>
+#include <QSignalBlocker>
+
+#include <algorithm>
+
+namespace gradation::settings_editor {
+namespace {
+
+QString item_text(int key, std::u16string_view line) {
+    return QStringLiteral("%1  %2")
+        .arg(QString::fromStdString(setting_key(key)), QString::fromStdU16String(std::u16string(setting_name(line))));
+}
+
+// A new entry: the colours of the shipped first setting, no size, no decoration.
+SettingRecord new_record() {
+    SettingRecord r;
+    r.SizeValue = 1;
+    r.Direction = u'H';
+    r.StartColor = {0, 128, 255};
+    r.EndColor = {255, 128, 0};
+    return r;
+}
+
+}  // namespace
+
+void SettingsEditor::fill_list(int select) {
+    {
+        const QSignalBlocker blocker(entry_list);
+        entry_list->clear();
+        if (store_) {
+            const std::vector<std::u16string> listed = store_->entries();
+            for (std::size_t n = 0; n < listed.size(); ++n)
+                entry_list->addItem(item_text(static_cast<int>(n), listed[n]));
+            for (const StoredEntry& e : store_->all_entries()) {
+                if (e.listed) continue;
+                const QString why = QString::fromStdString(e.why_unlisted);
+                auto* item = new QListWidgetItem(item_text(e.key, e.line) + QStringLiteral("  (表示されない: %1)").arg(why));
+                item->setFlags(Qt::NoItemFlags);  // greyed, and never chosen for editing
+                item->setToolTip(QStringLiteral("gradation はこの行を一覧に出しません: %1").arg(why));
+                entry_list->addItem(item);
+            }
+            select = std::min(select, static_cast<int>(listed.size()) - 1);
+        } else {
+            select = -1;
+        }
+        entry_list->setCurrentRow(select);
+    }
+    show_entry(select);
+}
+
+void SettingsEditor::entry_chosen(int row) {
+    if (row == current_) return;
+    if (keep_unapplied_edit()) {
+        const QSignalBlocker blocker(entry_list);
+        entry_list->setCurrentRow(current_);
+        return;
+    }
+    say(QString());
+    show_entry(row);
+}
+
+void SettingsEditor::show_entry(int n) {
+    current_ = -1;
+    unapplied_.reset();
+    const std::vector<std::u16string> listed = store_ ? store_->entries() : std::vector<std::u16string>{};
+    if (n >= 0 && n < static_cast<int>(listed.size())) {
+        current_ = n;
+        const std::u16string& line = listed[static_cast<std::size_t>(n)];
+        const QString name = QString::fromStdU16String(std::u16string(setting_name(line)));
+        const SettingParse parsed = parse_setting_line(line);
+        form->setEnabled(parsed.record.has_value());
+        form->show_entry(name, parsed.record.value_or(SettingRecord{}));
+        preview->start_from_name();
+        if (parsed)
+            preview->show_setting(name, *parsed.record);
+        else
+            preview->clear(QStringLiteral("この行は読めないので、gradation では使えません: %1")
+                               .arg(QString::fromStdString(describe(parsed.refusal))));
+    } else {
+        form->setEnabled(false);
+        form->show_entry(QString(), SettingRecord{});
+        preview->clear(QString());
+    }
+    update_commands();
+}
+
+void SettingsEditor::form_edited() {
+    if (!store_ || current_ < 0) return;
+    preview->show_setting(form->name(), form->record());
+    const std::u16string line = format_setting_line(form->name().toStdU16String(), form->record());
+    setWindowModified(true);
+    const std::string reason = store_->replace(current_, line);
+    if (!reason.empty()) {
+        unapplied_ = reason;
+        say(QStringLiteral("この変更はファイルに書けません: %1").arg(QString::fromStdString(reason)), true);
+        return;
+    }
+    if (unapplied_) say(QString());
+    unapplied_.reset();
+    if (QListWidgetItem* item = entry_list->item(current_)) item->setText(item_text(current_, line));
+}
+
+bool SettingsEditor::keep_unapplied_edit() {
+    if (!unapplied_) return false;
+    say(QStringLiteral("先にこの設定を直してください: %1").arg(QString::fromStdString(*unapplied_)), true);
+    return true;
+}
+
+bool SettingsEditor::refused(const std::string& reason, const QString& what) {
+    if (reason.empty()) return false;
+    say(QStringLiteral("%1: %2").arg(what, QString::fromStdString(reason)), true);
+    return true;
+}
+
+void SettingsEditor::add_entry() {
+    if (!store_ || keep_unapplied_edit()) return;
+    if (refused(store_->add(format_setting_line(u"新しい設定", new_record())), QStringLiteral("追加できません"))) return;
+    setWindowModified(true);
+    fill_list(static_cast<int>(store_->entries().size()) - 1);
+    say(QStringLiteral("一覧の最後に追加しました。"));
+}
+
+void SettingsEditor::duplicate_entry() {
+    if (!store_ || current_ < 0 || keep_unapplied_edit()) return;
+    const std::u16string line = store_->entries()[static_cast<std::size_t>(current_)];
+    if (refused(store_->add(line), QStringLiteral("複製できません"))) return;
+    setWindowModified(true);
+    fill_list(static_cast<int>(store_->entries().size()) - 1);
+    say(QStringLiteral("一覧の最後に複製しました。"));
+}
+
+void SettingsEditor::delete_entry() {
+    if (!store_ || current_ < 0) return;
+    unapplied_.reset();  // the refused edit goes with its entry
+    const int n = current_;
+    if (refused(store_->remove(n), QStringLiteral("削除できません"))) return;
+    setWindowModified(true);
+    fill_list(n);
+    say(QStringLiteral("削除しました。"));
+}
+
+void SettingsEditor::move_entry(int step) {
+    if (!store_ || current_ < 0 || keep_unapplied_edit()) return;
+    const int to = current_ + step;
+    if (to < 0 || to >= static_cast<int>(store_->entries().size())) return;
+    if (refused(store_->move(current_, to), QStringLiteral("移せません"))) return;
+    setWindowModified(true);
+    fill_list(to);
+}
+
+void SettingsEditor::update_commands() {
+    const int count = store_ ? static_cast<int>(store_->entries().size()) : 0;
+    add_button->setEnabled(store_.has_value() && count < kMaxSettings);
+    duplicate_button->setEnabled(current_ >= 0 && count < kMaxSettings);
+    delete_button->setEnabled(current_ >= 0);
+    up_button->setEnabled(current_ > 0);
+    down_button->setEnabled(current_ >= 0 && current_ + 1 < count);
+    save_button->setEnabled(store_.has_value());
+    reload_button->setEnabled(store_.has_value());
+}
+
+}  // namespace gradation::settings_editor
