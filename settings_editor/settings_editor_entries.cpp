@@ -8,6 +8,7 @@
 #include "settings_editor/setting_form.h"
 #include "settings_editor/setting_preview.h"
 
+#include <QColor>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -39,17 +40,22 @@ void SettingsEditor::fill_list(int select) {
         const QSignalBlocker blocker(entry_list);
         entry_list->clear();
         if (store_) {
-            const std::vector<std::u16string> listed = store_->entries();
-            for (std::size_t n = 0; n < listed.size(); ++n)
-                entry_list->addItem(item_text(static_cast<int>(n), listed[n]));
             for (const StoredEntry& e : store_->all_entries()) {
-                if (e.listed) continue;
-                const QString why = QString::fromStdString(e.why_unlisted);
-                auto* item = new QListWidgetItem(item_text(e.key, e.line) + QStringLiteral("  (表示されない: %1)").arg(why));
-                item->setFlags(Qt::NoItemFlags);  // greyed, and never chosen for editing
-                item->setToolTip(QStringLiteral("gradation はこの行を一覧に出しません: %1").arg(why));
+                auto* item = new QListWidgetItem(item_text(e.key, e.line));
+                QStringList why;
+                if (!e.listed) why << QStringLiteral("一覧に出ません: %1").arg(QString::fromStdString(e.why_unlisted));
+                if (!e.refused.empty()) why << QStringLiteral("使えません: %1").arg(QString::fromStdString(e.refused));
+                if (!why.isEmpty()) {
+                    item->setText(item->text() + QStringLiteral("  (%1)").arg(why.join(QStringLiteral("; "))));
+                    item->setToolTip(QStringLiteral("gradation では: %1").arg(why.join(QStringLiteral("\n"))));
+                    item->setForeground(QColor(0x80, 0x80, 0x80));
+                }
+                // A line the main window will not list is greyed and never chosen for editing;
+                // a listed one the parser refuses can still be chosen to delete or move it.
+                if (!e.listed) item->setFlags(Qt::NoItemFlags);
                 entry_list->addItem(item);
             }
+            const auto listed = store_->entries();
             select = std::min(select, static_cast<int>(listed.size()) - 1);
         } else {
             select = -1;

@@ -27,6 +27,8 @@ private slots:
     void check_box_follows_the_setting_and_the_user();
     void pictures_follow_the_column_heights_data();
     void pictures_follow_the_column_heights();
+    void preview_strip_shows_the_name_in_its_markup_data();
+    void preview_strip_shows_the_name_in_its_markup();
 };
 
 void ApplySettingTest::applying_a_line_shows_it_data() {
@@ -213,6 +215,27 @@ void ApplySettingTest::pictures_follow_the_column_heights() {
         QCOMPARE(drawn.pixelColor(x, y), expected);
     }
     QVERIFY(w.imgX[4]->pixmap().isNull());
+}
+
+void ApplySettingTest::preview_strip_shows_the_name_in_its_markup_data() {
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<bool>("separate");
+    QTest::newRow("one tag") << kStandardLine << false;
+    QTest::newRow("separate tags, markers") << QStringLiteral("分,ON,ON,OFF,OFF,OFF,ON, 1, 0, 4,OFF, 0,H,OFF, 0, 1, 2, 3, 4, 5, 6,1")
+                                            << true;
+}
+
+// Hovering any part of the preview strip shows the chosen entry's name in its own markup.
+void ApplySettingTest::preview_strip_shows_the_name_in_its_markup() {
+    QFETCH(QString, line);
+    QFETCH(bool, separate);
+    write_ini({kItemLine, line});
+    RunningProgram program;
+    app::frmMain& w = program.window();
+    select_entry(w, 1);
+    const QString name = line.section(QLatin1Char(','), 0, 0);
+    const QString expected = QStringLiteral("<qt>") + markup_of(name, line, separate) + QStringLiteral("</qt>");
+    for (QLabel* part : {w.lblX, w.lblPal[0], w.lblPal[1], w.imgX[0], w.imgX[4]}) QCOMPARE(part->toolTip(), expected);
 }
 
 QTEST_MAIN(ApplySettingTest)
