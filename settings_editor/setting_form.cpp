@@ -89,7 +89,7 @@ void SettingForm::build() {
 
     auto* size_group = new QGroupBox(QStringLiteral("大きさ"), this);
     auto* size_form = new QFormLayout(size_group);
-    size_form->addRow(label_for(QStringLiteral("指定(&S)"), size_mode, this),
+    size_form->addRow(label_for(QStringLiteral("指定(&Z)"), size_mode, this),
                       row({size_mode, new QLabel(QStringLiteral("符号"), this), size_sign,
                            new QLabel(QStringLiteral("値"), this), size_value}));
     size_form->addRow(size_wave, row({wave_pattern, wave_picture}));

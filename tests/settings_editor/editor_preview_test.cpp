@@ -11,9 +11,14 @@
 #include "settings_editor/settings_editor.h"
 
 #include <QCheckBox>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QInputMethodEvent>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
 #include <QTextBrowser>
@@ -30,10 +35,20 @@ const QString kStandard =
 const QString kSized = QStringLiteral("大きさ,OFF,OFF,OFF,OFF,OFF,OFF, 1, 0, 4,OFF, 0,H,OFF, 0, 0, 128, 255, 255, 128, 0");
 const QString kOdd = QStringLiteral("範囲外,OFF,OFF,OFF,OFF,OFF,OFF, 5, 0, 3,OFF, 0,x,OFF, 0, 300, -1, 255, 255, 128, 0,2");
 
+// Types `text` over the field's text: Latin letters as keys, other text as an input
+// method commits it (Japanese and emoji arrive that way).
 void type_into(QLineEdit* field, const QString& text) {
     field->setFocus();
     field->selectAll();
-    QTest::keyClicks(field, text);
+    bool latin = true;
+    for (QChar c : text) latin = latin && c.unicode() < 0x80;
+    if (latin) {
+        QTest::keyClicks(field, text);
+        return;
+    }
+    QInputMethodEvent commit;
+    commit.setCommitString(text);
+    QCoreApplication::sendEvent(field, &commit);
 }
 
 struct Edit {
@@ -62,7 +77,7 @@ const std::vector<Edit>& edits() {
          },
          "起動時標準,OFF,OFF,OFF,OFF,OFF,OFF, 2, 1, 2,OFF, 0,H,OFF, 0, 0, 128, 255, 255, 128, 0,0", "起動時標準"},
         {"falling wave", kSized, [](SettingsEditor& e) { e.form->size_wave->click(), e.form->wave_pattern->setCurrentIndex(2); },
-         "大きさ,OFF,OFF,OFF,OFF,OFF,OFF, 1, 0, 4,OFF, 0,H,ON, 2, 0, 128, 255, 255, 128, 0", "大きさ"},
+         "大きさ,OFF,OFF,OFF,OFF,OFF,OFF, 1, 0, 4,OFF, 0,H,ON, 2, 0, 128, 255, 255, 128, 0,0", "大きさ"},
         {"table, border 2, vertical", kStandard,
          [](SettingsEditor& e) { e.form->table_wrap->click(), e.form->table_border->setValue(2), e.form->vertical->click(); },
          "起動時標準,OFF,OFF,OFF,OFF,OFF,OFF, 0, 0, 1,ON, 2,V,OFF, 0, 0, 128, 255, 255, 128, 0,0", "起動時標準"},
@@ -118,7 +133,10 @@ void EditorPreviewTest::editing_a_field_updates_the_preview() {
     const QString markup = QString::fromStdU16String(
         gradient_markup(row.sample.toStdU16String(), expected, expected.DevTag == 1));
     QCOMPARE(editor.preview->markup(), markup);
-    QCOMPARE(editor.preview->source->toPlainText(), markup);
+    // The source view shows each CR LF as one line end; the copy button copies it whole.
+    QCOMPARE(editor.preview->source->toPlainText(), QString(markup).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    editor.preview->copy->click();
+    QCOMPARE(QGuiApplication::clipboard()->text(), markup);
     QCOMPARE(editor.preview->lengths->text(), length_text(markup));
     QCOMPARE(QString::fromStdU16String(editor.store()->entries().at(0)), row.expected);
     QCOMPARE(editor.has_unsaved_changes(), row.expected != row.line);
@@ -132,7 +150,7 @@ void EditorPreviewTest::colour_text_data() {
     QTest::addColumn<int>("b");
     QTest::addColumn<QString>("shown");  // the field's text once it is left
 
-    QTest::newRow("#RRGGBB") << "#0080ff" << true << 0 << 128 << 255 << "#0080FF";
+    QTest::newRow("#RRGGBB") << "#00ff80" << true << 0 << 255 << 128 << "#00FF80";
     QTest::newRow("no #") << "FF8000" << true << 255 << 128 << 0 << "#FF8000";
     QTest::newRow("components") << "10, 20, 30" << true << 10 << 20 << 30 << "#0A141E";
     QTest::newRow("outside 0..255") << "300,-1,5" << true << 300 << -1 << 5 << "300, -1, 5";

@@ -44,7 +44,7 @@ const std::vector<Save>& saves() {
         {"colour of entry 1, CR LF, other lines kept",
          "; mine\r\n[UserSetting]\r\n00=" + kA + "\r\n01 = " + kB + "  \r\n\r\n[Other]\r\n01=x\r\n",
          [](SettingsEditor& e) { e.entry_list->setCurrentRow(1), e.form->start_colour->set_colour({255, 0, 0}); },
-         "; mine\r\n[UserSetting]\r\n00=" + kA + "\r\n01 = " + kBRed + "  \r\n\r\n[Other]\r\n01=x\r\n"},
+         "; mine\r\n[UserSetting]\r\n00=" + kA + "\r\n01 = " + kBRed + "\r\n\r\n[Other]\r\n01=x\r\n"},
         {"added after the last entry, LF", "[UserSetting]\n00=" + kA + "\n; end\n",
          [](SettingsEditor& e) { e.add_entry(); }, "[UserSetting]\n00=" + kA + "\n01=" + kNew + "\n; end\n"},
         {"deleted: later keys move up", "[UserSetting]\r\n00=" + kA + "\r\n01=" + kB + "\r\n02=" + kC + "\r\n",

@@ -1,0 +1,124 @@
+#!/usr/bin/env python3
+"""End-to-end tests of the settings editor, gradation-settings, on a real X11 desktop.
+
+Each case runs on its own desktop (desktop.py) with XDG_CONFIG_HOME set to a folder of
+its own, so the user's file the editor writes is the test's. Every wait is bounded;
+a failure says what was expected and seen.
+
+    settings_editor_driver.py --program-dir DIR --artefacts DIR CASE
+"""
+
+import argparse
+import os
+import subprocess
+import sys
+import time
+
+from desktop import Failure, Program, check, drive, wait_for
+
+EDITOR_TITLE = "gradation 設定エディタ - QX.ini"
+# The shipped first setting with its start colour made red: "起動時標準" from
+# (255, 0, 0) to (255, 128, 0).
+RED_START_LINE = "起動時標準,OFF,OFF,OFF,OFF,OFF,OFF, 0, 0, 1,OFF, 0,H,OFF, 0, 255, 0, 0, 255, 128, 0,0"
+RED_MARKUP_ABC = ('<FONT COLOR="#FF0000">a</FONT><FONT COLOR="#FF2B00">b</FONT>'
+                  '<FONT COLOR="#FF5500">c</FONT>\r\n')
+
+# Settings to look at: a table written vertically, and a size wave; the emoji in
+# their names become the preview's first sample.
+LOOK_AT = ("[UserSetting]\r\n"
+           "00=表と縦😀,OFF,OFF,OFF,OFF,OFF,ON, 1, 0, 4,ON, 1,V,OFF, 0, 255, 0, 0, 0, 0, 255,0\r\n"
+           "01=波🌊ウェーブ,OFF,OFF,OFF,OFF,ON,OFF, 1, 0, 5,OFF, 0,H,ON, 0, 0, 160, 0, 0, 0, 255,0\r\n")
+
+
+class Editor:
+    """gradation-settings started on a desktop, once its window is visible."""
+
+    def __init__(self, desktop, program_dir, *arguments):
+        self.desktop = desktop
+        self.process = desktop.start("gradation-settings",
+                                     [os.path.join(program_dir, "gradation-settings"), *arguments])
+        self.window = desktop.find_window(self.process.pid, EDITOR_TITLE)
+        desktop.activate(self.window)
+
+    def keys(self, *keys):
+        self.desktop.activate(self.window)
+        self.desktop.keys(*keys)
+
+    def type(self, text):
+        self.desktop.run(["xdotool", "type", "--delay", "30", text], timeout=15)
+
+    def close(self):
+        self.keys("alt+F4")
+        try:
+            code = self.process.wait(timeout=5)
+        except subprocess.TimeoutExpired:
+            raise Failure("the editor did not end within 5 s of closing its window") from None
+        check(code == 0, f"the editor ended with exit status {code}")
+
+
+def with_own_config(desktop):
+    config = os.path.join(desktop.tmp.name, "config")
+    desktop.env["XDG_CONFIG_HOME"] = config
+    return os.path.join(config, "gradation", "QX.ini")
+
+
+def case_edit_and_convert(desktop, program_dir):
+    user_file = with_own_config(desktop)
+    editor = Editor(desktop, program_dir)
+    editor.keys("alt+c", "ctrl+a")        # the start colour's text
+    editor.type("#FF0000")
+    editor.keys("Return", "ctrl+s")
+
+    def saved():
+        if not os.path.exists(user_file):
+            return None
+        with open(user_file, "rb") as f:
+            return f.read().decode("utf-8-sig", "replace")
+    ok, _ = wait_for(lambda: RED_START_LINE in (saved() or ""), 5)
+    check(ok, f"{user_file} did not get the line {RED_START_LINE!r} within 5 s; it holds {saved()!r}")
+    with open(os.path.join(program_dir, "QX.ini"), "rb") as f:
+        check(RED_START_LINE.encode() not in f.read(), "the QX.ini beside the program was written")
+    desktop.screenshot(editor.window, "settings_editor_saved.png")
+    editor.close()
+
+    Program(desktop, os.path.join(program_dir, "gradation"))
+    desktop.copy(">abc")
+    took = desktop.expect_clipboard(RED_MARKUP_ABC, 2.0, "copying '>abc' after the editor's save")
+    print(f"'>abc' converted with the edited setting after {took:.2f} s")
+
+
+def case_screenshots(desktop, program_dir):
+    with_own_config(desktop)
+    path = desktop.write_file(LOOK_AT.encode("utf-8"))
+    editor = Editor(desktop, program_dir, "--ini", path)
+    time.sleep(0.5)
+    shots = [desktop.screenshot(editor.window, "settings_editor_table_vertical.png")]
+    editor.keys("alt+l", "Down")          # the list, then its second entry
+    time.sleep(0.5)
+    shots.append(desktop.screenshot(editor.window, "settings_editor_wave.png"))
+    editor.close()
+    with open(path, "rb") as f:
+        check(f.read() == LOOK_AT.encode("utf-8"), "looking at the settings changed the file")
+    print("screenshots: " + ", ".join(shots))
+
+
+CASES = {
+    "edit_and_convert": case_edit_and_convert,
+    "screenshots": case_screenshots,
+}
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--program-dir", required=True, help="folder with gradation, gradation-settings and QX.ini")
+    parser.add_argument("--artefacts", required=True, help="folder for the screenshots")
+    parser.add_argument("case", choices=sorted(CASES))
+    args = parser.parse_args()
+    program_dir = os.path.abspath(args.program_dir)
+    os.makedirs(os.path.abspath(args.artefacts), exist_ok=True)
+    return drive(f"settings_editor_{args.case}", lambda desktop: CASES[args.case](desktop, program_dir),
+                 os.path.abspath(args.artefacts))
+
+
+if __name__ == "__main__":
+    sys.exit(main())
