@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
 """End-to-end tests of the settings editor, gradation-settings, on a real X11 desktop.
 
-Each case runs on its own desktop (desktop.py) with XDG_CONFIG_HOME set to a folder of
-its own, so the user's file the editor writes is the test's. Every wait is bounded;
+Each case runs on its own desktop (desktop.py), whose XDG_CONFIG_HOME is a temporary
+folder of its own, so the user's file the editor writes is the test's. Every wait is bounded;
 a failure says what was expected and seen.
 
     settings_editor_driver.py --program-dir DIR --artefacts DIR CASE
@@ -56,26 +56,27 @@ class Editor:
         check(code == 0, f"the editor ended with exit status {code}")
 
 
-def with_own_config(desktop):
-    config = os.path.join(desktop.tmp.name, "config")
-    desktop.env["XDG_CONFIG_HOME"] = config
+def user_file(desktop):
+    """The user's own QX.ini: under the desktop's own XDG_CONFIG_HOME, a temporary folder."""
+    config = desktop.env.get("XDG_CONFIG_HOME", "")
+    check(config.startswith(desktop.tmp.name), f"XDG_CONFIG_HOME {config!r} is not the desktop's own folder")
     return os.path.join(config, "gradation", "QX.ini")
 
 
 def case_edit_and_convert(desktop, program_dir):
-    user_file = with_own_config(desktop)
+    mine = user_file(desktop)
     editor = Editor(desktop, program_dir)
     editor.keys("alt+c", "ctrl+a")        # the start colour's text
     editor.type("#FF0000")
     editor.keys("Return", "ctrl+s")
 
     def saved():
-        if not os.path.exists(user_file):
+        if not os.path.exists(mine):
             return None
-        with open(user_file, "rb") as f:
+        with open(mine, "rb") as f:
             return f.read().decode("utf-8-sig", "replace")
     ok, _ = wait_for(lambda: RED_START_LINE in (saved() or ""), 5)
-    check(ok, f"{user_file} did not get the line {RED_START_LINE!r} within 5 s; it holds {saved()!r}")
+    check(ok, f"{mine} did not get the line {RED_START_LINE!r} within 5 s; it holds {saved()!r}")
     with open(os.path.join(program_dir, "QX.ini"), "rb") as f:
         check(RED_START_LINE.encode() not in f.read(), "the QX.ini beside the program was written")
     desktop.screenshot(editor.window, "settings_editor_saved.png")
@@ -88,8 +89,11 @@ def case_edit_and_convert(desktop, program_dir):
 
 
 def case_screenshots(desktop, program_dir):
-    with_own_config(desktop)
-    path = desktop.write_file(LOOK_AT.encode("utf-8"))
+    user_file(desktop)
+    os.mkdir(os.path.join(desktop.tmp.name, "look"))
+    path = os.path.join(desktop.tmp.name, "look", "QX.ini")  # the title names the file
+    with open(path, "wb") as f:
+        f.write(LOOK_AT.encode("utf-8"))
     editor = Editor(desktop, program_dir, "--ini", path)
     time.sleep(0.5)
     shots = [desktop.screenshot(editor.window, "settings_editor_table_vertical.png")]

@@ -12,15 +12,15 @@ macro(fail message)
   string(APPEND failures "\n  ${message}")
 endmacro()
 
-# The program folder holds both programs and QX.ini together.
-foreach(name gradation gradation-cli QX.ini)
+# The program folder holds the programs and QX.ini together.
+foreach(name gradation gradation-settings gradation-cli QX.ini)
   if(NOT EXISTS "${PREFIX}/${INSTALL_DIR}/${name}")
     fail("${INSTALL_DIR}/${name} is not installed")
   endif()
 endforeach()
 
 # bin/ holds relative links into the program folder.
-foreach(name gradation gradation-cli)
+foreach(name gradation gradation-settings gradation-cli)
   set(link "${PREFIX}/bin/${name}")
   if(NOT IS_SYMLINK "${link}")
     fail("bin/${name} is not a symbolic link")
@@ -45,18 +45,20 @@ if(NOT result EQUAL 0 OR at EQUAL -1)
   fail("bin/gradation-cli --list (exit ${result}) does not list setting 00 起動時標準 of the installed QX.ini:\n${listed}${errors}")
 endif()
 
-# The desktop entry starts the installed program and names the installed icon.
-set(entry "${PREFIX}/share/applications/gradation.desktop")
-if(NOT EXISTS "${entry}")
-  fail("no desktop entry share/applications/gradation.desktop")
-else()
+# Each window program's desktop entry starts the installed program and names the installed icon.
+foreach(program gradation gradation-settings)
+  set(entry "${PREFIX}/share/applications/${program}.desktop")
+  if(NOT EXISTS "${entry}")
+    fail("no desktop entry share/applications/${program}.desktop")
+    continue()
+  endif()
   file(STRINGS "${entry}" exec_line REGEX "^Exec=")
-  if(NOT exec_line STREQUAL "Exec=${PREFIX}/bin/gradation")
-    fail("the desktop entry reads ${exec_line}, not Exec=${PREFIX}/bin/gradation")
+  if(NOT exec_line STREQUAL "Exec=${PREFIX}/bin/${program}")
+    fail("the desktop entry ${program}.desktop reads ${exec_line}, not Exec=${PREFIX}/bin/${program}")
   endif()
   file(STRINGS "${entry}" icon_line REGEX "^Icon=")
   if(NOT icon_line STREQUAL "Icon=gradation")
-    fail("the desktop entry reads ${icon_line}, not Icon=gradation")
+    fail("the desktop entry ${program}.desktop reads ${icon_line}, not Icon=gradation")
   endif()
   if(NOT DESKTOP_FILE_VALIDATE)
     fail("desktop-file-validate (desktop-file-utils) is missing: run tools/setup")
@@ -64,9 +66,15 @@ else()
     execute_process(COMMAND "${DESKTOP_FILE_VALIDATE}" "${entry}" RESULT_VARIABLE result
                     OUTPUT_VARIABLE complaints ERROR_VARIABLE complaints)
     if(NOT result EQUAL 0 OR NOT complaints STREQUAL "")
-      fail("desktop-file-validate: ${complaints}")
+      fail("desktop-file-validate ${program}.desktop: ${complaints}")
     endif()
   endif()
+endforeach()
+
+# The editor answers --version without a display.
+execute_process(COMMAND "${PREFIX}/bin/gradation-settings" --version RESULT_VARIABLE result OUTPUT_VARIABLE version)
+if(NOT result EQUAL 0 OR NOT version MATCHES "^gradation-settings [0-9]+\\.[0-9]+\\.[0-9]+\n$")
+  fail("bin/gradation-settings --version (exit ${result}) printed: ${version}")
 endif()
 
 # The icon is a 32 x 32 PNG.
