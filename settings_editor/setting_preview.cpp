@@ -46,6 +46,7 @@ SettingPreview::SettingPreview(QWidget* parent) : QWidget(parent) {
     layout->addWidget(source, 2, 1, 1, 2);
     layout->addWidget(lengths, 3, 1);
     layout->addWidget(copy, 3, 2, Qt::AlignRight);
+    layout->setColumnStretch(1, 1);
     layout->setRowStretch(1, 3);
     layout->setRowStretch(2, 2);
 
