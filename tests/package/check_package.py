@@ -72,7 +72,7 @@ def check_build(args):
 
 
 def check_lintian(args):
-    done = run(["lintian", "--info", "--display-info", "--pedantic", "--fail-on", "error,warning",
+    done = run(["lintian", "--display-info", "--pedantic", "--fail-on", "error,warning",
                 package_path(args.work)])
     output = done.stdout.decode(errors="replace")
     print(output or "lintian: no tags")
@@ -238,6 +238,7 @@ def main():
     parser.add_argument("--expected-markup")
     parser.add_argument("check", choices=sorted(CHECKS))
     args = parser.parse_args()
+    args.work = os.path.abspath(args.work)
     try:
         CHECKS[args.check](args)
     except Failure as failure:
