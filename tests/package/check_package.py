@@ -109,6 +109,11 @@ def check_metainfo(args):
     report = (done.stdout + done.stderr).decode(errors="replace")
     print(f"appstreamcli validate --no-net {os.path.basename(files[0])}: exit {done.returncode}\n{report}")
     check(done.returncode == 0, f"appstreamcli validate failed:\n{report}")
+    # The whole tree: the launchable's desktop entry and the icon are found where the metainfo says.
+    done = run(["appstreamcli", "validate-tree", "--no-net", "--pedantic", root])
+    report = (done.stdout + done.stderr).decode(errors="replace")
+    print(f"appstreamcli validate-tree --no-net: exit {done.returncode}\n{report}")
+    check(done.returncode == 0, f"appstreamcli validate-tree failed:\n{report}")
     with open(files[0], encoding="utf-8") as f:
         text = f.read()
     app_id = re.search(r"<id>(.*?)</id>", text).group(1)
