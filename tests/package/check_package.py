@@ -22,6 +22,7 @@ import tempfile
 
 WINDOW_PROGRAMS = ("gradation", "gradation-settings")
 ICON_SIZES = (32, 48, 64, 128, 256)
+SEA = "Sea,OFF,OFF,OFF,OFF,OFF,OFF, 0, 0, 1,OFF, 0,H,OFF, 0, 0, 64, 128, 0, 255, 255,0"
 
 
 class Failure(Exception):
@@ -188,6 +189,20 @@ def check_unpacked(args):
             check(ok, f"{shown} wrote {done.stdout!r}; expected {'exactly' if argv[1:2] == ['--setting'] else 'to hold'} "
                       f"{wanted!r}")
         check(not os.path.exists(os.path.join(home, "config")), "running the programs created a user configuration")
+
+        # Editing entries, where the converter offers it, writes the user's own file and never
+        # the shipped one (the example of gradation-cli(1)).
+        if b"--add" in subprocess.run([cli, "--help"], capture_output=True, env=env).stdout:
+            with open(os.path.join(lib, "QX.ini"), "rb") as f:
+                shipped = f.read()
+            done = subprocess.run([cli, "--add", SEA], capture_output=True, timeout=60, env=env, cwd=home)
+            check(done.returncode == 0 and done.stdout == b"12\tSea\n",
+                  f"gradation-cli --add exited with {done.returncode} and wrote {done.stdout!r} {done.stderr!r}")
+            check(os.path.exists(os.path.join(home, "config/gradation/QX.ini")), "--add wrote no user file")
+            with open(os.path.join(lib, "QX.ini"), "rb") as f:
+                check(f.read() == shipped, "--add changed the shipped QX.ini")
+            done = subprocess.run([cli, "--list"], capture_output=True, timeout=60, env=env, cwd=home)
+            check(b"12\tSea\n" in done.stdout, f"--list after --add does not list 12 Sea: {done.stdout!r}")
 
 
 def help_options(text):
