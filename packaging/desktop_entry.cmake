@@ -1,7 +1,10 @@
 # Writes one desktop entry at install time, when the prefix is known (cmake --install --prefix,
 # or /usr in the package). Included by the install rules with ENTRY_IN (the template), PROGRAM,
-# BINDIR and DATADIR set; the template's TRY_EXEC is the program's bin/ link as a plain string
-# and EXEC the same path as a command line.
+# BINDIR and DATADIR set. The template's @GRADATION_LAUNCHER@ becomes the program's bin/ link:
+# a plain string in TryExec, a command line in Exec.
+# Install scripts run under old policies, where @VAR@ in a quoted string is expanded at once;
+# include() gives this file a policy scope of its own.
+cmake_policy(VERSION 3.25)
 
 # A string value of a desktop entry: backslash and line ends escaped.
 function(gradation_desktop_string text out)
@@ -12,7 +15,6 @@ function(gradation_desktop_string text out)
 endfunction()
 
 set(launcher "${CMAKE_INSTALL_PREFIX}/${BINDIR}/${PROGRAM}")
-gradation_desktop_string("${launcher}" TRY_EXEC)
 
 # Exec is a command line: a path holding one of the format's reserved characters is quoted,
 # with ", `, $ and \ escaped inside the quotes; % is written %% since it starts field codes.
@@ -23,9 +25,13 @@ if(reserved)
   string(REGEX REPLACE "([\"`$\\\\])" "\\\\\\1" command "${command}")
   set(command "\"${command}\"")
 endif()
-gradation_desktop_string("${command}" EXEC)
+gradation_desktop_string("${command}" GRADATION_EXEC)
+gradation_desktop_string("${launcher}" GRADATION_LAUNCHER)
 
+file(READ "${ENTRY_IN}" template)
+string(REPLACE "\nExec=@GRADATION_LAUNCHER@\n" "\nExec=@GRADATION_EXEC@\n" template "${template}")
 set(entry "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}/${DATADIR}/applications/${PROGRAM}.desktop")
 message(STATUS "Installing: ${entry}")
-configure_file("${ENTRY_IN}" "${entry}" @ONLY NO_SOURCE_PERMISSIONS)
+file(CONFIGURE OUTPUT "${entry}" CONTENT "${template}" @ONLY)
+file(CHMOD "${entry}" PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
 list(APPEND CMAKE_INSTALL_MANIFEST_FILES "${entry}")
