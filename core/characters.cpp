@@ -30,6 +30,10 @@ bool forced_start(std::u16string_view text, std::size_t i) {
            lone_surrogate_at(text, i - 1);
 }
 
+// Between two plain units a character ends; each side is then segmented on its own,
+// which is exact because no cluster rule looks back across a unit of class Other.
+bool plain_pair(std::u16string_view text, std::size_t i) { return is_plain_unit(text[i - 1]) && is_plain_unit(text[i]); }
+
 // Code points, in case ICU's rules cannot be loaded: a surrogate pair stays whole.
 void code_point_starts(std::u16string_view piece, std::size_t offset, std::vector<std::uint32_t>& starts) {
     for (std::size_t i = 0; i < piece.size(); ++i) {
@@ -43,6 +47,10 @@ void code_point_starts(std::u16string_view piece, std::size_t offset, std::vecto
 // that looks back (emoji ZWJ sequences, regional indicator pairs).
 void cluster_starts(UBreakIterator* it, std::u16string_view piece, std::size_t offset,
                     std::vector<std::uint32_t>& starts) {
+    if (piece.size() == 1) {  // one unit is one character
+        starts.push_back(static_cast<std::uint32_t>(offset));
+        return;
+    }
     UErrorCode status = U_ZERO_ERROR;
     if (it != nullptr) ubrk_setText(it, piece.data(), static_cast<std::int32_t>(piece.size()), &status);
     if (it == nullptr || U_FAILURE(status)) {
@@ -57,6 +65,12 @@ void cluster_starts(UBreakIterator* it, std::u16string_view piece, std::size_t o
 
 }  // namespace
 
+bool is_plain_unit(char16_t c) {
+    return (c >= 0x20 && c < 0x7F) || (c >= 0xA0 && c < 0x300 && c != 0xAD) || (c >= 0x3000 && c <= 0x3029) ||
+           (c >= 0x3041 && c <= 0x3096) || (c >= 0x309B && c <= 0x30FF) || (c >= 0x4E00 && c <= 0x9FFF) ||
+           (c >= 0xFF01 && c <= 0xFF9D);
+}
+
 std::vector<std::uint32_t> character_starts(std::u16string_view text) {
     std::vector<std::uint32_t> starts;
     starts.reserve(text.size() + 1);
@@ -66,7 +80,7 @@ std::vector<std::uint32_t> character_starts(std::u16string_view text) {
 
     std::size_t piece_start = 0;
     for (std::size_t i = 1; i < text.size(); ++i) {
-        if (!forced_start(text, i)) continue;
+        if (!plain_pair(text, i) && !forced_start(text, i)) continue;
         cluster_starts(it.get(), text.substr(piece_start, i - piece_start), piece_start, starts);
         piece_start = i;
     }

@@ -15,4 +15,9 @@ namespace gradation {
 // A lone surrogate is one character.
 std::vector<std::uint32_t> character_starts(std::u16string_view text);
 
+// True for a unit in the common ranges (ASCII and Latin letters, kana, CJK ideographs,
+// full-width forms) whose code points all have the grapheme cluster class Other:
+// between two such units a character always ends, with no need to ask ICU.
+bool is_plain_unit(char16_t c);
+
 }  // namespace gradation

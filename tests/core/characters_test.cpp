@@ -2,6 +2,7 @@
 #include "support/test_text.h"
 
 #include <gtest/gtest.h>
+#include <unicode/uchar.h>
 
 #include <fstream>
 #include <sstream>
@@ -121,6 +122,18 @@ TEST(Characters, UnicodeGraphemeBreakTestWithTheTwoExceptions) {
     }
     EXPECT_GT(lines, 600);  // the whole file was read
     EXPECT_GT(cr_lf_lines, 0);
+}
+
+// The shortcut past ICU holds only where Unicode's data says so.
+TEST(Characters, PlainUnitsAreOfClassOther) {
+    int plain = 0;
+    for (char32_t c = 0; c <= 0xFFFF; ++c) {
+        if (!is_plain_unit(static_cast<char16_t>(c))) continue;
+        ++plain;
+        EXPECT_EQ(u_getIntPropertyValue(static_cast<UChar32>(c), UCHAR_GRAPHEME_CLUSTER_BREAK), U_GCB_OTHER)
+            << std::hex << static_cast<unsigned>(c);
+    }
+    EXPECT_GT(plain, 20000);
 }
 
 TEST(Characters, EmptyTextHasNone) { EXPECT_EQ(character_starts(u""), std::vector<std::uint32_t>{0}); }
