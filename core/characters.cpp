@@ -2,15 +2,38 @@
 
 #include <unicode/ubrk.h>
 
-#include <memory>
 
 namespace gradation {
 namespace {
 
-struct BreakIteratorClose {
-    void operator()(UBreakIterator* it) const { ubrk_close(it); }
+// ICU's character break iterator, opened on first use: a text of common characters
+// never needs it, and opening it loads ICU's rules.
+class BreakIterator {
+public:
+    BreakIterator() = default;
+    BreakIterator(const BreakIterator&) = delete;
+    BreakIterator& operator=(const BreakIterator&) = delete;
+    ~BreakIterator() {
+        if (it_ != nullptr) ubrk_close(it_);
+    }
+    // The iterator, or nullptr when ICU cannot open it.
+    UBreakIterator* get() {
+        if (!tried_) {
+            tried_ = true;
+            UErrorCode status = U_ZERO_ERROR;
+            it_ = ubrk_open(UBRK_CHARACTER, "", nullptr, 0, &status);
+            if (U_FAILURE(status)) {
+                if (it_ != nullptr) ubrk_close(it_);
+                it_ = nullptr;
+            }
+        }
+        return it_;
+    }
+
+private:
+    UBreakIterator* it_ = nullptr;
+    bool tried_ = false;
 };
-using BreakIterator = std::unique_ptr<UBreakIterator, BreakIteratorClose>;
 
 bool is_high_surrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
 bool is_low_surrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
@@ -45,12 +68,13 @@ void code_point_starts(std::u16string_view piece, std::size_t offset, std::vecto
 // The cluster starts of one piece between forced starts. Each piece is segmented
 // on its own, so a sound mark is also not joined to what precedes it by a rule
 // that looks back (emoji ZWJ sequences, regional indicator pairs).
-void cluster_starts(UBreakIterator* it, std::u16string_view piece, std::size_t offset,
+void cluster_starts(BreakIterator& iterator, std::u16string_view piece, std::size_t offset,
                     std::vector<std::uint32_t>& starts) {
     if (piece.size() == 1) {  // one unit is one character
         starts.push_back(static_cast<std::uint32_t>(offset));
         return;
     }
+    UBreakIterator* it = iterator.get();
     UErrorCode status = U_ZERO_ERROR;
     if (it != nullptr) ubrk_setText(it, piece.data(), static_cast<std::int32_t>(piece.size()), &status);
     if (it == nullptr || U_FAILURE(status)) {
@@ -74,18 +98,16 @@ bool is_plain_unit(char16_t c) {
 std::vector<std::uint32_t> character_starts(std::u16string_view text) {
     std::vector<std::uint32_t> starts;
     starts.reserve(text.size() + 1);
-    UErrorCode status = U_ZERO_ERROR;
-    BreakIterator it(ubrk_open(UBRK_CHARACTER, "", nullptr, 0, &status));
-    if (U_FAILURE(status)) it.reset();
+    BreakIterator it;
 
     std::size_t piece_start = 0;
     for (std::size_t i = 1; i < text.size(); ++i) {
         if (!plain_pair(text, i) && !forced_start(text, i)) continue;
-        cluster_starts(it.get(), text.substr(piece_start, i - piece_start), piece_start, starts);
+        cluster_starts(it, text.substr(piece_start, i - piece_start), piece_start, starts);
         piece_start = i;
     }
     if (piece_start < text.size())
-        cluster_starts(it.get(), text.substr(piece_start), piece_start, starts);
+        cluster_starts(it, text.substr(piece_start), piece_start, starts);
     starts.push_back(static_cast<std::uint32_t>(text.size()));
     return starts;
 }
