@@ -6,10 +6,10 @@
 #include "core/configuration_file.h"
 #include "core/configuration_path.h"
 #include "core/gradient_markup.h"
-#include "core/utf8.h"
 #include "core/profile_reader.h"
 #include "core/setting_list.h"
 #include "core/setting_record.h"
+#include "core/utf8.h"
 #include "core/version_info.h"
 
 #include <filesystem>
@@ -23,7 +23,7 @@ int error(std::ostream& err, int code, const std::string& message) { return repo
 // Why a write failed, for a message: ": reason", or nothing when it is not known.
 std::string because(const std::string& reason) { return reason.empty() ? "" : ": " + reason; }
 
-// --help and --version: a failed write is a failure too.
+// --help, --version and --list write their text whole; a failed write is a failure.
 int write_text(std::ostream& out, std::ostream& err, std::string_view text, const char* what) {
     std::string reason;
     if (write_checked(out, text, reason)) return kOk;

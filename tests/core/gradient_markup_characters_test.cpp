@@ -49,28 +49,6 @@ std::vector<std::string> tag_contents(std::string_view text) {
     return out;
 }
 
-TEST(GradientMarkup, OneTagForEachCharacterAReaderSees) {
-    struct Case {
-        std::string text;
-        std::vector<std::string> tags;
-    };
-    const Case cases[] = {
-        {"か\u3099", {"か\u3099"}},
-        {"ｶﾞ", {"ｶ", "ﾞ"}},
-        {"\u2764\uFE0F!", {"\u2764\uFE0F", "!"}},
-        {"👍🏽", {"👍🏽"}},
-        {"👨‍👩‍👧", {"👨‍👩‍👧"}},
-        {"🇯🇵🇺🇸", {"🇯🇵", "🇺🇸"}},
-        {"1\uFE0F\u20E3", {"1\uFE0F\u20E3"}},
-        {"葛\U000E0100", {"葛\U000E0100"}},
-        {"e\u0301", {"e\u0301"}},
-        {"\r\n", {"\r", "\n"}},
-        {"\r\u0301", {"\r", "\u0301"}},
-        {"\u0301a", {"\u0301", "a"}},
-    };
-    for (const Case& c : cases) EXPECT_EQ(tag_contents(c.text), c.tags) << c.text;
-}
-
 TEST(GradientMarkup, EverythingCountsCharactersNotUnits) {
     // Twelve characters of two units each: colours, "V" breaks and cancel checks all
     // go by twelve (the size wave: below).
