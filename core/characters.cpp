@@ -2,7 +2,6 @@
 
 #include <unicode/ubrk.h>
 
-
 namespace gradation {
 namespace {
 
