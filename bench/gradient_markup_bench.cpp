@@ -1,6 +1,7 @@
 // gradient_markup on the longest text (32,767 units, ASCII mixed with Japanese), in the
 // plainest and the heaviest form, beside a floor that only copies a buffer of the
-// same output size.
+// same output size; and the character segmentation on its own.
+#include "core/characters.h"
 #include "core/gradient_markup.h"
 
 #include <benchmark/benchmark.h>
@@ -74,11 +75,36 @@ void run_copy_floor(benchmark::State& state, const SettingRecord& setting, bool 
     report(state, text.size(), source.size());
 }
 
+// The longest text made of clusters that need ICU's rules: marks, emoji sequences, flags.
+std::u16string cluster_text() {
+    const std::u16string pattern = u"か\u3099e\u0301\U0001F44D\U0001F3FD\U0001F1EF\U0001F1F5\u2764\uFE0F";
+    std::u16string text;
+    while (text.size() + pattern.size() <= kMaxTextUnits) text += pattern;
+    return text;
+}
+
+// Finding the characters alone: in the mixed text (part of the runs below), and in a
+// text of clusters that need ICU's rules.
+void run_segmentation(benchmark::State& state, const std::u16string& text) {
+    std::size_t n = 0;
+    for (auto _ : state) {
+        const auto starts = character_starts(text);
+        benchmark::DoNotOptimize(starts.data());
+        n = starts.size() - 1;
+    }
+    report(state, n, 0);
+}
+
+void BM_Segmentation(benchmark::State& state) { run_segmentation(state, mixed_text()); }
+void BM_SegmentationClusters(benchmark::State& state) { run_segmentation(state, cluster_text()); }
+
 void BM_Plain(benchmark::State& state) { run_markup(state, plain_setting(), false); }
 void BM_PlainCopyFloor(benchmark::State& state) { run_copy_floor(state, plain_setting(), false); }
 void BM_Heaviest(benchmark::State& state) { run_markup(state, heaviest_setting(), true); }
 void BM_HeaviestCopyFloor(benchmark::State& state) { run_copy_floor(state, heaviest_setting(), true); }
 
+BENCHMARK(BM_Segmentation)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_SegmentationClusters)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Plain)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_PlainCopyFloor)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Heaviest)->Unit(benchmark::kMicrosecond);

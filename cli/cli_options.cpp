@@ -19,7 +19,10 @@ std::string usage_text() {
            "       gradation-cli --help | --version\n"
            "\n"
            "Turns a text into gradient font-tag markup and writes it to standard output.\n"
-           "The text is TEXT, or the UTF-8 content of FILE, or standard input.\n"
+           "The text is TEXT exactly, or the UTF-8 content of FILE, or standard input; from\n"
+           "a file or standard input a leading byte order mark and one final line break\n"
+           "(LF or CR LF) are dropped. At most 32767 UTF-16 units. Each character a reader\n"
+           "sees (a letter with its marks, an emoji sequence) gets one tag.\n"
            "\n"
            "  --line LINE    the setting line to use (name and 21 comma-separated fields)\n"
            "  --setting N    use setting N (0-99) of the configuration file (default 0)\n"
@@ -35,9 +38,11 @@ std::string usage_text() {
            "  --separate     colour and size in separate font tags\n"
            "  --joined       colour and size in one font tag\n"
            "                 (default for both: the setting's own tag form)\n"
-           "  --text TEXT    convert TEXT instead of reading a file\n"
+           "  --text TEXT    convert TEXT, as it is, instead of reading a file\n"
            "  --help         show this help\n"
-           "  --version      show the version\n";
+           "  --version      show the version\n"
+           "\n"
+           "Exit status: 0 done, 1 failed (one line on standard error), 2 usage error.\n";
 }
 
 Parsed parse_options(const std::vector<std::string_view>& args) {

@@ -1,35 +1,33 @@
 #include "cli/cli_run.h"
 
 #include "cli/cli_edit.h"
-#include "core/configuration_path.h"
-
-#include "core/gradient_markup.h"
-#include "core/utf8.h"
+#include "cli/cli_messages.h"
+#include "cli/cli_output.h"
 #include "core/configuration_file.h"
+#include "core/configuration_path.h"
+#include "core/gradient_markup.h"
 #include "core/profile_reader.h"
 #include "core/setting_list.h"
 #include "core/setting_record.h"
+#include "core/utf8.h"
 #include "core/version_info.h"
 
 #include <filesystem>
-#include <fstream>
-#include <iostream>
-#include <iterator>
-#include <sstream>
+#include <ostream>
 
 namespace gradation::cli {
 namespace {
 
-int error(std::ostream& err, int code, const std::string& message) {
-    err << "gradation-cli: " << message << '\n';
-    return code;
-}
+int error(std::ostream& err, int code, const std::string& message) { return report_error(err, code, message); }
 
-std::optional<std::string> read_all(std::istream& in) {
-    std::ostringstream buffer;
-    buffer << in.rdbuf();
-    if (in.bad()) return std::nullopt;
-    return std::move(buffer).str();
+// Why a write failed, for a message: ": reason", or nothing when it is not known.
+std::string because(const std::string& reason) { return reason.empty() ? "" : ": " + reason; }
+
+// --help, --version and --list write their text whole; a failed write is a failure.
+int write_text(std::ostream& out, std::ostream& err, std::string_view text, const char* what) {
+    std::string reason;
+    if (write_checked(out, text, reason)) return kOk;
+    return error(err, kFailed, std::string("cannot write ") + what + because(reason));
 }
 
 // The configuration file the options name, or the user's own, or QX.ini beside the program.
@@ -41,14 +39,15 @@ std::filesystem::path ini_path(const Options& o) {
 std::string unreadable(const std::filesystem::path& path) {
     std::error_code ec;
     const auto status = std::filesystem::status(path, ec);
-    if (status.type() == std::filesystem::file_type::not_found) return "no such file: " + path.string();
-    if (ec) return "cannot read " + path.string() + ": " + ec.message();
-    if (std::filesystem::is_directory(status)) return path.string() + " is a directory, not a configuration file";
-    if (!std::filesystem::is_regular_file(status)) return path.string() + " is not a regular file";
+    const std::string name = shown(path.string());
+    if (status.type() == std::filesystem::file_type::not_found) return "no such file: " + name;
+    if (ec) return "cannot read " + name + ": " + ec.message();
+    if (std::filesystem::is_directory(status)) return name + " is a directory, not a configuration file";
+    if (!std::filesystem::is_regular_file(status)) return name + " is not a regular file";
     const std::optional<std::string> bytes = read_profile_file(path);
-    if (!bytes) return "cannot read " + path.string();
+    if (!bytes) return "cannot read " + name;
     if (const std::string why = configuration_file_refusal(*bytes); !why.empty())
-        return "cannot read " + path.string() + ": " + why;
+        return "cannot read " + name + ": " + why;
     return {};
 }
 
@@ -56,11 +55,11 @@ int list_settings(const Options& o, std::ostream& out, std::ostream& err) {
     const std::filesystem::path path = ini_path(o);
     if (const std::string why = unreadable(path); !why.empty()) return error(err, kFailed, why);
     const std::vector<std::u16string> names = ConfigurationFile(path).setting_names();
+    std::string list;
     for (std::size_t n = 0; n < names.size(); ++n) {
-        out << setting_key(static_cast<int>(n)) << '\t' << utf16_to_utf8(names[n]) << '\n';
+        list += setting_key(static_cast<int>(n)) + '\t' + utf16_to_utf8(names[n]) + '\n';
     }
-    out.flush();
-    return out ? kOk : error(err, kFailed, "cannot write the list");
+    return write_text(out, err, list, "the list");
 }
 
 // The setting to convert with (from --line, or setting N of the configuration file),
@@ -86,7 +85,7 @@ std::optional<SettingRecord> chosen_setting(const Options& o, std::ostream& err,
         const std::size_t listed = file.setting_names().size();
         if (static_cast<std::size_t>(n) >= listed) {
             code = error(err, kFailed,
-                         "setting " + std::to_string(n) + " is not in the list of " + path.string() + " (" +
+                         "setting " + std::to_string(n) + " is not in the list of " + shown(path.string()) + " (" +
                              (listed == 0 ? std::string("it lists no settings")
                                           : "it lists settings 0 to " + std::to_string(listed - 1)) +
                              ")");
@@ -94,7 +93,7 @@ std::optional<SettingRecord> chosen_setting(const Options& o, std::ostream& err,
         }
         const SettingLineRead read = file.read_setting(n);
         line = read.line;
-        what = "setting " + std::to_string(n) + " (key " + setting_key(n) + ") of " + path.string();
+        what = "setting " + std::to_string(n) + " (key " + setting_key(n) + ") of " + shown(path.string());
         if (read.reached_cut) {
             code = error(err, kFailed, what + " is refused: it is longer than the 1023 bytes the reader takes");
             return std::nullopt;
@@ -108,16 +107,34 @@ std::optional<SettingRecord> chosen_setting(const Options& o, std::ostream& err,
     return std::move(parsed.record);
 }
 
+// Converts the input with the chosen setting, streaming the markup to `out`.
+// Nothing is written before the setting and the input have been accepted.
+int convert(const Options& o, ByteSource& in, std::ostream& out, std::ostream& err) {
+    int code = kOk;
+    const std::optional<SettingRecord> setting = chosen_setting(o, err, code);
+    if (!setting) return code;
+
+    const InputText input = read_input_text(o, in);
+    if (!input.text) return error(err, kFailed, input.error);
+    if (input.text->empty()) return kOk;
+
+    const bool separate = o.separate.value_or(setting->DevTag == 1);
+    Utf8ChunkWriter writer(out);
+    // A failed write stops the run at the next character: nothing more can arrive.
+    write_gradient_markup(*input.text, *setting, [separate] { return separate; },
+                          [&writer] { return writer.failed(); }, writer);
+    if (!writer.finish()) return error(err, kFailed, "cannot write the markup" + because(writer.error()));
+    return kOk;
+}
+
 }  // namespace
 
-int run(const Options& o, std::istream& in, std::ostream& out, std::ostream& err) {
+int run(const Options& o, ByteSource& in, std::ostream& out, std::ostream& err) {
     switch (o.action) {
     case Options::Action::Help:
-        out << usage_text();
-        return kOk;
+        return write_text(out, err, usage_text(), "the help");
     case Options::Action::Version:
-        out << "gradation-cli " << version_info::kVersionText << '\n';
-        return kOk;
+        return write_text(out, err, std::string("gradation-cli ") + version_info::kVersionText + "\n", "the version");
     case Options::Action::List:
         return list_settings(o, out, err);
     case Options::Action::Add:
@@ -127,44 +144,20 @@ int run(const Options& o, std::istream& in, std::ostream& out, std::ostream& err
     case Options::Action::Convert:
         break;
     }
-
-    int code = kOk;
-    const std::optional<SettingRecord> setting = chosen_setting(o, err, code);
-    if (!setting) return code;
-
-    std::optional<std::string> bytes;
-    if (o.text) {
-        bytes = *o.text;
-    } else if (o.file && *o.file != "-") {
-        std::ifstream file(*o.file, std::ios::binary);
-        if (!file) return error(err, kFailed, "cannot read " + *o.file);
-        bytes = read_all(file);
-        if (!bytes) return error(err, kFailed, "cannot read " + *o.file);
-    } else {
-        bytes = read_all(in);
-        if (!bytes) return error(err, kFailed, "cannot read standard input");
-    }
-
-    const auto text = utf8_to_utf16(*bytes);
-    if (!text) return error(err, kFailed, "the input is not valid UTF-8");
-    if (text->empty()) return kOk;
-    if (text->size() > kMaxTextUnits)
-        return error(err, kFailed, "the input has " + std::to_string(text->size()) +
-                                       " UTF-16 units; at most " + std::to_string(kMaxTextUnits) +
-                                       " can be converted");
-
-    const bool separate = o.separate.value_or(setting->DevTag == 1);
-    const std::string markup = utf16_to_utf8(gradient_markup(*text, *setting, separate));
-    out.write(markup.data(), static_cast<std::streamsize>(markup.size()));
-    out.flush();
-    return out ? kOk : error(err, kFailed, "cannot write the markup");
+    return convert(o, in, out, err);
 }
 
-int main_with_args(const std::vector<std::string_view>& args, std::istream& in, std::ostream& out,
+int main_with_args(const std::vector<std::string_view>& args, ByteSource& in, std::ostream& out,
                    std::ostream& err) {
     const Parsed parsed = parse_options(args);
     if (!parsed.options) return error(err, kUsage, parsed.error + " (see --help)");
     return run(*parsed.options, in, out, err);
+}
+
+int main_with_args(const std::vector<std::string_view>& args, std::istream& in, std::ostream& out,
+                   std::ostream& err) {
+    StreamSource source(in);
+    return main_with_args(args, source, out, err);
 }
 
 }  // namespace gradation::cli

@@ -1,5 +1,6 @@
 #include "core/gradient_markup.h"
 
+#include "core/characters.h"
 #include "core/program_values.h"
 
 #include <array>
@@ -13,21 +14,6 @@ namespace {
 
 using namespace std::string_view_literals;
 
-
-bool is_high_surrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
-bool is_low_surrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
-
-// Where each character starts; a surrogate pair is one character, a lone surrogate too.
-std::vector<std::uint32_t> character_starts(std::u16string_view text) {
-    std::vector<std::uint32_t> starts;
-    starts.reserve(text.size() + 1);
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        starts.push_back(static_cast<std::uint32_t>(i));
-        if (is_high_surrogate(text[i]) && i + 1 < text.size() && is_low_surrogate(text[i + 1])) ++i;
-    }
-    starts.push_back(static_cast<std::uint32_t>(text.size()));
-    return starts;
-}
 
 // Writes v in plain decimal (minus sign when negative) to `to`; yields the length.
 std::size_t write_decimal(char16_t* to, long long v) {
@@ -50,9 +36,30 @@ void append_decimal(std::u16string& out, long long v) {
     out.append(buf, write_decimal(buf, v));
 }
 
-// The markup of one character: at most 13 + 7 + 14 + 21 + 2 + 2 + 14 + 4 units.
+void put_decimal(MarkupSink& out, long long v) {
+    char16_t buf[24];
+    out.append(std::u16string_view(buf, write_decimal(buf, v)));
+}
+
+// The markup of one character, gathered so that the sink gets it in one piece. The
+// tags take at most 13 + 7 + 14 + 24 + 2 + 14 + 4 units; a character longer than the
+// room left (a long cluster of marks) goes to the sink on its own.
 class TagWriter {
 public:
+    explicit TagWriter(MarkupSink& out) : out_(out) {}
+    void flush() {
+        out_.append(std::u16string_view(buf_, size_));
+        size_ = 0;
+    }
+
+    void put_character(std::u16string_view ch) {
+        if (ch.size() <= kCharacterRoom) {
+            put(ch);
+            return;
+        }
+        flush();
+        out_.append(ch);
+    }
     void put(std::u16string_view piece) {
         std::memcpy(buf_ + size_, piece.data(), piece.size() * sizeof(char16_t));
         size_ += piece.size();
@@ -60,11 +67,11 @@ public:
     template <std::size_t N>
     void put(const std::array<char16_t, N>& piece) { put(std::u16string_view(piece.data(), N)); }
     void put_decimal(long long v) { size_ += write_decimal(buf_ + size_, v); }
-    const char16_t* data() const { return buf_; }
-    std::size_t size() const { return size_; }
 
 private:
-    char16_t buf_[96];
+    static constexpr std::size_t kCharacterRoom = 64;
+    MarkupSink& out_;
+    char16_t buf_[80 + kCharacterRoom];
     std::size_t size_ = 0;
 };
 
@@ -118,16 +125,17 @@ ColorText color_text(std::int32_t r, std::int32_t g, std::int32_t b) {
 
 // The start marker's copy of the text: a ">" right after "--" or "--!" would end
 // the comment early, so it is written as "&gt;". Nothing else is changed.
-void append_comment_safe(std::u16string& out, std::u16string_view text) {
+void put_comment_safe(MarkupSink& out, std::u16string_view text) {
+    std::size_t copied = 0;  // text before this is written
     for (std::size_t i = 0; i < text.size(); ++i) {
-        const char16_t c = text[i];
         const std::u16string_view before = text.substr(0, i);
-        if (c == u'>' && (before.ends_with(u"--") || before.ends_with(u"--!"))) {
-            out += u"&gt;";
-        } else {
-            out.push_back(c);
+        if (text[i] == u'>' && (before.ends_with(u"--") || before.ends_with(u"--!"))) {
+            out.append(text.substr(copied, i - copied));
+            out.append(u"&gt;");
+            copied = i + 1;
         }
     }
+    out.append(text.substr(copied));
 }
 
 // The font size of each character in a size wave; the offset o lives for one run.
@@ -184,9 +192,8 @@ private:
 
 }  // namespace
 
-std::optional<std::u16string> gradient_markup(std::u16string_view text, const SettingRecord& s,
-                                              FunctionRef<bool()> separate_tags,
-                                              FunctionRef<bool()> cancel) {
+bool write_gradient_markup(std::u16string_view text, const SettingRecord& s, FunctionRef<bool()> separate_tags,
+                           FunctionRef<bool()> cancel, MarkupSink& out) {
     const std::vector<std::uint32_t> starts = character_starts(text);
     const int n = static_cast<int>(starts.size()) - 1;
 
@@ -196,7 +203,7 @@ std::optional<std::u16string> gradient_markup(std::u16string_view text, const Se
     const ChannelSteps blue(s.StartColor[2], s.EndColor[2], n);
     std::vector<ColorText> colors(static_cast<std::size_t>(n));
     for (int i = 1; i <= n; ++i) {
-        if (cancel()) return std::nullopt;
+        if (cancel()) return false;
         colors[static_cast<std::size_t>(i - 1)] = color_text(red.at(i), green.at(i), blue.at(i));
     }
 
@@ -213,35 +220,33 @@ std::optional<std::u16string> gradient_markup(std::u16string_view text, const Se
     SizeWave wave(n, s.SizeValue, s.WavePattern);
     const bool vertical = s.Direction == u'V' && s.TableWrap;
 
-    std::u16string out;
-    // Room for the usual case, so the string grows once: tags, text, marker copy.
+    // Room for the usual case, so a string sink grows once: tags, text, marker copy.
     const std::size_t per_character =
         29 + (sized ? 21 + (waving ? 2 : fixed_size.size()) : 0) + (vertical ? 4 : 0);
-    out.reserve(per_character * static_cast<std::size_t>(n) + text.size() + (s.StartMark ? 4 * text.size() : 0) +
-                160);
+    out.expect(per_character * static_cast<std::size_t>(n) + text.size() + (s.StartMark ? 4 * text.size() : 0) +
+               160);
     if (s.StartMark) {
-        out += u"<!--start \u300C";
-        append_comment_safe(out, text);
-        out += u"\u300D-->";
-        out += kLineBreak;
+        out.append(u"<!--start \u300C");
+        put_comment_safe(out, text);
+        out.append(u"\u300D-->");
+        out.append(kLineBreak);
     }
     if (s.TableWrap) {
-        out += u"<TABLE BORDER=";
-        append_decimal(out, s.TableBorder);
-        out += u"><TR VALIGN=\"MIDDLE\"><TD><CENTER>";
+        out.append(u"<TABLE BORDER=");
+        put_decimal(out, s.TableBorder);
+        out.append(u"><TR VALIGN=\"MIDDLE\"><TD><CENTER>");
     }
-    if (s.Underline) out += u"<U>";
-    if (s.Bold) out += u"<B>";
-    if (s.Italic) out += u"<I>";
+    if (s.Underline) out.append(u"<U>");
+    if (s.Bold) out.append(u"<B>");
+    if (s.Italic) out.append(u"<I>");
 
     for (int i = 1; i <= n; ++i) {
-        if (cancel()) return std::nullopt;
+        if (cancel()) return false;
         const bool separate = separate_tags();
         const auto from = starts[static_cast<std::size_t>(i - 1)];
         const std::u16string_view ch = text.substr(from, starts[static_cast<std::size_t>(i)] - from);
 
-        // One character's markup is built in a small buffer and appended in one go.
-        TagWriter tag;
+        TagWriter tag(out);
         tag.put(u"<FONT COLOR=\""sv);
         tag.put(colors[static_cast<std::size_t>(i - 1)]);
         if (sized) {
@@ -253,23 +258,35 @@ std::optional<std::u16string> gradient_markup(std::u16string_view text, const Se
             }
         }
         tag.put(u"\">"sv);
-        tag.put(ch);
+        tag.put_character(ch);
         tag.put(sized && separate ? u"</FONT></FONT>"sv : u"</FONT>"sv);
         if (vertical) tag.put(u"<BR>"sv);
-        out.append(tag.data(), tag.size());
+        tag.flush();
     }
 
-    if (s.Italic) out += u"</I>";
-    if (s.Bold) out += u"</B>";
-    if (s.Underline) out += u"</U>";
-    if (s.TableWrap) out += u"</CENTER></TD></TR></TABLE>";
-    if (s.BreakAfter) out += u"<BR>";
-    out += kLineBreak;
+    if (s.Italic) out.append(u"</I>");
+    if (s.Bold) out.append(u"</B>");
+    if (s.Underline) out.append(u"</U>");
+    if (s.TableWrap) out.append(u"</CENTER></TD></TR></TABLE>");
+    if (s.BreakAfter) out.append(u"<BR>");
+    out.append(kLineBreak);
     if (s.EndMark) {
-        out += u"<!--end font gradation-->";
-        out += kLineBreak;
+        out.append(u"<!--end font gradation-->");
+        out.append(kLineBreak);
     }
-    return out;
+    return true;
+}
+
+std::optional<std::u16string> gradient_markup(std::u16string_view text, const SettingRecord& setting,
+                                              FunctionRef<bool()> separate_tags, FunctionRef<bool()> cancel) {
+    class StringSink final : public MarkupSink {
+    public:
+        void expect(std::size_t units) override { markup.reserve(units); }
+        void append(std::u16string_view piece) override { markup.append(piece); }
+        std::u16string markup;
+    } sink;
+    if (!write_gradient_markup(text, setting, separate_tags, cancel, sink)) return std::nullopt;
+    return std::move(sink.markup);
 }
 
 std::u16string gradient_markup(std::u16string_view text, const SettingRecord& setting, bool separate_tags) {

@@ -15,10 +15,26 @@ namespace gradation {
 // The longest text the generator takes, in 16-bit units. Callers refuse longer texts.
 inline constexpr std::size_t kMaxTextUnits = 32767;
 
-// Runs both passes over `text` (1..kMaxTextUnits units; a surrogate pair is one
-// character). `separate_tags` is asked afresh for every character of the markup pass.
-// `cancel` is called once before every character of each pass; when it yields true
-// the run stops at once and nothing is returned.
+// Where the markup goes, piece by piece and in order.
+class MarkupSink {
+public:
+    // About how many units will follow; a hint for reserving room.
+    virtual void expect(std::size_t /*units*/) {}
+    virtual void append(std::u16string_view piece) = 0;
+
+protected:
+    ~MarkupSink() = default;
+};
+
+// Runs both passes over `text` (1..kMaxTextUnits units) and writes the markup to
+// `sink` as the second pass builds it. A character is what core/characters.h says.
+// `separate_tags` is asked afresh for every character of the markup pass. `cancel`
+// is called once before every character of each pass; when it yields true the run
+// stops at once and false is returned (the first pass writes nothing).
+bool write_gradient_markup(std::u16string_view text, const SettingRecord& setting,
+                           FunctionRef<bool()> separate_tags, FunctionRef<bool()> cancel, MarkupSink& sink);
+
+// The markup as one string, or nothing when cancelled.
 std::optional<std::u16string> gradient_markup(std::u16string_view text, const SettingRecord& setting,
                                               FunctionRef<bool()> separate_tags,
                                               FunctionRef<bool()> cancel);

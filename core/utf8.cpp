@@ -90,32 +90,59 @@ bool is_valid_utf8(std::string_view bytes) {
     return true;
 }
 
-std::string utf16_to_utf8(std::u16string_view text) {
-    std::string out;
-    out.reserve(text.size() * 3);
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        std::uint32_t cp = text[i];
-        if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
-            cp = 0x10000 + ((cp - 0xD800) << 10) + (text[++i] - 0xDC00u);
-        } else if (cp >= 0xD800 && cp <= 0xDFFF) {
-            cp = 0xFFFD;
-        }
-        if (cp < 0x80) {
-            out.push_back(static_cast<char>(cp));
-        } else if (cp < 0x800) {
-            out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-            out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-        } else if (cp < 0x10000) {
-            out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-            out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+namespace {
+
+char* put_code_point(char32_t cp, char* to) {
+    if (cp < 0x80) {
+        *to++ = static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        *to++ = static_cast<char>(0xC0 | (cp >> 6));
+        *to++ = static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        *to++ = static_cast<char>(0xE0 | (cp >> 12));
+        *to++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        *to++ = static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        *to++ = static_cast<char>(0xF0 | (cp >> 18));
+        *to++ = static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        *to++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        *to++ = static_cast<char>(0x80 | (cp & 0x3F));
+    }
+    return to;
+}
+
+}  // namespace
+
+char* Utf8Encoder::encode(std::u16string_view units, char* to) {
+    for (const char16_t u : units) {
+        if (u < 0x80 && pending_high_ == 0) {
+            *to++ = static_cast<char>(u);
+        } else if (u >= 0xDC00 && u <= 0xDFFF && pending_high_ != 0) {
+            to = put_code_point(0x10000 + ((pending_high_ - 0xD800u) << 10) + (u - 0xDC00u), to);
+            pending_high_ = 0;
         } else {
-            out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
-            out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+            to = finish(to);
+            if (u >= 0xD800 && u <= 0xDBFF) {
+                pending_high_ = u;
+            } else {
+                to = put_code_point(u >= 0xDC00 && u <= 0xDFFF ? 0xFFFD : u, to);
+            }
         }
     }
+    return to;
+}
+
+char* Utf8Encoder::finish(char* to) {
+    if (pending_high_ == 0) return to;
+    pending_high_ = 0;
+    return put_code_point(0xFFFD, to);
+}
+
+std::string utf16_to_utf8(std::u16string_view text) {
+    std::string out(Utf8Encoder::room_for(text.size()), '\0');
+    Utf8Encoder encoder;
+    char* end = encoder.finish(encoder.encode(text, out.data()));
+    out.resize(static_cast<std::size_t>(end - out.data()));
     return out;
 }
 

@@ -1,9 +1,18 @@
 // The generator on any setting and text: one colour tag per character when it runs
-// through, nothing at all when the cancel check stops it.
+// through, no tag boundary inside a character, nothing at all when the cancel check
+// stops it.
+#include "core/characters.h"
 #include "core/gradient_markup.h"
 #include "fuzz_input.h"
 
+#include <unicode/uchar.h>
+
+#include <algorithm>
+#include <set>
+
 namespace {
+
+using gradation::fuzz::Input;
 
 std::size_t count(std::u16string_view haystack, std::u16string_view needle) {
     std::size_t n = 0;
@@ -11,21 +20,79 @@ std::size_t count(std::u16string_view haystack, std::u16string_view needle) {
     return n;
 }
 
-std::size_t characters(std::u16string_view text) {
-    std::size_t n = 0;
-    for (std::size_t i = 0; i < text.size(); ++i, ++n) {
-        if (text[i] >= 0xD800 && text[i] <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-            text[i + 1] <= 0xDFFF)
-            ++i;
+// Units that make clusters interesting: marks, joiners, selectors, surrogate halves
+// of emoji, flags and modifiers, Hangul jamo, prepend and spacing marks, CR, LF,
+// half-width kana and sound marks, and the characters of a comment's end.
+constexpr char16_t kAlphabet[] = {
+    u'a', u'\r', u'\n', 0x0301, 0x200D, 0xFE0F, 0x20E3, 0xFF76, 0xFF9E, 0xFF9F, 0xD83D, 0xDC4D, 0xDFFD, 0xD83C,
+    0xDDEF, 0xDDF5, 0xDB40, 0xDD00, 0x1100, 0x1161, 0x11A8, 0xAC00, 0x0600, 0x0903, 0x2764, 0x304B, 0x3099,
+    u'<', u'-', u'>', u'!', 0x0001, 0x00AD, u'1'};
+
+// The text: raw 16-bit units, or bytes picking units from the alphabet above.
+std::u16string text_from(Input& in) {
+    if (in.flag()) return in.rest_as_units(4000);
+    std::u16string text;
+    for (const char c : in.rest().substr(0, 4000))
+        text.push_back(kAlphabet[static_cast<unsigned char>(c) % std::size(kAlphabet)]);
+    return text;
+}
+
+char32_t code_point_before(std::u16string_view t, std::size_t p) {
+    const char16_t last = t[p - 1];
+    if (last >= 0xDC00 && last <= 0xDFFF && p >= 2 && t[p - 2] >= 0xD800 && t[p - 2] <= 0xDBFF)
+        return 0x10000 + ((t[p - 2] - 0xD800u) << 10) + (last - 0xDC00u);
+    return last;
+}
+
+char32_t code_point_at(std::u16string_view t, std::size_t p) {
+    const char16_t first = t[p];
+    if (first >= 0xD800 && first <= 0xDBFF && p + 1 < t.size() && t[p + 1] >= 0xDC00 && t[p + 1] <= 0xDFFF)
+        return 0x10000 + ((first - 0xD800u) << 10) + (t[p + 1] - 0xDC00u);
+    return first;
+}
+
+// The start marker's copy of the text: ">" after "--" or "--!" becomes "&gt;".
+std::u16string comment_copy(std::u16string_view text) {
+    std::u16string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const std::u16string_view before = text.substr(0, i);
+        const bool closes = text[i] == u'>' && (before.ends_with(u"--") || before.ends_with(u"--!"));
+        out += closes ? std::u16string_view(u"&gt;") : text.substr(i, 1);
     }
-    return n;
+    return out;
+}
+
+bool is_surrogate(char32_t cp) { return cp >= 0xD800 && cp <= 0xDFFF; }
+
+int cluster_class(char32_t cp) { return u_getIntPropertyValue(static_cast<UChar32>(cp), UCHAR_GRAPHEME_CLUSTER_BREAK); }
+
+// Where the generator put tag boundaries, read back from the markup: the content of
+// every colour tag, in order. A character never holds "</", so its content ends at
+// the next "</FONT>".
+std::vector<std::size_t> tag_boundaries(std::u16string_view m, std::u16string_view text, std::size_t& end) {
+    std::vector<std::size_t> bounds{0};
+    std::size_t at = m.find(u"<FONT COLOR=\"#");
+    std::size_t copied = 0;
+    while (at != std::u16string_view::npos && copied < text.size()) {
+        FUZZ_CHECK(bounds.size() <= text.size());
+        at = m.find(u"\">", at) + 2;
+        if (m.substr(at).starts_with(u"<FONT SIZE=\"")) at = m.find(u"\">", at) + 2;
+        const std::size_t close = m.find(u"</FONT>", at);
+        FUZZ_CHECK(close != std::u16string_view::npos);
+        FUZZ_CHECK(m.substr(at, close - at) == text.substr(copied, close - at));
+        copied += close - at;
+        bounds.push_back(copied);
+        at = m.find(u"<FONT COLOR=\"#", close);
+    }
+    end = copied;
+    return bounds;
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace gradation;
-    fuzz::Input in(data, size);
+    Input in(data, size);
     SettingRecord s;
     s.StartMark = in.flag();
     s.EndMark = in.flag();
@@ -46,10 +113,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const bool separate_at_start = in.flag();
     const std::uint16_t flip_at = static_cast<std::uint16_t>(in.int16());
     const std::uint16_t cancel_at = static_cast<std::uint16_t>(in.int16());
-    const std::u16string text = in.rest_as_units(4000);
+    const std::u16string text = text_from(in);
     if (text.empty()) return 0;
 
-    const std::size_t n = characters(text);
+    const std::vector<std::uint32_t> starts = character_starts(text);
+    const std::size_t n = starts.size() - 1;
     std::size_t separate_calls = 0;
     auto separate = [&] { return (++separate_calls >= flip_at) != separate_at_start; };
     std::size_t cancel_calls = 0;
@@ -62,6 +130,34 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::u16string_view tag = u"<FONT COLOR=\"#";
     FUZZ_CHECK(count(*full, tag) == n + (s.StartMark ? count(text, tag) : 0));
     FUZZ_CHECK(full->ends_with(u"\r\n"));
+
+    // The tags hold the text, character by character, in order, and every tag
+    // boundary is one that the cluster rules allow.
+    const std::u16string prefix = s.StartMark ? u"<!--start \u300C" + comment_copy(text) + u"\u300D-->\r\n" : u"";
+    FUZZ_CHECK(full->starts_with(prefix));
+    std::size_t covered = 0;
+    const std::vector<std::size_t> bounds = tag_boundaries(std::u16string_view(*full).substr(prefix.size()), text, covered);
+    FUZZ_CHECK(covered == text.size());
+    FUZZ_CHECK(std::equal(bounds.begin(), bounds.end(), starts.begin(), starts.end()));
+    const std::set<std::size_t> at(bounds.begin(), bounds.end());
+    for (std::size_t p = 1; p < text.size(); ++p) {
+        const char16_t c = text[p];
+        const bool bound = at.count(p) != 0;
+        if (c == 0xFF9E || c == 0xFF9F || (c == u'\n' && text[p - 1] == u'\r')) FUZZ_CHECK(bound);
+        if (!bound) continue;
+        FUZZ_CHECK(!(text[p - 1] >= 0xD800 && text[p - 1] <= 0xDBFF && c >= 0xDC00 && c <= 0xDFFF));
+        // Marks and joiners stay with what they follow, and a prepended mark with what
+        // follows it, except at a control, a sound mark or a lone surrogate.
+        const char32_t next = code_point_at(text, p);
+        const char32_t last = code_point_before(text, p);
+        const bool forced = c == 0xFF9E || c == 0xFF9F || is_surrogate(next) || is_surrogate(last);
+        const int after = cluster_class(next);
+        const int before = cluster_class(last);
+        if (after == U_GCB_EXTEND || after == U_GCB_ZWJ || after == U_GCB_SPACING_MARK)
+            FUZZ_CHECK(before == U_GCB_CONTROL || before == U_GCB_CR || before == U_GCB_LF || forced);
+        if (before == U_GCB_PREPEND)
+            FUZZ_CHECK(after == U_GCB_CONTROL || after == U_GCB_CR || after == U_GCB_LF || forced);
+    }
 
     if (cancel_at > 0 && cancel_at <= 2 * n) {
         std::size_t calls = 0;
