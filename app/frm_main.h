@@ -3,6 +3,7 @@
 // check box, the menu bar and the clipboard watcher's timer.
 #pragma once
 
+#include "platform/clipboard.h"
 #include "platform/timer.h"
 #include "core/setting_record.h"
 
@@ -93,6 +94,9 @@ private:
     void unlock_after_conversion();
 
     std::int16_t on_top_ = 0;
+    // Changes of the clipboard by other programs: the watcher reads only after one, and
+    // a conversion does not overwrite a text copied while it ran.
+    platform::ClipboardChanges clipboard_changes_{this};
 };
 
 }  // namespace gradation::app

@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QMenu>
+#include <QPointer>
 #include <QPushButton>
 
 namespace gradation::app {
@@ -40,8 +41,12 @@ void frmMain::html_str() {
         return;
     }
     ConvertReady = false;
+    // Disabling the setting list moves the focus on to the next control; it comes back
+    // once the run is over.
+    const QPointer<QWidget> focused = focusWidget();
     lock_for_conversion();
     try {
+        const std::uint64_t changes_at_read = clipboard_changes_.count();
         const std::u16string text = platform::clipboard_text();
         if (text.size() > kMaxTextUnits) {
             platform::beep();  // too long to convert: the clipboard keeps it
@@ -55,13 +60,20 @@ void frmMain::html_str() {
                     return ConvertReady || platform::program_ended();
                 });
             if (platform::program_ended()) return;
-            if (markup) platform::set_clipboard_text(*markup);
+            // A text copied while the run went on is the user's and is never overwritten;
+            // the fresh read also catches a copy whose notice has not come in yet.
+            if (markup) {
+                const bool unchanged =
+                    clipboard_changes_.count() == changes_at_read && platform::clipboard_text() == text;
+                if (!unchanged || !platform::set_clipboard_text(*markup)) platform::beep();
+            }
         }
     } catch (...) {
         if (!platform::program_ended()) unlock_after_conversion();
         throw;
     }
     unlock_after_conversion();
+    if (focused != nullptr && focused->isEnabled() && focusWidget() != focused) focused->setFocus();
 }
 
 }  // namespace gradation::app

@@ -4,18 +4,72 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QMimeData>
 #include <QString>
 
+#include <xcb/xcb.h>
+
+#include <cstdlib>
+
 namespace gradation::platform {
+namespace {
+bool g_writing = false;   // set_clipboard_text is changing the clipboard
+int g_failures_left = 0;  // writes still to fail on purpose
+
+// XFixes tells Qt's X11 clipboard of every new owner; without it Qt hears of another
+// program's copy only when asked. Other platforms report every change themselves (the
+// offscreen one holds the only clipboard, in this process).
+bool display_reports_changes() {
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    xcb_connection_t* connection = x11 != nullptr ? x11->connection() : nullptr;
+    if (connection == nullptr) return true;
+    static constexpr char kName[] = "XFIXES";
+    xcb_query_extension_reply_t* reply =
+        xcb_query_extension_reply(connection, xcb_query_extension(connection, sizeof kName - 1, kName), nullptr);
+    const bool present = reply != nullptr && reply->present != 0;
+    std::free(reply);
+    return present;
+}
+}  // namespace
 
 std::u16string clipboard_text() {
     const QString text = QGuiApplication::clipboard()->text(QClipboard::Clipboard);
     return text.toStdU16String();
 }
 
-void set_clipboard_text(std::u16string_view text) {
-    if (program_ended()) return;
-    QGuiApplication::clipboard()->setText(QStringView(text).toString(), QClipboard::Clipboard);
+bool set_clipboard_text(std::u16string_view text) {
+    if (program_ended()) return false;
+    if (g_failures_left > 0) {
+        --g_failures_left;
+        return false;
+    }
+    QClipboard* board = QGuiApplication::clipboard();
+    auto* data = new QMimeData;  // the clipboard owns it from here on
+    data->setText(QStringView(text).toString());
+    g_writing = true;
+    board->setMimeData(data, QClipboard::Clipboard);
+    g_writing = false;
+    // Qt keeps our data even when X11 refused it the selection; the clipboard is ours
+    // only if it hands back that same data.
+    return board->mimeData(QClipboard::Clipboard) == data;
+}
+
+void fail_next_clipboard_writes(int count) { g_failures_left = count; }
+
+ClipboardChanges::ClipboardChanges(QObject* owner) : reported_(display_reports_changes()) {
+    connection_ = QObject::connect(QGuiApplication::clipboard(), &QClipboard::changed, owner, [this](QClipboard::Mode mode) {
+        if (mode == QClipboard::Clipboard && !g_writing) ++count_;
+    });
+}
+
+ClipboardChanges::~ClipboardChanges() { QObject::disconnect(connection_); }
+
+std::uint64_t ClipboardChanges::count() const { return count_; }
+
+std::optional<std::u16string> ClipboardChanges::text_if_changed() {
+    if (reported_ && seen_ == count_) return std::nullopt;
+    seen_ = count_;  // a change that comes during the read is read at the next call
+    return clipboard_text();
 }
 
 }  // namespace gradation::platform

@@ -38,6 +38,8 @@ private slots:
     void tab_order_starts_at_the_convert_button();
     void keys_that_convert_data();
     void keys_that_convert();
+    void focus_comes_back_after_a_conversion_data();
+    void focus_comes_back_after_a_conversion();
     void ways_that_end_the_program_data();
     void ways_that_end_the_program();
     void always_on_top_flips_with_each_choice_data();
@@ -158,6 +160,45 @@ void MainWindowTest::keys_that_convert() {
     // An access key presses its button as a click would: drawn down, released shortly after.
     QTRY_COMPARE(clipboard(), markup_of(QStringLiteral("abc"), kStandardLine, false));
     QVERIFY(w.isVisible());
+}
+
+// The run disables the setting list, which moves the focus on; afterwards it is back
+// where it was, so Down chooses the next setting again.
+void MainWindowTest::focus_comes_back_after_a_conversion_data() {
+    QTest::addColumn<QString>("focus");
+    QTest::addColumn<QString>("how");
+    QTest::newRow("setting list, Enter") << "cmbUserSetting" << "Enter";
+    QTest::newRow("setting list, a > text copied") << "cmbUserSetting" << "watcher";
+    QTest::newRow("check box, Enter") << "chkDevTag" << "Enter";
+    QTest::newRow("convert button, Space") << "cmdExec" << "Space";
+}
+
+void MainWindowTest::focus_comes_back_after_a_conversion() {
+    QFETCH(QString, focus);
+    QFETCH(QString, how);
+    RunningProgram program;
+    app::frmMain& w = program.window();
+    QWidget* control = w.findChild<QWidget*>(focus);
+    control->setFocus();
+    QWidget* focus_inside = nullptr;
+    QTimer probe;
+    QObject::connect(&probe, &QTimer::timeout, [&] {
+        if (focus_inside == nullptr && w.cmdExec->text() == kConverting) focus_inside = QApplication::focusWidget();
+    });
+    probe.start(1);
+    const QString text(3000, QChar(u'z'));
+    set_clipboard(how == "watcher" ? QLatin1Char('>') + text : text);
+    if (how == "Enter") press(Qt::Key_Return);
+    if (how == "Space") press(Qt::Key_Space);
+    QTRY_COMPARE_WITH_TIMEOUT(clipboard(), markup_of(text, kStandardLine, false), 10000);
+    QTRY_VERIFY(idle(w));
+    QVERIFY(focus_inside != nullptr);
+    if (focus == "cmbUserSetting") QVERIFY(focus_inside != control);  // it did move away
+    QCOMPARE(QApplication::focusWidget(), control);
+    if (focus == "cmbUserSetting") {
+        press(Qt::Key_Down);
+        QCOMPARE(w.cmbUserSetting->currentIndex(), 1);
+    }
 }
 
 void MainWindowTest::ways_that_end_the_program_data() {

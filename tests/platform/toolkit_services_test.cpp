@@ -94,7 +94,7 @@ void ToolkitServicesTest::clipboard_round_trips_plain_text_data() {
 
 void ToolkitServicesTest::clipboard_round_trips_plain_text() {
     QFETCH(QString, text);
-    set_clipboard_text(text.toStdU16String());
+    QVERIFY(set_clipboard_text(text.toStdU16String()));
     QCOMPARE(QGuiApplication::clipboard()->text(), text);
     QCOMPARE(QString::fromStdU16String(clipboard_text()), text);
     QImage picture(2, 2, QImage::Format_RGB32);
