@@ -68,8 +68,12 @@ std::uint64_t ClipboardChanges::count() const { return count_; }
 
 std::optional<std::u16string> ClipboardChanges::text_if_changed() {
     if (reported_ && seen_ == count_) return std::nullopt;
-    seen_ = count_;  // a change that comes during the read is read at the next call
-    return clipboard_text();
+    const std::uint64_t at_read = count_;  // a change during the read is read next time
+    std::u16string text = clipboard_text();
+    // No text counts as no look: a transfer cut short (a slow or vanished owner) reads
+    // as no text too, and reading an empty clipboard costs next to nothing.
+    if (!text.empty()) seen_ = at_read;
+    return text;
 }
 
 }  // namespace gradation::platform

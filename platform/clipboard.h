@@ -37,8 +37,8 @@ public:
 
     std::uint64_t count() const;
 
-    // The clipboard's text, read only when it changed since the last call (or since
-    // read_again()); nullopt when it has not.
+    // The clipboard's text, read only when it changed since the last call that found
+    // text (or since read_again()); nullopt when it has not.
     std::optional<std::u16string> text_if_changed();
 
     // The next text_if_changed() reads, changed or not.

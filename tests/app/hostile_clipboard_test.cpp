@@ -213,17 +213,20 @@ void HostileClipboardTest::contents_change_between_ticks() {
     QVERIFY(idle(w));
 }
 
-// During the watcher's own conversion no tick comes: whatever another program copies
-// meanwhile, the conversion writes the whole markup of the text it read.
+// During the watcher's own conversion no tick comes. Whatever another program copies
+// meanwhile is kept: the conversion writes nothing, and a trigger copied then is
+// converted by the next tick.
 void HostileClipboardTest::contents_change_during_the_watchers_conversion_data() {
     QTest::addColumn<QString>("copied");
-    QTest::newRow("plain text") << "plain";
-    QTest::newRow("a trigger") << ">trigger";
-    QTest::newRow("the empty text") << "";
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("plain text") << "plain" << "plain";
+    QTest::newRow("a trigger") << ">trigger" << markup(QStringLiteral("trigger"));
+    QTest::newRow("the empty text") << "" << "";
 }
 
 void HostileClipboardTest::contents_change_during_the_watchers_conversion() {
     QFETCH(QString, copied);
+    QFETCH(QString, expected);
     RunningProgram program;
     app::frmMain& w = program.window();
     const QString rest = text_of(kLimit);
@@ -231,16 +234,17 @@ void HostileClipboardTest::contents_change_during_the_watchers_conversion() {
     set_clipboard(QLatin1Char('>') + rest);
     QTRY_VERIFY_WITH_TIMEOUT(copy.done(), 10000);
     QTRY_VERIFY_WITH_TIMEOUT(idle(w), 30000);
-    QVERIFY(clipboard() == markup(rest));
+    QTRY_VERIFY_WITH_TIMEOUT(clipboard() == expected, 5000);
     QVERIFY(wait_for_ticks(w, 2));
-    QVERIFY(clipboard() == markup(rest));
+    QVERIFY(clipboard() == expected);
     QVERIFY(idle(w));
 }
 
 // Several calls served together during the longest conversion. P is a press of the
-// convert button; T a tick that finds ">tail" on the clipboard. A call is a stop
-// request while a conversion runs, else a conversion of its own, of what the clipboard
-// holds then, during which the calls still pending are served. How deep Qt serves
+// convert button; T a tick that finds ">tail" freshly copied. A call is a stop request
+// while a conversion runs (a T then leaves ">tail" for the next tick), else a
+// conversion of its own, of what the clipboard holds then, during which the calls
+// still pending are served. The clipboard is read once the ticks have settled it. How deep Qt serves
 // pending events in nested servings is its own affair: past the second conversion the
 // rows accept any of the outcomes ("|"), never a mixture.
 void HostileClipboardTest::stop_requests_pile_up_data() {
@@ -250,13 +254,13 @@ void HostileClipboardTest::stop_requests_pile_up_data() {
     QTest::newRow("button: P") << false << "P" << "source";
     QTest::newRow("button: PPP") << false << "PPP" << "source";
     QTest::newRow("button: PPPP") << false << "PPPP" << "markup";
-    QTest::newRow("button: T") << false << "T" << "tail";
+    QTest::newRow("button: T") << false << "T" << "tail markup";
     QTest::newRow("button: TT") << false << "TT" << "tail markup";
-    QTest::newRow("button: TP") << false << "TP" << "tail markup";
-    QTest::newRow("button: TPP") << false << "TPP" << "tail";
+    QTest::newRow("button: TP") << false << "TP" << ">tail markup";
+    QTest::newRow("button: TPP") << false << "TPP" << "tail markup";
     QTest::newRow("button: PT") << false << "PT" << "tail markup";
     QTest::newRow("button: PTP") << false << "PTP" << "tail";
-    QTest::newRow("button: PPT") << false << "PPT" << "tail";
+    QTest::newRow("button: PPT") << false << "PPT" << "tail markup";
     QTest::newRow("button: 7 P") << false << "PPPPPPP" << "source|markup";
     QTest::newRow("button: 12 P") << false << "PPPPPPPPPPPP" << "source|markup";
     QTest::newRow("button: PTPTPTPT") << false << "PTPTPTPT" << "tail|tail markup";
@@ -296,10 +300,12 @@ void HostileClipboardTest::stop_requests_pile_up() {
         QTest::mouseClick(w.cmdExec, Qt::LeftButton);
     }
     QTRY_VERIFY_WITH_TIMEOUT(pile_up.done() && served == calls.size() && idle(w), 60000);
+    QVERIFY(wait_for_ticks(w, 2));
     const QMap<QString, QString> outcomes{{QStringLiteral("source"), source},
                                           {QStringLiteral("markup"), markup(source)},
                                           {QStringLiteral("tail"), tail},
-                                          {QStringLiteral("tail markup"), markup(tail)}};
+                                          {QStringLiteral("tail markup"), markup(tail)},
+                                          {QStringLiteral(">tail markup"), markup(QLatin1Char('>') + tail)}};
     const QString now = clipboard();
     const QString found = outcomes.key(now, QStringLiteral("%1 units, none of the outcomes").arg(now.size()));
     QVERIFY2(results.split(QLatin1Char('|')).contains(found), qPrintable(found));
