@@ -57,9 +57,10 @@ bool set_clipboard_text(std::u16string_view text) {
 void fail_next_clipboard_writes(int count) { g_failures_left = count; }
 
 ClipboardChanges::ClipboardChanges(QObject* owner) : reported_(display_reports_changes()) {
-    connection_ = QObject::connect(QGuiApplication::clipboard(), &QClipboard::changed, owner, [this](QClipboard::Mode mode) {
-        if (mode == QClipboard::Clipboard && !g_writing) ++count_;
-    });
+    connection_ = QObject::connect(QGuiApplication::clipboard(), &QClipboard::changed, owner,
+                                   [this](QClipboard::Mode mode) {
+                                       if (mode == QClipboard::Clipboard && !g_writing) ++count_;
+                                   });
 }
 
 ClipboardChanges::~ClipboardChanges() { QObject::disconnect(connection_); }
