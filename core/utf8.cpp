@@ -36,6 +36,17 @@ long decode_one(std::string_view bytes, std::size_t& i) {
     return cp;
 }
 
+// Appends code point `cp` as one unit, or as a surrogate pair above U+FFFF.
+void append_utf16(std::u16string& out, long cp) {
+    if (cp >= 0x10000) {
+        const long v = cp - 0x10000;
+        out.push_back(static_cast<char16_t>(0xD800 + (v >> 10)));
+        out.push_back(static_cast<char16_t>(0xDC00 + (v & 0x3FF)));
+    } else {
+        out.push_back(static_cast<char16_t>(cp));
+    }
+}
+
 }  // namespace
 
 std::optional<std::u16string> utf8_to_utf16(std::string_view bytes) {
@@ -45,13 +56,7 @@ std::optional<std::u16string> utf8_to_utf16(std::string_view bytes) {
     while (i < bytes.size()) {
         const long cp = decode_one(bytes, i);
         if (cp < 0) return std::nullopt;
-        if (cp >= 0x10000) {
-            const long v = cp - 0x10000;
-            out.push_back(static_cast<char16_t>(0xD800 + (v >> 10)));
-            out.push_back(static_cast<char16_t>(0xDC00 + (v & 0x3FF)));
-        } else {
-            out.push_back(static_cast<char16_t>(cp));
-        }
+        append_utf16(out, cp);
     }
     return out;
 }
@@ -71,12 +76,8 @@ std::u16string utf8_to_utf16_replacing(std::string_view bytes) {
             i = start + 1;
             for (std::size_t k = 0; k < extra && i < bytes.size() && (static_cast<unsigned char>(bytes[i]) & 0xC0) == 0x80; ++k) ++i;
             out.push_back(u'\uFFFD');
-        } else if (cp >= 0x10000) {
-            const long v = cp - 0x10000;
-            out.push_back(static_cast<char16_t>(0xD800 + (v >> 10)));
-            out.push_back(static_cast<char16_t>(0xDC00 + (v & 0x3FF)));
         } else {
-            out.push_back(static_cast<char16_t>(cp));
+            append_utf16(out, cp);
         }
     }
     return out;

@@ -1,6 +1,7 @@
 // The generator's unit is the character a reader sees (core/characters.h), and its
 // markup can be streamed piece by piece to a sink.
 #include "core/gradient_markup.h"
+#include "support/markup_helpers.h"
 #include "support/test_text.h"
 
 #include <gtest/gtest.h>
@@ -13,28 +14,10 @@ namespace {
 
 using test::u16;
 using test::u8;
-
-SettingRecord plain(Rgb start = {0, 128, 255}, Rgb end = {255, 128, 0}) {
-    SettingRecord s;
-    s.Direction = u'H';
-    s.SizeValue = 1;
-    s.StartColor = start;
-    s.EndColor = end;
-    return s;
-}
-
-std::string markup(std::string_view text, const SettingRecord& s) { return u8(gradient_markup(u16(text), s, false)); }
-
-std::vector<std::string> matches(const std::string& markup, const std::regex& pattern) {
-    std::vector<std::string> out;
-    for (auto it = std::sregex_iterator(markup.begin(), markup.end(), pattern); it != std::sregex_iterator(); ++it)
-        out.push_back((*it)[1]);
-    return out;
-}
-
-std::vector<std::string> colours(std::string_view text, const SettingRecord& s) {
-    return matches(markup(text, s), std::regex("COLOR=\"#([0-9A-F]{6})\""));
-}
+using test::colours;
+using test::markup;
+using test::matches;
+using test::plain;
 
 // The contents of the colour tags, in order (the markup of the plain setting).
 std::vector<std::string> tag_contents(std::string_view text) {

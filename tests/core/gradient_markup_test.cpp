@@ -1,4 +1,5 @@
 #include "core/gradient_markup.h"
+#include "support/markup_helpers.h"
 #include "support/test_text.h"
 
 #include <gtest/gtest.h>
@@ -11,29 +12,10 @@ namespace {
 
 using test::u16;
 using test::u8;
-
-SettingRecord plain(Rgb start = {0, 128, 255}, Rgb end = {255, 128, 0}) {
-    SettingRecord s;
-    s.Direction = u'H';
-    s.SizeValue = 1;
-    s.StartColor = start;
-    s.EndColor = end;
-    return s;
-}
-
-std::string markup(std::string_view text, const SettingRecord& s, bool separate = false) {
-    return u8(gradient_markup(u16(text), s, separate));
-}
-
-// The colour texts of a run, in order.
-std::vector<std::string> colours(std::string_view text, const SettingRecord& s) {
-    const std::string m = markup(text, s);
-    std::vector<std::string> out;
-    const std::regex colour("COLOR=\"#([0-9A-F]{6})\"");
-    for (auto it = std::sregex_iterator(m.begin(), m.end(), colour); it != std::sregex_iterator(); ++it)
-        out.push_back((*it)[1]);
-    return out;
-}
+using test::colours;
+using test::markup;
+using test::matches;
+using test::plain;
 
 // The red channel of each character, as numbers.
 std::vector<int> reds(int n, int start, int end) {
