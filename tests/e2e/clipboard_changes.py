@@ -11,7 +11,6 @@ bells the program rings are counted as in hostile_clipboard.py.
     clipboard_changes.py --program-dir DIR [--title TITLE] [--artefacts DIR] CASE
 """
 
-import argparse
 import ctypes
 import os
 import select
@@ -20,8 +19,8 @@ import subprocess
 import sys
 import time
 
-from desktop import TICK, TITLE, check, drive, wait_for
-from hostile_clipboard import LIMIT, X11, BellCounter, Watched, field, text_of
+from desktop import TICK, check, wait_for
+from hostile_clipboard import LIMIT, X11, field, run_watched_case, text_of
 
 
 def run_server(path):
@@ -167,26 +166,7 @@ def main():
     if len(sys.argv) == 3 and sys.argv[1] == "--serve":
         run_server(sys.argv[2])
         return 0
-    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    parser.add_argument("--program-dir", required=True, help="folder with gradation, gradation-cli and QX.ini")
-    parser.add_argument("--title", default=TITLE, help="the main window's title")
-    parser.add_argument("--artefacts", help="folder for a screenshot at a failure")
-    parser.add_argument("case", choices=sorted(CASES))
-    args = parser.parse_args()
-    program_dir = os.path.abspath(args.program_dir)
-    artefacts = os.path.abspath(args.artefacts) if args.artefacts else None
-    if artefacts:
-        os.makedirs(artefacts, exist_ok=True)
-
-    def run(desktop):
-        bells = BellCounter(desktop.env["DISPLAY"])
-        try:
-            program = Watched(desktop, program_dir, args.title, bells)
-            CASES[args.case](desktop, program)
-            program.alive("at the end of the case")
-        finally:
-            bells.close()
-    return drive(f"clipboard_changes_{args.case}", run, artefacts)
+    return run_watched_case(CASES, "clipboard_changes", __doc__.splitlines()[0])
 
 
 if __name__ == "__main__":

@@ -375,15 +375,14 @@ CASES = {
 }
 
 
-def main():
-    if len(sys.argv) == 4 and sys.argv[1] == "--owner":
-        run_owner(sys.argv[2], sys.argv[3])
-        return 0
-    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+def run_watched_case(cases, prefix, description):
+    """Parses the drivers' common arguments and runs one of `cases` on a fresh desktop,
+    against the program watched for bells and for its end."""
+    parser = argparse.ArgumentParser(description=description)
     parser.add_argument("--program-dir", required=True, help="folder with gradation, gradation-cli and QX.ini")
     parser.add_argument("--title", default=TITLE, help="the main window's title")
     parser.add_argument("--artefacts", help="folder for a screenshot at a failure")
-    parser.add_argument("case", choices=sorted(CASES))
+    parser.add_argument("case", choices=sorted(cases))
     args = parser.parse_args()
     program_dir = os.path.abspath(args.program_dir)
     artefacts = os.path.abspath(args.artefacts) if args.artefacts else None
@@ -394,11 +393,18 @@ def main():
         bells = BellCounter(desktop.env["DISPLAY"])
         try:
             program = Watched(desktop, program_dir, args.title, bells)
-            CASES[args.case](desktop, program)
+            cases[args.case](desktop, program)
             program.alive("at the end of the case")
         finally:
             bells.close()  # before the display goes away
-    return drive(f"hostile_clipboard_{args.case}", run, artefacts)
+    return drive(f"{prefix}_{args.case}", run, artefacts)
+
+
+def main():
+    if len(sys.argv) == 4 and sys.argv[1] == "--owner":
+        run_owner(sys.argv[2], sys.argv[3])
+        return 0
+    return run_watched_case(CASES, "hostile_clipboard", __doc__.splitlines()[0])
 
 
 if __name__ == "__main__":
