@@ -11,10 +11,8 @@ bells the program rings are counted as in hostile_clipboard.py.
     clipboard_changes.py --program-dir DIR [--title TITLE] [--artefacts DIR] CASE
 """
 
-import ctypes
 import os
 import select
-import struct
 import subprocess
 import sys
 import time
@@ -30,21 +28,8 @@ def run_server(path):
     with open(path, "rb") as f:
         data = f.read()
     x = X11()
-    clipboard, targets, utf8, atom_type = (x.atom(n) for n in ("CLIPBOARD", "TARGETS", "UTF8_STRING", "ATOM"))
-    window = x.lib.XCreateSimpleWindow(x.display, x.root, 0, 0, 1, 1, 0, 0, 0)
-    x.lib.XSetSelectionOwner(x.display, clipboard, window, 0)
-    x.lib.XFlush(x.display)
-    if x.lib.XGetSelectionOwner(x.display, clipboard) != window:
-        sys.exit("could not take the clipboard")
-    print("owner", flush=True)
-
-    def notify(request, prop):
-        reply = (ctypes.c_ulong * 24)()
-        struct.pack_into("<i", reply, 0, X11.SELECTION_NOTIFY)
-        struct.pack_into("<5Q", reply, 32, field(request, 40), field(request, 48), field(request, 56), prop,
-                         field(request, 72))
-        x.lib.XSendEvent(x.display, field(request, 40), 0, 0, reply)
-        x.lib.XFlush(x.display)
+    targets, utf8 = (x.atom(n) for n in ("TARGETS", "UTF8_STRING"))
+    x.take_clipboard()
 
     while True:
         raw = x.next_event(60)
@@ -58,15 +43,13 @@ def run_server(path):
         requestor, target, prop = field(raw, 40), field(raw, 56), field(raw, 64)
         prop = prop or target
         if target == targets:
-            atoms = struct.pack("<2Q", targets, utf8)
-            x.lib.XChangeProperty(x.display, requestor, prop, atom_type, 32, 0, atoms, 2)
-            notify(raw, prop)
+            x.answer_targets(raw, prop, targets, utf8)
         elif target == utf8:
             x.lib.XChangeProperty(x.display, requestor, prop, utf8, 8, 0, data, len(data))
-            notify(raw, prop)
+            x.notify(raw, prop)
             print("fetch", flush=True)
         else:
-            notify(raw, 0)
+            x.notify(raw, 0)
 
 
 class Server:

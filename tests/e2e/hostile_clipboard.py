@@ -88,6 +88,32 @@ class X11:
         self.lib.XNextEvent(self.display, self.event)
         return bytes(self.event)
 
+    def take_clipboard(self):
+        """Makes a window of ours the CLIPBOARD owner (exits when another keeps it) and
+        says "owner" on standard output."""
+        window = self.lib.XCreateSimpleWindow(self.display, self.root, 0, 0, 1, 1, 0, 0, 0)
+        clipboard = self.atom("CLIPBOARD")
+        self.lib.XSetSelectionOwner(self.display, clipboard, window, 0)
+        self.lib.XFlush(self.display)
+        if self.lib.XGetSelectionOwner(self.display, clipboard) != window:
+            sys.exit("could not take the clipboard")
+        print("owner", flush=True)
+
+    def notify(self, request, prop):
+        """Answers the SelectionRequest `request` (raw bytes) with `prop` (0: refused)."""
+        reply = (ctypes.c_ulong * 24)()
+        struct.pack_into("<i", reply, 0, X11.SELECTION_NOTIFY)
+        struct.pack_into("<5Q", reply, 32, field(request, 40), field(request, 48), field(request, 56), prop,
+                         field(request, 72))
+        self.lib.XSendEvent(self.display, field(request, 40), 0, 0, reply)
+        self.lib.XFlush(self.display)
+
+    def answer_targets(self, request, prop, targets, utf8):
+        """Answers a TARGETS request: the text is offered as UTF8_STRING only."""
+        atoms = struct.pack("<2Q", targets, utf8)
+        self.lib.XChangeProperty(self.display, field(request, 40), prop, self.atom("ATOM"), 32, 0, atoms, 2)
+        self.notify(request, prop)
+
     def close(self):
         self.lib.XCloseDisplay(self.display)
 
@@ -130,22 +156,8 @@ def run_owner(mode, path):
     with open(path, "rb") as f:
         data = f.read()
     x = X11()
-    clipboard, targets, utf8, incr = (x.atom(n) for n in ("CLIPBOARD", "TARGETS", "UTF8_STRING", "INCR"))
-    atom_type = x.atom("ATOM")
-    window = x.lib.XCreateSimpleWindow(x.display, x.root, 0, 0, 1, 1, 0, 0, 0)
-    x.lib.XSetSelectionOwner(x.display, clipboard, window, 0)
-    x.lib.XFlush(x.display)
-    if x.lib.XGetSelectionOwner(x.display, clipboard) != window:
-        sys.exit("could not take the clipboard")
-    print("owner", flush=True)
-
-    def notify(request, prop):
-        reply = (ctypes.c_ulong * 24)()
-        struct.pack_into("<i", reply, 0, X11.SELECTION_NOTIFY)
-        struct.pack_into("<5Q", reply, 32, field(request, 40), field(request, 48), field(request, 56), prop,
-                         field(request, 72))
-        x.lib.XSendEvent(x.display, field(request, 40), 0, 0, reply)
-        x.lib.XFlush(x.display)
+    targets, utf8, incr = (x.atom(n) for n in ("TARGETS", "UTF8_STRING", "INCR"))
+    x.take_clipboard()
 
     while True:
         raw = x.next_event(60)
@@ -153,9 +165,7 @@ def run_owner(mode, path):
             continue
         requestor, target, prop = field(raw, 40), field(raw, 56), field(raw, 64)
         if target == targets:
-            atoms = struct.pack("<2Q", targets, utf8)
-            x.lib.XChangeProperty(x.display, requestor, prop, atom_type, 32, 0, atoms, 2)
-            notify(raw, prop)
+            x.answer_targets(raw, prop, targets, utf8)
             continue
         if mode == "hang":
             print("request", flush=True)
@@ -165,7 +175,7 @@ def run_owner(mode, path):
         # requestor has deleted the property, and no more.
         x.lib.XSelectInput(x.display, requestor, X11.PROPERTY_CHANGE_MASK)
         x.lib.XChangeProperty(x.display, requestor, prop, incr, 32, 0, struct.pack("<Q", len(data)), 1)
-        notify(raw, prop)
+        x.notify(raw, prop)
         while True:
             event = x.next_event(30)
             if event is None:
