@@ -1,5 +1,6 @@
 #include "core/gradient_markup.h"
 
+#include "core/channel_steps.h"
 #include "core/characters.h"
 #include "core/program_values.h"
 
@@ -73,37 +74,6 @@ private:
     MarkupSink& out_;
     char16_t buf_[80 + kCharacterRoom];
     std::size_t size_ = 0;
-};
-
-// One channel's walk from s to e over n characters: the lower end is met exactly,
-// the higher one approached by steps of |s - e| / n.
-class ChannelSteps {
-public:
-    ChannelSteps(int s, int e, int n) : n_(n) {
-        step_ = static_cast<double>(s - e) / n;
-        if (step_ >= 0) {
-            base_ = e;
-            falling_ = true;
-        } else {
-            step_ = -step_;
-            base_ = s;
-        }
-    }
-
-    // The value at character i (1-based): the product is rounded before the sum (no
-    // fused multiply-add), then rounded to the nearest integer, ties to even.
-    std::int32_t at(int i) const {
-        const double k = falling_ ? n_ - i : i - 1;
-        const double product = k * step_;
-        const double v = product + base_;
-        return static_cast<std::int32_t>(std::nearbyint(v));
-    }
-
-private:
-    int n_;
-    double step_;
-    double base_ = 0;
-    bool falling_ = false;
 };
 
 // "#RRGGBB": each channel's hexadecimal text (two's complement when negative) with
