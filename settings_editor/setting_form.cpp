@@ -1,8 +1,8 @@
 // SettingForm's design: the controls grouped as the setting line orders its fields.
 #include "settings_editor/setting_form.h"
 
-#include "app/check_box_value.h"
-#include "app/size_wave_pictures.h"
+#include "widgets/check_box_value.h"
+#include "widgets/size_wave_pictures.h"
 #include "settings_editor/colour_field.h"
 
 #include <QCheckBox>
@@ -65,12 +65,12 @@ void SettingForm::build() {
     size_value = sixteen_bit_spin_box(this);
     size_wave = new QCheckBox(QStringLiteral("大きさを波打たせる(&W)"), this);
     wave_pattern = new QComboBox(this);
-    wave_pattern->setIconSize(QSize(app::kWavePictureWidth, app::kWavePictureHeight));
+    wave_pattern->setIconSize(QSize(widgets::kWavePictureWidth, widgets::kWavePictureHeight));
     const QStringList shapes{QStringLiteral("谷"), QStringLiteral("山"), QStringLiteral("下り"), QStringLiteral("上り")};
     for (int i = 0; i < 4; ++i)
-        wave_pattern->addItem(QIcon(QPixmap::fromImage(app::size_wave_picture(i))), shapes[i]);
+        wave_pattern->addItem(QIcon(QPixmap::fromImage(widgets::size_wave_picture(i))), shapes[i]);
     wave_picture = new QLabel(this);
-    wave_picture->setFixedSize(app::kWavePictureWidth, app::kWavePictureHeight);
+    wave_picture->setFixedSize(widgets::kWavePictureWidth, widgets::kWavePictureHeight);
     wave_picture->setToolTip(QStringLiteral("メイン画面に出る絵"));
 
     table_wrap = new QCheckBox(QStringLiteral("表で囲む(&T)"), this);
@@ -79,7 +79,7 @@ void SettingForm::build() {
     start_mark = new QCheckBox(QStringLiteral("開始マーク <!--start-->"), this);
     end_mark = new QCheckBox(QStringLiteral("終了マーク <!--end-->"), this);
     break_after = new QCheckBox(QStringLiteral("後に <BR>"), this);
-    separate_tags = new app::ValueCheckBox(QStringLiteral("分離 (色と大きさを別のタグに)"), this);
+    separate_tags = new widgets::ValueCheckBox(QStringLiteral("分離 (色と大きさを別のタグに)"), this);
 
     auto* main = new QFormLayout;
     main->addRow(label_for(QStringLiteral("名前(&N)"), name_edit, this), name_edit);

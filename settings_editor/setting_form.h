@@ -16,7 +16,7 @@ class QLabel;
 class QLineEdit;
 class QSpinBox;
 
-namespace gradation::app {
+namespace gradation::widgets {
 class ValueCheckBox;
 }
 
@@ -55,7 +55,7 @@ public:
     QCheckBox* start_mark = nullptr;
     QCheckBox* end_mark = nullptr;
     QCheckBox* break_after = nullptr;
-    app::ValueCheckBox* separate_tags = nullptr;
+    widgets::ValueCheckBox* separate_tags = nullptr;
 
 private:
     void build();

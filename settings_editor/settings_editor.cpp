@@ -2,8 +2,8 @@
 // file, the message line and Save.
 #include "settings_editor/settings_editor.h"
 
-#include "app/app_icon.h"
-#include "app/fonts.h"
+#include "widgets/app_icon.h"
+#include "widgets/fonts.h"
 #include "settings_editor/setting_form.h"
 #include "settings_editor/setting_preview.h"
 
@@ -30,8 +30,8 @@ QString editor_title(const std::filesystem::path& file) {
 
 SettingsEditor::SettingsEditor() : QWidget(nullptr, Qt::Window) {
     setObjectName(QStringLiteral("SettingsEditor"));
-    setWindowIcon(app::app_icon());
-    setFont(app::ui_gothic_font(9));
+    setWindowIcon(widgets::app_icon());
+    setFont(widgets::ui_gothic_font(9));
     setWindowTitle(editor_title({}));
     ask = [this](const QString& question, QMessageBox::StandardButtons buttons) {
         return QMessageBox::question(this, windowTitle().remove(QStringLiteral("[*]")), question, buttons);
