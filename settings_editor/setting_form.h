@@ -59,6 +59,9 @@ public:
 
 private:
     void build();
+    QWidget* build_size_group();
+    QWidget* build_table_group();
+    QWidget* build_marks_group();
     void connect_fields();
     void edited();
     void show_dependent_state();  // what is enabled, and the wave picture

@@ -47,6 +47,27 @@ void SettingsEditor::build() {
     file_label->setTextInteractionFlags(Qt::TextSelectableByMouse);
     file_label->setWordWrap(true);
 
+    form = new SettingForm(this);
+    auto* top = new QHBoxLayout;
+    top->addLayout(build_list_column(), 2);
+    top->addWidget(form, 3);
+
+    preview = new SettingPreview(this);
+    auto* preview_group = new QGroupBox(QStringLiteral("プレビュー"), this);
+    auto* preview_layout = new QVBoxLayout(preview_group);
+    preview_layout->addWidget(preview);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(file_label);
+    layout->addLayout(top, 3);
+    layout->addWidget(preview_group, 2);
+    layout->addLayout(build_bottom_row());
+    resize(860, 720);
+    connect_commands();
+}
+
+// The entry list with its label and the buttons that add, copy, delete and move entries.
+QLayout* SettingsEditor::build_list_column() {
     entry_list = new QListWidget(this);
     entry_list->setMinimumWidth(230);
     auto* list_label = new QLabel(QStringLiteral("設定の一覧(&L)"), this);
@@ -66,17 +87,11 @@ void SettingsEditor::build() {
     list_column->addWidget(list_label);
     list_column->addWidget(entry_list, 1);
     list_column->addLayout(list_commands);
+    return list_column;
+}
 
-    form = new SettingForm(this);
-    auto* top = new QHBoxLayout;
-    top->addLayout(list_column, 2);
-    top->addWidget(form, 3);
-
-    preview = new SettingPreview(this);
-    auto* preview_group = new QGroupBox(QStringLiteral("プレビュー"), this);
-    auto* preview_layout = new QVBoxLayout(preview_group);
-    preview_layout->addWidget(preview);
-
+// The message line with the reload and save buttons.
+QLayout* SettingsEditor::build_bottom_row() {
     message = new QLabel(this);
     message->setWordWrap(true);
     message->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -87,14 +102,10 @@ void SettingsEditor::build() {
     bottom->addWidget(message, 1);
     bottom->addWidget(reload_button);
     bottom->addWidget(save_button);
+    return bottom;
+}
 
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(file_label);
-    layout->addLayout(top, 3);
-    layout->addWidget(preview_group, 2);
-    layout->addLayout(bottom);
-    resize(860, 720);
-
+void SettingsEditor::connect_commands() {
     auto* save_shortcut = new QShortcut(QKeySequence::Save, this);
     connect(save_shortcut, &QShortcut::activated, this, [this] { save(); });
     connect(save_button, &QPushButton::clicked, this, [this] { save(); });
