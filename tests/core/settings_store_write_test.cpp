@@ -11,6 +11,7 @@
 
 #include <cstdlib>
 #include <functional>
+#include <tuple>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -87,61 +88,38 @@ TEST(SettingsStore, FirstWriteCopiesTheFileBesideTheProgram) {
     EXPECT_FALSE(std::filesystem::exists(own.string() + ".bak"));  // there was no previous content
 }
 
-TEST(SettingsStore, BackupHoldsThePreviousContentAndModeIsKept) {
-    const test::TempFolder folder;
-    const auto file = folder / "QX.ini";
-    test::write_bytes(file, kOld);
-    ::chmod(file.c_str(), 0640);
-    std::string error;
-    std::optional<SettingsStore> store = SettingsStore::open(file, {}, error);
-    ASSERT_TRUE(store) << error;
-    ASSERT_EQ(store->add(u16(kB)), "");
-    ASSERT_EQ(store->save(), "");
-    ASSERT_EQ(store->remove(1), "");
-    ASSERT_EQ(store->save(), "");
-    EXPECT_EQ(test::read_bytes(file), kOld);
-    EXPECT_EQ(test::read_bytes(folder / "QX.ini.bak"), kNew);
-    struct stat st {};
-    ASSERT_EQ(::stat(file.c_str(), &st), 0);
-    EXPECT_EQ(st.st_mode & 07777, 0640u);
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 3);  // and the lock; no temporary
-}
-
-// The shapes a configuration file can have, and what a write must keep of each.
-struct ShapeCase {
-    const char* what;
-    std::function<void(const test::TempFolder&)> make;  // makes folder/QX.ini (seed: folder/seed.ini)
-    const char* written;  // the file that gets the new content; null when refused
-    const char* refusal;  // a part of the refusal
-    mode_t mode;          // the written file's and its .bak's mode
-    uid_t owner;
-};
-
+// Each shape a configuration file can have, and what a write keeps of it or why it is refused.
 TEST(SettingsStore, WritesKeepTheFileItsLinksAndItsOwner) {
-    const auto link = [](const char* to) {
-        return [to](const test::TempFolder& f) { std::filesystem::create_symlink(to, f / "QX.ini"); };
+    using Make = std::function<void(const test::TempFolder&)>;
+    const uid_t me = ::geteuid();
+    const auto link = [](const char* to) -> Make {
+        return [to](const auto& f) { std::filesystem::create_symlink(to, f / "QX.ini"); };
     };
-    const auto file = [](mode_t mode, uid_t owner) {
-        return [mode, owner](const test::TempFolder& f) {
+    const auto file = [me](mode_t mode, uid_t owner) -> Make {
+        return [=](const auto& f) {
             test::write_bytes(f / "QX.ini", kOld);
-            if (owner != ::geteuid()) EXPECT_EQ(::chown((f / "QX.ini").c_str(), owner, owner), 0);
-            EXPECT_EQ(::chmod((f / "QX.ini").c_str(), mode), 0);
+            const gid_t group = owner == me ? ::getegid() : owner;
+            EXPECT_EQ(::chown((f / "QX.ini").c_str(), owner, group) | ::chmod((f / "QX.ini").c_str(), mode), 0);
         };
     };
-    const uid_t me = ::geteuid();
-    const ShapeCase cases[] = {
-        {"regular file", file(0640, me), "QX.ini", nullptr, 0640, me},
-        {"another user's file, written by root", file(0600, 65534), "QX.ini", nullptr, 0600, 65534},
-        {"symlink", [&](const auto& f) { test::write_bytes(f / "real.ini", kOld), link("real.ini")(f); }, "real.ini",
-         nullptr, 0644, me},
+    const struct {
+        const char* what;
+        Make make;            // makes folder/QX.ini
+        const char* written;  // the file that gets the new content, or a part of the refusal
+        mode_t mode;          // of the written file and its .bak
+        uid_t owner;
+    } cases[] = {
+        {"regular file", file(0640, me), "QX.ini", 0640, me},
+        {"another user's file, written by root", file(0600, 65534), "QX.ini", 0600, 65534},
+        {"symlink", [&](const auto& f) { test::write_bytes(f / "real.ini", kOld), link("real.ini")(f); }, "real.ini", 0644, me},
         {"dangling symlink", [&](const auto& f) { std::filesystem::create_directory(f / "dot"), link("dot/QX.ini")(f); },
-         "dot/QX.ini", nullptr, 0644, me},
-        {"dangling symlink, folder missing", link("dot/QX.ini"), nullptr, "whose folder does not exist", 0, me},
-        {"hard link", [&](const auto& f) { file(0644, me)(f), std::filesystem::create_hard_link(f / "QX.ini", f / "other"); },
-         nullptr, "has 2 hard links", 0, me},
-        {"read-only file", file(0444, me), nullptr, "cannot write", 0, me},
+         "dot/QX.ini", 0644, me},
+        {"dangling symlink, folder missing", link("dot/QX.ini"), "whose folder does not exist", 0, me},
+        {"hard link", [&](const auto& f) { file(0644, me)(f), std::filesystem::create_hard_link(f / "QX.ini", f / "b"); },
+         "has 2 hard links", 0, me},
+        {"read-only file", file(0444, me), "cannot write", 0, me},
     };
-    for (const ShapeCase& c : cases) {
+    for (const auto& c : cases) {
         if (c.owner != me && me != 0) continue;  // only root can give a file away
         const test::TempFolder folder;
         test::write_bytes(folder / "seed.ini", kOld);
@@ -150,24 +128,22 @@ TEST(SettingsStore, WritesKeepTheFileItsLinksAndItsOwner) {
         const std::string why = SettingsStore::edit_locked(folder / "QX.ini", folder / "seed.ini",
                                                            [](SettingsStore& s) { return s.add(u16(kB)); });
         ::umask(mask);
-        if (!c.written) {
-            EXPECT_NE(why.find(c.refusal), std::string::npos) << c.what << ": " << why;
-            if (std::filesystem::exists(folder / "QX.ini")) EXPECT_EQ(test::read_bytes(folder / "QX.ini"), kOld) << c.what;
+        const auto written = folder / c.written, bak = folder / (c.written + std::string(".bak"));
+        if (!why.empty()) {  // refused: nothing written
+            EXPECT_NE(why.find(c.written), std::string::npos) << c.what << ": " << why;
+            if (std::filesystem::exists(folder / "QX.ini")) EXPECT_EQ(test::read_bytes(folder / "QX.ini"), kOld);
             EXPECT_FALSE(std::filesystem::exists(folder / "QX.ini.bak")) << c.what;
             continue;
         }
-        ASSERT_EQ(why, "") << c.what;
-        EXPECT_EQ(test::read_bytes(folder / c.written), kNew) << c.what;
+        EXPECT_EQ(test::read_bytes(written), kNew) << c.what;
         EXPECT_EQ(std::filesystem::is_symlink(folder / "QX.ini"), c.written != std::string("QX.ini")) << c.what;
-        const auto bak = folder / (c.written + std::string(".bak"));
-        // A new file had no previous content to keep.
+        // A file made by this write had no previous content to keep.
         EXPECT_EQ(test::read_bytes(bak), std::string(c.what).starts_with("dangling") ? std::nullopt : std::optional(kOld));
-        for (const auto& path : {folder / c.written, bak}) {
+        for (const auto& path : {written, bak}) {
             struct stat st {};
             if (::stat(path.c_str(), &st) != 0) continue;
-            EXPECT_EQ(st.st_mode & 07777, c.mode) << c.what << " " << path;
-            EXPECT_EQ(st.st_uid, c.owner) << c.what << " " << path;
-            EXPECT_EQ(st.st_gid, c.owner == me ? ::getegid() : c.owner) << c.what << " " << path;
+            const gid_t group = c.owner == me ? ::getegid() : c.owner;
+            EXPECT_EQ(std::tuple(st.st_mode & 07777, st.st_uid, st.st_gid), std::tuple(c.mode, c.owner, group)) << c.what;
         }
     }
 }
