@@ -59,6 +59,23 @@ SettingRecord draw_record(fuzz::Input& in) {
     return r;
 }
 
+// Every line of `before` is in `after`, in order and with its bytes; `after` has `added`
+// more lines, all together at one place. A line that had no line end may have got one.
+bool only_lines_added(const std::string& before, const std::string& after, std::size_t added) {
+    const SettingsDocument a = SettingsDocument::from_bytes(before);
+    const SettingsDocument b = SettingsDocument::from_bytes(after);
+    if (a.bom != b.bom || b.lines.size() != a.lines.size() + added) return false;
+    std::size_t i = 0;
+    while (i < a.lines.size() && a.lines[i].text == b.lines[i].text) ++i;
+    for (std::size_t k = 0; k < a.lines.size(); ++k) {
+        const DocumentLine& old_line = a.lines[k];
+        const DocumentLine& new_line = b.lines[k < i ? k : k + added];
+        if (old_line.text != new_line.text) return false;
+        if (old_line.end != new_line.end && !old_line.end.empty()) return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
