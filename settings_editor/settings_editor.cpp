@@ -7,6 +7,7 @@
 #include "settings_editor/setting_form.h"
 #include "settings_editor/setting_preview.h"
 
+#include <QAbstractButton>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeySequence>
@@ -21,6 +22,21 @@ namespace {
 
 QPushButton* button(const QString& caption, QWidget* parent) { return new QPushButton(caption, parent); }
 
+// The buttons in Japanese, like the rest of the window. Where 読み直す is offered (the file
+// changed on disk), Save writes over that change.
+void name_buttons(QMessageBox& box, QMessageBox::StandardButtons buttons) {
+    const std::pair<QMessageBox::StandardButton, QString> names[] = {
+        {QMessageBox::Yes, QStringLiteral("はい")},
+        {QMessageBox::No, QStringLiteral("いいえ")},
+        {QMessageBox::Save, buttons.testFlag(QMessageBox::Reset) ? QStringLiteral("上書き保存") : QStringLiteral("保存")},
+        {QMessageBox::Discard, QStringLiteral("保存しない")},
+        {QMessageBox::Reset, QStringLiteral("読み直す")},
+        {QMessageBox::Cancel, QStringLiteral("キャンセル")},
+    };
+    for (const auto& [button, name] : names)
+        if (QAbstractButton* b = box.button(button)) b->setText(name);
+}
+
 }  // namespace
 
 QString editor_title(const std::filesystem::path& file) {
@@ -34,7 +50,9 @@ SettingsEditor::SettingsEditor() : QWidget(nullptr, Qt::Window) {
     setFont(widgets::ui_gothic_font(9));
     setWindowTitle(editor_title({}));
     ask = [this](const QString& question, QMessageBox::StandardButtons buttons) {
-        return QMessageBox::question(this, windowTitle().remove(QStringLiteral("[*]")), question, buttons);
+        QMessageBox box(QMessageBox::Question, windowTitle().remove(QStringLiteral("[*]")), question, buttons, this);
+        name_buttons(box, buttons);
+        return static_cast<QMessageBox::StandardButton>(box.exec());
     };
     build();
     update_commands();
