@@ -1,6 +1,7 @@
 #include "cli/cli_options.h"
 
 #include "cli/cli_edit.h"
+#include "cli/cli_format.h"
 
 #include <charconv>
 
@@ -13,7 +14,9 @@ Parsed fail(std::string message) { return {std::nullopt, std::move(message)}; }
 
 std::string usage_text() {
     return "Usage: gradation-cli (--line LINE | --setting N) [--ini FILE] [--separate | --joined]\n"
+           "                     [--format NAME] [--[no-]merge] [--[no-]plain-blanks] [--fit N[b]]\n"
            "                     [--text TEXT | FILE]\n"
+           "       gradation-cli --formats\n"
            "       gradation-cli --list [--ini FILE]\n"
            "       gradation-cli (--add LINE | --replace N LINE | --remove N) [--ini FILE]\n"
            "       gradation-cli --help | --version\n"
@@ -38,11 +41,23 @@ std::string usage_text() {
            "  --separate     colour and size in separate font tags\n"
            "  --joined       colour and size in one font tag\n"
            "                 (default for both: the setting's own tag form)\n"
+           "  --format NAME  the markup to write (default html); --formats lists them:\n"
+           "                 html html-css bbcode minecraft minecraft-section minimessage\n"
+           "                 minecraft-json ansi ansi-256. A dialect without sizes, table\n"
+           "                 or markers leaves them out and says so on standard error\n"
+           "  --merge, --no-merge  neighbouring characters of one colour and size share a\n"
+           "                 tag (default: off for html, on for the others)\n"
+           "  --plain-blanks, --no-plain-blanks  blanks take no colour (same defaults)\n"
+           "  --fit N, --fit Nb  make the markup at most N UTF-16 units (Nb: UTF-8 bytes):\n"
+           "                 merging, then plain blanks, then 2, 3, ... characters per\n"
+           "                 colour, only as far as needed; what it did goes to standard\n"
+           "                 error; exit 1, writing nothing, when it cannot fit\n"
            "  --text TEXT    convert TEXT, as it is, instead of reading a file\n"
            "  --help         show this help\n"
            "  --version      show the version\n"
            "\n"
-           "Exit status: 0 done, 1 failed (one line on standard error), 2 usage error.\n";
+           "Exit status: 0 done, 1 failed or cannot fit (one line on standard error), 2 usage\n"
+           "error.\n";
 }
 
 Parsed parse_options(const std::vector<std::string_view>& args) {
@@ -70,6 +85,10 @@ Parsed parse_options(const std::vector<std::string_view>& args) {
         }
         if (is_edit_option(name)) {
             if (std::string why = parse_edit_option(name, inline_value, args, i, o); !why.empty()) return fail(why);
+            continue;
+        }
+        if (is_format_option(name)) {
+            if (std::string why = parse_format_option(name, inline_value, args, i, o); !why.empty()) return fail(why);
             continue;
         }
         const auto takes_value = [&](std::string_view opt) { return name == opt; };
@@ -116,6 +135,10 @@ Parsed parse_options(const std::vector<std::string_view>& args) {
     }
     if (version) {
         o.action = Options::Action::Version;
+        return {o, {}};
+    }
+    if (o.formats) {
+        o.action = Options::Action::Formats;
         return {o, {}};
     }
     if (o.action != Options::Action::Convert) {
