@@ -57,8 +57,11 @@ FitResult write_fitted_markup(std::u16string_view text, const SettingRecord& set
     };
     MarkupOptions o = options;
     if (attempt(o)) return result;
-    if (!o.merge && (o.merge = true, attempt(o))) return result;
-    if (!o.plain_blanks && (o.plain_blanks = true, attempt(o))) return result;
+    for (bool* shortening : {&o.merge, &o.plain_blanks}) {
+        if (*shortening) continue;
+        *shortening = true;
+        if (attempt(o)) return result;
+    }
 
     // The coarsest gradient first: when one colour for the whole text is too long,
     // nothing shorter exists.
