@@ -16,6 +16,7 @@ public:
     explicit PieceBuffer(MarkupSink& sink) : sink_(sink) {}
 
     void put(std::u16string_view piece) {
+        if (piece.empty()) return;  // its data may be null, which memcpy must not get
         if (piece.size() > kRoom - size_) {
             flush();
             if (piece.size() > kRoom) {
