@@ -1,7 +1,7 @@
 #include "cli/cli_options.h"
 
 #include "cli/cli_edit.h"
-#include "cli/cli_format.h"
+#include "cli/cli_messages.h"
 
 #include <charconv>
 
@@ -10,7 +10,54 @@ namespace {
 
 Parsed fail(std::string message) { return {std::nullopt, std::move(message)}; }
 
+// "N" in UTF-16 units or "Nb" in UTF-8 bytes.
+std::optional<LengthLimit> limit_from(std::string_view value) {
+    LengthLimit limit;
+    if (value.ends_with('b')) {
+        limit.unit = LengthUnit::Utf8Bytes;
+        value.remove_suffix(1);
+    }
+    const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), limit.length);
+    if (value.empty() || ec != std::errc() || end != value.data() + value.size()) return std::nullopt;
+    return limit;
+}
+
+// --format, --formats, --merge, --plain-blanks (with their --no- forms) and --fit.
+bool is_markup_option(std::string_view name) {
+    return name == "--format" || name == "--fit" || name == "--merge" || name == "--no-merge" ||
+           name == "--plain-blanks" || name == "--no-plain-blanks" || name == "--formats";
+}
+
+// Reads one of those into `o`, moving i past a value; yields a usage error or nothing.
+std::string parse_markup_option(std::string_view name, std::optional<std::string_view> inline_value,
+                                const std::vector<std::string_view>& args, std::size_t& i, Options& o) {
+    if (name != "--format" && name != "--fit") {
+        if (inline_value) return std::string(name) + " takes no value";
+        if (name == "--formats") o.formats = true;
+        if (name.ends_with("merge")) o.merge = name == "--merge";
+        if (name.ends_with("plain-blanks")) o.plain_blanks = name == "--plain-blanks";
+        return {};
+    }
+    if (!inline_value && i + 1 >= args.size()) return std::string(name) + " needs a value";
+    const std::string_view value = inline_value ? *inline_value : args[++i];
+    if (name == "--format") {
+        o.format = dialect_named(value);
+        if (!o.format) return "unknown format " + shown(value) + " (--formats lists them)";
+        return {};
+    }
+    o.fit = limit_from(value);
+    if (!o.fit) return "--fit takes a length in UTF-16 units (N) or UTF-8 bytes (Nb), not " + shown(value);
+    return {};
+}
+
 }  // namespace
+
+MarkupOptions markup_options(const Options& o) {
+    MarkupOptions options = default_options(o.format.value_or(Dialect::Html));
+    options.merge = o.merge.value_or(options.merge);
+    options.plain_blanks = o.plain_blanks.value_or(options.plain_blanks);
+    return options;
+}
 
 std::string usage_text() {
     return "Usage: gradation-cli (--line LINE | --setting N) [--ini FILE] [--separate | --joined]\n"
@@ -87,8 +134,8 @@ Parsed parse_options(const std::vector<std::string_view>& args) {
             if (std::string why = parse_edit_option(name, inline_value, args, i, o); !why.empty()) return fail(why);
             continue;
         }
-        if (is_format_option(name)) {
-            if (std::string why = parse_format_option(name, inline_value, args, i, o); !why.empty()) return fail(why);
+        if (is_markup_option(name)) {
+            if (std::string why = parse_markup_option(name, inline_value, args, i, o); !why.empty()) return fail(why);
             continue;
         }
         const auto takes_value = [&](std::string_view opt) { return name == opt; };

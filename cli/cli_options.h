@@ -1,7 +1,7 @@
 // Command-line options of gradation-cli.
 #pragma once
 
-#include "core/markup_dialects.h"
+#include "core/gradient_markup.h"
 #include "core/markup_fit.h"
 
 #include <optional>
@@ -39,5 +39,8 @@ struct Parsed {
 Parsed parse_options(const std::vector<std::string_view>& args);
 
 std::string usage_text();
+
+// The markup options the dialect starts with, switched as the options say.
+MarkupOptions markup_options(const Options& o);
 
 }  // namespace gradation::cli

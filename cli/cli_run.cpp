@@ -122,10 +122,10 @@ int convert(const Options& o, ByteSource& in, std::ostream& out, std::ostream& e
     const bool separate = o.separate.value_or(setting->DevTag == 1);
     Utf8ChunkWriter writer(out);
     // A failed write stops the run at the next character: nothing more can arrive.
-    const int written = write_markup(o, *input.text, *setting, separate, [&writer] { return writer.failed(); },
-                                     writer, err);
+    const bool written = write_markup(markup_options(o), o.fit, *input.text, *setting, separate,
+                                      [&writer] { return writer.failed(); }, writer, err);
     if (!writer.finish()) return error(err, kFailed, "cannot write the markup" + because(writer.error()));
-    return written;
+    return written ? kOk : kFailed;
 }
 
 }  // namespace
