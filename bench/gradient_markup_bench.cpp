@@ -3,6 +3,7 @@
 // same output size; and the character segmentation on its own.
 #include "core/characters.h"
 #include "core/gradient_markup.h"
+#include "core/markup_fit.h"
 
 #include <benchmark/benchmark.h>
 
@@ -49,13 +50,14 @@ void report(benchmark::State& state, std::size_t characters, std::size_t output_
     state.counters["out_bytes"] = static_cast<double>(output_units * 2);
 }
 
-void run_markup(benchmark::State& state, const SettingRecord& setting, bool separate) {
+void run_markup(benchmark::State& state, const SettingRecord& setting, bool separate,
+                const MarkupOptions& options = {}) {
     const std::u16string text = mixed_text();
     std::size_t size = 0;
     auto tags = [separate] { return separate; };
     auto never = [] { return false; };
     for (auto _ : state) {
-        auto markup = gradient_markup(text, setting, tags, never);
+        auto markup = gradient_markup(text, setting, tags, never, options);
         benchmark::DoNotOptimize(markup->data());
         size = markup->size();
     }
@@ -103,12 +105,37 @@ void BM_PlainCopyFloor(benchmark::State& state) { run_copy_floor(state, plain_se
 void BM_Heaviest(benchmark::State& state) { run_markup(state, heaviest_setting(), true); }
 void BM_HeaviestCopyFloor(benchmark::State& state) { run_copy_floor(state, heaviest_setting(), true); }
 
+// The heaviest setting in every dialect, unshortened: a tag or code for every character.
+void BM_Dialect(benchmark::State& state) {
+    MarkupOptions o;
+    o.dialect = dialects()[static_cast<std::size_t>(state.range(0))].dialect;
+    state.SetLabel(std::string(dialect_info(o.dialect).name));
+    run_markup(state, heaviest_setting(), true, o);
+}
+
+// Fitting at its dearest: a limit that only one colour for the whole text meets, so
+// every number of colour steps is measured before it.
+void BM_FitToOneColour(benchmark::State& state) {
+    const std::u16string text = mixed_text();
+    const MarkupOptions o = default_options(Dialect::Minecraft);
+    const SettingRecord setting = plain_setting();
+    auto never = [] { return false; };
+    LengthLimit limit{text.size() + 8};
+    for (auto _ : state) {
+        LengthCounter sink(limit.unit);
+        const FitResult r = write_fitted_markup(text, setting, o, limit, never, never, sink);
+        benchmark::DoNotOptimize(r.length);
+    }
+}
+
 BENCHMARK(BM_Segmentation)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_SegmentationClusters)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Plain)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_PlainCopyFloor)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Heaviest)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_HeaviestCopyFloor)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Dialect)->DenseRange(0, 8)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_FitToOneColour)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace gradation
