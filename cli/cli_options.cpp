@@ -103,12 +103,9 @@ std::string usage_text() {
            "  --help         show this help\n"
            "  --version      show the version\n"
            "\n"
-           "Exit status: 0 done, 1 failed or cannot fit (one line on standard error;
-"
-           "nothing written), 2 usage error, 3 an edit was written but its report could
-"
-           "not be printed.
-";
+           "Exit status: 0 done, 1 failed or cannot fit (one line on standard error;\n"
+           "nothing written), 2 usage error, 3 an edit was written but its report could\n"
+           "not be printed.\n";
 }
 
 Parsed parse_options(const std::vector<std::string_view>& args) {
