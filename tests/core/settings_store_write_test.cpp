@@ -131,7 +131,9 @@ TEST(SettingsStore, WritesKeepTheFileItsLinksAndItsOwner) {
         const auto written = folder / c.written, bak = folder / (c.written + std::string(".bak"));
         if (!why.empty()) {  // refused: nothing written
             EXPECT_NE(why.find(c.written), std::string::npos) << c.what << ": " << why;
-            if (std::filesystem::exists(folder / "QX.ini")) EXPECT_EQ(test::read_bytes(folder / "QX.ini"), kOld);
+            if (std::filesystem::exists(folder / "QX.ini")) {
+                EXPECT_EQ(test::read_bytes(folder / "QX.ini"), kOld);
+            }
             EXPECT_FALSE(std::filesystem::exists(folder / "QX.ini.bak")) << c.what;
             continue;
         }
@@ -141,8 +143,9 @@ TEST(SettingsStore, WritesKeepTheFileItsLinksAndItsOwner) {
         EXPECT_EQ(test::read_bytes(bak), std::string(c.what).starts_with("dangling") ? std::nullopt : std::optional(kOld));
         for (const auto& path : {written, bak}) {
             struct stat st {};
-            if (::stat(path.c_str(), &st) == 0)
+            if (::stat(path.c_str(), &st) == 0) {
                 EXPECT_EQ(std::tuple(st.st_mode & 07777, st.st_uid, st.st_gid), std::tuple(c.mode, c.owner, group(c.owner)));
+            }
         }
     }
 }
