@@ -1,14 +1,18 @@
 // Choosing a list entry: its line read afresh, applied whole, shown in the preview;
-// a refused line changes nothing.
+// a refused line changes nothing; the list follows its file.
 #include "support/window_harness.h"
 
 #include "widgets/check_box_value.h"
+#include "support/temp_folder.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTest>
+
+#include <functional>
 
 using namespace gradation;
 using namespace gradation::test;
@@ -21,7 +25,8 @@ private slots:
     void applying_a_line_shows_it();
     void refused_line_changes_nothing_data();
     void refused_line_changes_nothing();
-    void line_is_read_afresh_on_each_choice();
+    void list_follows_the_file_data();
+    void list_follows_the_file();
     void choosing_the_applied_entry_again_changes_nothing();
     void check_box_follows_the_setting_and_the_user_data();
     void check_box_follows_the_setting_and_the_user();
@@ -123,20 +128,89 @@ void ApplySettingTest::refused_line_changes_nothing() {
     QVERIFY(w.cmdExec->isEnabled());
 }
 
-void ApplySettingTest::line_is_read_afresh_on_each_choice() {
-    write_ini({kStandardLine, kItemLine});
+namespace {
+
+using Change = std::function<void(app::frmMain&, const std::function<void()>& write)>;
+
+// Written, then left to the window to notice.
+void written(app::frmMain&, const std::function<void()>& write) { write(); }
+
+// Written, then entry `position` of the list as it was chosen at once.
+Change then_chosen(int position) {
+    return [position](app::frmMain& w, const std::function<void()>& write) {
+        write();
+        select_entry(w, position);
+    };
+}
+
+// Written while a conversion runs: the list stays as it was until the run is over, and
+// the run converts with the setting it started with.
+void during_a_conversion(app::frmMain& w, const std::function<void()>& write) {
+    QStringList during;
+    during_next_serving([&] {
+        write();
+        QTest::qWait(500);
+        during = listed(w);
+    });
+    QCOMPARE(converted_ab(w), expected_ab(kItemLine));
+    QCOMPARE(during, (QStringList{QStringLiteral("起動時標準"), QStringLiteral("アイテム"), QStringLiteral("大きさ3")}));
+}
+
+const QString kItemChanged = QStringLiteral("アイテム,OFF,OFF,OFF,OFF,OFF,OFF, 2, 1, 2,OFF, 0,H,OFF, 0, 1, 2, 3, 4, 5, 6");
+
+}  // namespace
+
+// 起動時標準, アイテム, 大きさ3 listed and アイテム chosen; then the file becomes `after`
+// (the user's own file, made then, when `own`). The list follows it, keeping the chosen
+// entry by name, else choosing the first and saying so; `applies` is then current.
+void ApplySettingTest::list_follows_the_file_data() {
+    QTest::addColumn<QStringList>("after");
+    QTest::addColumn<bool>("own");
+    QTest::addColumn<Change>("change");
+    QTest::addColumn<int>("chosen");
+    QTest::addColumn<QString>("applies");
+    QTest::addColumn<bool>("reloaded");
+    const Change seen = written;
+    QTest::newRow("kept by name where it moved") << QStringList{kSizedLine, kStandardLine, kItemLine} << false << seen
+                                                 << 2 << kItemLine << false;
+    QTest::newRow("kept, its line changed: applied again")
+        << QStringList{kStandardLine, kItemChanged} << false << seen << 1 << kItemChanged << false;
+    QTest::newRow("gone: the first entry, and the label says so")
+        << QStringList{kSizedLine, kStandardLine} << false << seen << 0 << kSizedLine << true;
+    QTest::newRow("the user's own file made in a new folder")
+        << QStringList{kSizedLine, kItemLine} << true << seen << 1 << kItemLine << false;
+    QTest::newRow("chosen before the change is seen: the list first")
+        << QStringList{kItemLine, kSizedLine} << false << then_chosen(2) << 1 << kSizedLine << false;
+    QTest::newRow("chosen before the change is seen, the name gone")
+        << QStringList{kStandardLine, kItemLine} << false << then_chosen(2) << 0 << kStandardLine << true;
+    QTest::newRow("during a conversion: followed after it")
+        << QStringList{kItemChanged, kStandardLine} << false << Change(during_a_conversion) << 0 << kItemChanged
+        << false;
+}
+
+void ApplySettingTest::list_follows_the_file() {
+    QFETCH(QStringList, after);
+    QFETCH(bool, own);
+    QFETCH(Change, change);
+    QFETCH(int, chosen);
+    QFETCH(QString, applies);
+    QFETCH(bool, reloaded);
+    TempFolder config;  // the user's configuration folder, without a gradation folder yet
+    const QByteArray config_before = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(config.path().string()));
+    const auto restore = qScopeGuard([&] { qputenv("XDG_CONFIG_HOME", config_before); });
+    write_ini({kStandardLine, kItemLine, kSizedLine});
     RunningProgram program;
     app::frmMain& w = program.window();
-    // The list keeps its names; the entry applies what its key holds now.
-    write_ini({kStandardLine, QStringLiteral("新,OFF,OFF,OFF,OFF,OFF,OFF, 2, 1, 2,OFF, 0,H,OFF, 0, 0, 0, 0, 0, 0, 0")});
     select_entry(w, 1);
-    QCOMPARE(w.cmbUserSetting->itemText(1), QStringLiteral("アイテム"));
-    QCOMPARE(w.lblX->text(), QStringLiteral("Size=-2"));
-    // A key removed since the fill reads as empty text and is refused.
-    write_ini({kStandardLine});
-    select_entry(w, 0);
-    select_entry(w, 1);
-    QCOMPARE(w.lblX->text(), QStringLiteral("Size= (Base)"));
+
+    change(w, [&] { write_ini(after, own ? config / "gradation" / "QX.ini" : std::filesystem::path()); });
+    if (QTest::currentTestFailed()) return;
+    QStringList names;
+    for (const QString& line : after) names << line.section(QLatin1Char(','), 0, 0);
+    QTRY_VERIFY_WITH_TIMEOUT(listed(w) == names && converted_ab(w) == expected_ab(applies), 10000);
+    QCOMPARE(w.cmbUserSetting->currentIndex(), chosen);
+    QCOMPARE(w.lblX->text() == QStringLiteral("設定を読み直しました"), reloaded);
 }
 
 void ApplySettingTest::choosing_the_applied_entry_again_changes_nothing() {

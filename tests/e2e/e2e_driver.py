@@ -12,8 +12,10 @@ bounded; a failure says what was expected and seen.
 import argparse
 import os
 import re
+import shutil
 import subprocess
 import sys
+import time
 
 from desktop import SCREEN_SIZE, TICK, Failure, Program, check, drive, wait_for
 
@@ -188,6 +190,37 @@ def case_own_settings(desktop, launcher):
     desktop.expect_clipboard(expected, 1.0, "copying '>abc' with the user's own first setting")
 
 
+def case_follows_file(desktop, launcher):
+    """gradation-cli edits the user's own QX.ini while the window runs: the list follows."""
+    cli = os.path.join(os.path.dirname(launcher), "gradation-cli")
+    own = os.path.join(desktop.env["XDG_CONFIG_HOME"], "gradation", "QX.ini")
+    os.makedirs(os.path.dirname(own))
+    shutil.copyfile(os.path.join(os.path.dirname(launcher), "QX.ini"), own)
+
+    def cli_run(*arguments):
+        done = subprocess.run([cli, *arguments], env=desktop.env, capture_output=True, timeout=10)
+        check(done.returncode == 0, f"gradation-cli {arguments} exited {done.returncode}: {done.stderr!r}")
+        return done.stdout.decode()
+
+    program = Program(desktop, launcher)
+    # The chosen entry (起動時標準) goes: the first entry, 夕焼け空, is chosen and applied.
+    cli_run("--remove", "0")
+    time.sleep(1.0)
+    check(cli_run("--list").startswith("00\t夕焼け空\n"), "after --remove 0 the first entry is not 夕焼け空")
+    desktop.copy(">ab")
+    desktop.expect_clipboard(cli_run("--setting", "0", "--text", "ab"), 1.0, "'>ab' after the chosen entry went")
+    desktop.screenshot(program.window, "follows_file_reloaded.png")
+
+    # An entry added is listed: the list's last entry, picked with the keyboard, is it.
+    added = "足した色,OFF,OFF,OFF,ON,OFF,OFF, 1, 0, 3,OFF, 0,H,OFF, 0, 10, 20, 30, 200, 100, 50,0"
+    cli_run("--add", added)
+    time.sleep(1.0)
+    desktop.activate(program.window)
+    desktop.keys("Tab", "End")  # from the convert button to the list, then its last entry
+    desktop.copy(">ab")
+    desktop.expect_clipboard(cli_run("--line", added, "--text", "ab"), 1.0, "'>ab' with the added entry picked")
+
+
 CASES = {
     "watcher": case_watcher,
     "keys": case_keys,
@@ -196,6 +229,7 @@ CASES = {
     "version_dialog_near_bottom": case_version_dialog_near_bottom,
     "installed": case_installed,
     "own_settings": case_own_settings,
+    "follows_file": case_follows_file,
 }
 
 

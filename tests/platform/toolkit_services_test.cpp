@@ -4,6 +4,7 @@
 #include "platform/clipboard.h"
 #include "platform/mouse_pointer.h"
 #include "platform/program_run.h"
+#include "platform/qt_translation.h"
 #include "platform/timer.h"
 
 #include <QClipboard>
@@ -26,6 +27,8 @@ private slots:
     void pointer_is_a_value_not_a_count();
     void clipboard_round_trips_plain_text_data();
     void clipboard_round_trips_plain_text();
+    void qt_texts_follow_the_language_data();
+    void qt_texts_follow_the_language();
 };
 
 void ToolkitServicesTest::timer_ticks_only_when_enabled_with_an_interval_data() {
@@ -101,6 +104,23 @@ void ToolkitServicesTest::clipboard_round_trips_plain_text() {
     picture.fill(Qt::blue);
     QGuiApplication::clipboard()->setImage(picture);
     QVERIFY(clipboard_text().empty());
+}
+
+void ToolkitServicesTest::qt_texts_follow_the_language_data() {
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<bool>("loaded");
+    QTest::addColumn<QString>("cancel");  // a standard button's text once loaded
+    QTest::newRow("Japanese") << kInterfaceLanguage << true << QStringLiteral("キャンセル");
+    QTest::newRow("no such translation: no error, nothing changes") << QStringLiteral("xx-none") << false << QString();
+}
+
+void ToolkitServicesTest::qt_texts_follow_the_language() {
+    QFETCH(QString, language);
+    QFETCH(bool, loaded);
+    QFETCH(QString, cancel);
+    const QString before = QCoreApplication::translate("QPlatformTheme", "Cancel");
+    QCOMPARE(load_qt_translation(language), loaded);
+    QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), loaded ? cancel : before);
 }
 
 QTEST_MAIN(ToolkitServicesTest)
