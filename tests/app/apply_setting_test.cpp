@@ -135,12 +135,11 @@ using Change = std::function<void(app::frmMain&, const std::function<void()>& wr
 // Written, then left to the window to notice.
 void written(app::frmMain&, const std::function<void()>& write) { write(); }
 
-// Written, then entry `position` of the list as it was chosen at once.
-Change then_chosen(int position) {
-    return [position](app::frmMain& w, const std::function<void()>& write) {
-        write();
-        select_entry(w, position);
-    };
+// Written, then the next entry of the list as it was (大きさ3) chosen at once.
+void then_next_chosen(app::frmMain& w, const std::function<void()>& write) {
+    write();
+    w.cmbUserSetting->setFocus();
+    press(Qt::Key_Down);
 }
 
 // Written while a conversion runs: the list stays as it was until the run is over, and
@@ -167,24 +166,25 @@ void ApplySettingTest::list_follows_the_file_data() {
     QTest::addColumn<QStringList>("after");
     QTest::addColumn<bool>("own");
     QTest::addColumn<Change>("change");
+    QTest::addColumn<bool>("at_once");  // followed by the time `change` returns
     QTest::addColumn<int>("chosen");
     QTest::addColumn<QString>("applies");
     QTest::addColumn<bool>("reloaded");
     const Change seen = written;
     QTest::newRow("kept by name where it moved") << QStringList{kSizedLine, kStandardLine, kItemLine} << false << seen
-                                                 << 2 << kItemLine << false;
+                                                 << false << 2 << kItemLine << false;
     QTest::newRow("kept, its line changed: applied again")
-        << QStringList{kStandardLine, kItemChanged} << false << seen << 1 << kItemChanged << false;
+        << QStringList{kStandardLine, kItemChanged} << false << seen << false << 1 << kItemChanged << false;
     QTest::newRow("gone: the first entry, and the label says so")
-        << QStringList{kSizedLine, kStandardLine} << false << seen << 0 << kSizedLine << true;
+        << QStringList{kSizedLine, kStandardLine} << false << seen << false << 0 << kSizedLine << true;
     QTest::newRow("the user's own file made in a new folder")
-        << QStringList{kSizedLine, kItemLine} << true << seen << 1 << kItemLine << false;
+        << QStringList{kSizedLine, kItemLine} << true << seen << false << 1 << kItemLine << false;
     QTest::newRow("chosen before the change is seen: the list first")
-        << QStringList{kItemLine, kSizedLine} << false << then_chosen(2) << 1 << kSizedLine << false;
+        << QStringList{kItemLine, kSizedLine} << false << Change(then_next_chosen) << true << 1 << kSizedLine << false;
     QTest::newRow("chosen before the change is seen, the name gone")
-        << QStringList{kStandardLine, kItemLine} << false << then_chosen(2) << 0 << kStandardLine << true;
+        << QStringList{kStandardLine, kItemLine} << false << Change(then_next_chosen) << true << 0 << kStandardLine << true;
     QTest::newRow("during a conversion: followed after it")
-        << QStringList{kItemChanged, kStandardLine} << false << Change(during_a_conversion) << 0 << kItemChanged
+        << QStringList{kItemChanged, kStandardLine} << false << Change(during_a_conversion) << true << 0 << kItemChanged
         << false;
 }
 
@@ -192,6 +192,7 @@ void ApplySettingTest::list_follows_the_file() {
     QFETCH(QStringList, after);
     QFETCH(bool, own);
     QFETCH(Change, change);
+    QFETCH(bool, at_once);
     QFETCH(int, chosen);
     QFETCH(QString, applies);
     QFETCH(bool, reloaded);
@@ -208,6 +209,7 @@ void ApplySettingTest::list_follows_the_file() {
     if (QTest::currentTestFailed()) return;
     QStringList names;
     for (const QString& line : after) names << line.section(QLatin1Char(','), 0, 0);
+    if (at_once) QCOMPARE(listed(w), names);
     QTRY_VERIFY_WITH_TIMEOUT(listed(w) == names && converted_ab(w) == expected_ab(applies), 10000);
     QCOMPARE(w.cmbUserSetting->currentIndex(), chosen);
     QCOMPARE(w.lblX->text() == QStringLiteral("設定を読み直しました"), reloaded);
