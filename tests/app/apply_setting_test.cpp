@@ -3,6 +3,7 @@
 #include "support/window_harness.h"
 
 #include "widgets/check_box_value.h"
+#include "core/configuration_path.h"
 #include "support/temp_folder.h"
 
 #include <QApplication>
@@ -11,7 +12,6 @@
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QTest>
-
 #include <functional>
 
 using namespace gradation;
@@ -130,86 +130,64 @@ void ApplySettingTest::refused_line_changes_nothing() {
 
 namespace {
 
-using Change = std::function<void(app::frmMain&, const std::function<void()>& write)>;
-
-// Written, then left to the window to notice.
-void written(app::frmMain&, const std::function<void()>& write) { write(); }
-
-// Written, then the next entry of the list as it was (大きさ3) chosen at once.
-void then_next_chosen(app::frmMain& w, const std::function<void()>& write) {
-    write();
+// How the file becomes `after`, and how the window comes to see it.
+using Change = std::function<void(app::frmMain&, const QStringList& after)>;
+void written(app::frmMain&, const QStringList& after) { write_ini(after); }
+void own_file_made(app::frmMain&, const QStringList& after) { write_ini(after, user_configuration_file()); }
+// The next entry (大きさ3) chosen at once: the list is filled again before it applies.
+void then_next_chosen(app::frmMain& w, const QStringList& after) {
+    write_ini(after);
     w.cmbUserSetting->setFocus();
     press(Qt::Key_Down);
+    QCOMPARE(w.cmbUserSetting->count(), after.size());
 }
-
-// Written while a conversion runs: the list stays as it was until the run is over, and
-// the run converts with the setting it started with.
-void during_a_conversion(app::frmMain& w, const std::function<void()>& write) {
+// During a conversion the list stays, and the run keeps the setting it started with.
+void during_a_conversion(app::frmMain& w, const QStringList& after) {
+    const QStringList before = listed(w);
     QStringList during;
-    during_next_serving([&] {
-        write();
-        QTest::qWait(500);
-        during = listed(w);
-    });
+    during_next_serving([&] { write_ini(after); QTest::qWait(500); during = listed(w); });
     QCOMPARE(converted_ab(w), expected_ab(kItemLine));
-    QCOMPARE(during, (QStringList{QStringLiteral("起動時標準"), QStringLiteral("アイテム"), QStringLiteral("大きさ3")}));
+    QCOMPARE(during, before);
 }
-
 const QString kItemChanged = QStringLiteral("アイテム,OFF,OFF,OFF,OFF,OFF,OFF, 2, 1, 2,OFF, 0,H,OFF, 0, 1, 2, 3, 4, 5, 6");
 
 }  // namespace
 
-// 起動時標準, アイテム, 大きさ3 listed and アイテム chosen; then the file becomes `after`
-// (the user's own file, made then, when `own`). The list follows it, keeping the chosen
-// entry by name, else choosing the first and saying so; `applies` is then current.
+// 起動時標準, アイテム, 大きさ3 listed, アイテム chosen; the file becomes `after`. The list
+// follows, keeping the chosen entry by name, else choosing the first and saying so.
 void ApplySettingTest::list_follows_the_file_data() {
     QTest::addColumn<QStringList>("after");
-    QTest::addColumn<bool>("own");
     QTest::addColumn<Change>("change");
-    QTest::addColumn<bool>("at_once");  // followed by the time `change` returns
     QTest::addColumn<int>("chosen");
     QTest::addColumn<QString>("applies");
     QTest::addColumn<bool>("reloaded");
-    const Change seen = written;
-    QTest::newRow("kept by name where it moved") << QStringList{kSizedLine, kStandardLine, kItemLine} << false << seen
-                                                 << false << 2 << kItemLine << false;
-    QTest::newRow("kept, its line changed: applied again")
-        << QStringList{kStandardLine, kItemChanged} << false << seen << false << 1 << kItemChanged << false;
-    QTest::newRow("gone: the first entry, and the label says so")
-        << QStringList{kSizedLine, kStandardLine} << false << seen << false << 0 << kSizedLine << true;
-    QTest::newRow("the user's own file made in a new folder")
-        << QStringList{kSizedLine, kItemLine} << true << seen << false << 1 << kItemLine << false;
-    QTest::newRow("chosen before the change is seen: the list first")
-        << QStringList{kItemLine, kSizedLine} << false << Change(then_next_chosen) << true << 1 << kSizedLine << false;
-    QTest::newRow("chosen before the change is seen, the name gone")
-        << QStringList{kStandardLine, kItemLine} << false << Change(then_next_chosen) << true << 0 << kStandardLine << true;
-    QTest::newRow("during a conversion: followed after it")
-        << QStringList{kItemChanged, kStandardLine} << false << Change(during_a_conversion) << true << 0 << kItemChanged
-        << false;
+    const Change seen = written, own = own_file_made, chose = then_next_chosen, converting = during_a_conversion;
+    const QString &s = kStandardLine, &i = kItemLine, &z = kSizedLine, &i2 = kItemChanged;
+    QTest::newRow("kept where it moved") << QStringList{z, s, i} << seen << 2 << i << false;
+    QTest::newRow("kept, line changed") << QStringList{s, i2} << seen << 1 << i2 << false;
+    QTest::newRow("gone: the first, said so") << QStringList{z, s} << seen << 0 << z << true;
+    QTest::newRow("own file in a new folder") << QStringList{z, i} << own << 1 << i << false;
+    QTest::newRow("chosen first") << QStringList{i, z} << chose << 1 << z << false;
+    QTest::newRow("chosen first, gone") << QStringList{s, i} << chose << 0 << s << true;
+    QTest::newRow("after a conversion") << QStringList{i2, s} << converting << 0 << i2 << false;
 }
 
 void ApplySettingTest::list_follows_the_file() {
     QFETCH(QStringList, after);
-    QFETCH(bool, own);
     QFETCH(Change, change);
-    QFETCH(bool, at_once);
     QFETCH(int, chosen);
     QFETCH(QString, applies);
     QFETCH(bool, reloaded);
     TempFolder config;  // the user's configuration folder, without a gradation folder yet
-    const QByteArray config_before = qgetenv("XDG_CONFIG_HOME");
+    const auto restore = qScopeGuard([before = qgetenv("XDG_CONFIG_HOME")] { qputenv("XDG_CONFIG_HOME", before); });
     qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(config.path().string()));
-    const auto restore = qScopeGuard([&] { qputenv("XDG_CONFIG_HOME", config_before); });
     write_ini({kStandardLine, kItemLine, kSizedLine});
     RunningProgram program;
     app::frmMain& w = program.window();
     select_entry(w, 1);
-
-    change(w, [&] { write_ini(after, own ? config / "gradation" / "QX.ini" : std::filesystem::path()); });
-    if (QTest::currentTestFailed()) return;
+    change(w, after);
     QStringList names;
     for (const QString& line : after) names << line.section(QLatin1Char(','), 0, 0);
-    if (at_once) QCOMPARE(listed(w), names);
     QTRY_VERIFY_WITH_TIMEOUT(listed(w) == names && converted_ab(w) == expected_ab(applies), 10000);
     QCOMPARE(w.cmbUserSetting->currentIndex(), chosen);
     QCOMPARE(w.lblX->text() == QStringLiteral("設定を読み直しました"), reloaded);
