@@ -3,7 +3,9 @@
 // check box, the menu bar and the clipboard watcher's timer.
 #pragma once
 
+#include "app/listed_settings.h"
 #include "platform/clipboard.h"
+#include "platform/file_watch.h"
 #include "platform/timer.h"
 #include "core/setting_record.h"
 
@@ -12,6 +14,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <string>
 
 class QAction;
 class QComboBox;
@@ -57,6 +60,11 @@ public:
     std::int16_t OnTop() const { return on_top_; }
     void set_on_top(std::int16_t value);
 
+    // The window follows its configuration file: when the file to read, or what it
+    // holds, differs from what the list shows, the list is filled again and its chosen
+    // entry applied. True when it was filled again.
+    bool follow_configuration_file();
+
     // Fields of the window.
     std::int16_t SeparateTags = 0;      // true (-1) exactly while chkDevTag is checked
     bool ConvertReady = false;          // true while no conversion runs
@@ -90,6 +98,9 @@ private:
     void connect_handlers();
 
     void FillSettingList();
+    void list_settings(ListedSettings settings);
+    void fill_again(ListedSettings settings);
+    bool apply_entry(int position);
     void show_no_setting();
 
     void lock_for_conversion();
@@ -99,6 +110,11 @@ private:
     // Changes of the clipboard by other programs: the watcher reads only after one, and
     // a conversion does not overwrite a text copied while it ran.
     platform::ClipboardChanges clipboard_changes_{this};
+    // What the list shows, as read, and the line the current setting was made from.
+    ListedSettings listed_;
+    std::u16string applied_line_;
+    bool follow_pending_ = false;  // a change noticed while a conversion ran
+    platform::FileWatch configuration_watch_{this, [this] { follow_configuration_file(); }};
 };
 
 }  // namespace gradation::app

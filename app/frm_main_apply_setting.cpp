@@ -4,7 +4,6 @@
 #include "app/program_level.h"
 #include "widgets/check_box_value.h"
 #include "widgets/colour_swatch.h"
-#include "core/configuration_file.h"
 #include "core/gradient_markup.h"
 
 #include <QComboBox>
@@ -15,6 +14,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 
 namespace gradation::app {
 namespace {
@@ -49,22 +49,36 @@ QString name_in_its_markup(const QString& name, const SettingRecord& s, bool sep
 
 }  // namespace
 
-void frmMain::FillSettingList() {
-    for (const std::u16string& name : ConfigurationFile(IniFile).setting_names())
-        cmbUserSetting->addItem(QString::fromStdU16String(name));
+void frmMain::FillSettingList() { list_settings(read_listed_settings(IniFile)); }
+
+void frmMain::list_settings(ListedSettings settings) {
+    listed_ = std::move(settings);
+    cmbUserSetting->clear();
+    for (const SettingLineRead& read : listed_.lines)
+        cmbUserSetting->addItem(QString::fromStdU16String(std::u16string(setting_name(read.line))));
 }
 
 void frmMain::cmbUserSetting_Click() {
     const int position = cmbUserSetting->currentIndex();
     if (position < 0) return;
-    const SettingLineRead read = ConfigurationFile(IniFile).read_setting(position);
+    // The file is read afresh. When it changed since the list was filled, the list is
+    // filled again first and the chosen name applied from there: a line is never
+    // applied under a name the list does not show for it.
+    if (follow_configuration_file()) return;
+    apply_entry(position);
+}
+
+// False when the line is refused as a whole: the current setting and the preview stay.
+bool frmMain::apply_entry(int position) {
+    const SettingLineRead& read = listed_.lines.at(static_cast<std::size_t>(position));
     // A line cut at the reader's limit is only part of what the file holds: refused
     // like a line the parser refuses.
-    if (read.reached_cut) return;
+    if (read.reached_cut) return false;
     const SettingParse parsed = parse_setting_line(read.line);
-    if (!parsed) return;  // refused as a whole: the current setting and the preview stay
+    if (!parsed) return false;
     const SettingRecord& s = *parsed.record;
     CurrentSetting = s;
+    applied_line_ = read.line;
 
     lblX->setText(summary_text(s));
     QFont font = lblX->font();
@@ -89,6 +103,7 @@ void frmMain::cmbUserSetting_Click() {
     for (QLabel* image : imgX) image->setToolTip(tip);
 
     cmdExec->setEnabled(true);
+    return true;
 }
 
 // No setting to convert with: the convert button is off and the summary label says
@@ -97,7 +112,7 @@ void frmMain::show_no_setting() {
     cmdExec->setEnabled(false);
     const QString file = QString::fromStdU16String(IniFile.u16string());
     const bool empty = cmbUserSetting->count() == 0;
-    const bool utf16 = !ConfigurationFile(IniFile).refusal().empty();
+    const bool utf16 = !listed_.refusal.empty();
     // A UTF-16 file reads as no settings at all: say so, and what to do about it.
     const QString message = utf16   ? QStringLiteral("UTF-16 は読めません (UTF-8 か Shift-JIS で保存)")
                             : empty ? QStringLiteral("設定なし")

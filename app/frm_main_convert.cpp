@@ -74,6 +74,7 @@ void frmMain::html_str() {
     }
     unlock_after_conversion();
     if (focused != nullptr && focused->isEnabled() && focusWidget() != focused) focused->setFocus();
+    if (follow_pending_) follow_configuration_file();  // a file change noticed during the run
 }
 
 }  // namespace gradation::app

@@ -1,5 +1,5 @@
 // frmMain's load: on top, centred, the setting list filled and its first entry
-// applied, the converter ready.
+// applied, its configuration file watched, the converter ready.
 #include "app/frm_main.h"
 #include "app/program_level.h"
 
@@ -19,6 +19,7 @@ void frmMain::Form_Load() {
         cmbUserSetting_Click();
     }
     if (!CurrentSetting) show_no_setting();
+    configuration_watch_.watch(ini_files_to_watch());
     ConvertReady = true;
 }
 

@@ -1,11 +1,21 @@
 #include "app/program_level.h"
 
+#include "core/configuration_file.h"
+#include "core/configuration_path.h"
 #include "core/program_values.h"
 #include "platform/window_placement.h"
 
 #include <QWidget>
 
 namespace gradation::app {
+
+std::filesystem::path find_ini_file() { return configuration_file_to_read(MakeIniFile()); }
+
+std::vector<std::filesystem::path> ini_files_to_watch() {
+    std::vector<std::filesystem::path> files{MakeIniFile()};
+    if (const std::filesystem::path own = user_configuration_file(); !own.empty()) files.push_back(own);
+    return files;
+}
 
 void CenterForm(QWidget& form) {
     const QSize screen = platform::screen_size();

@@ -1,16 +1,24 @@
-// Values and the procedure every window shares: LineBreak and IniFile, set once by
-// the start-up sequence, and CenterForm.
+// Values and the procedure every window shares: LineBreak and IniFile, set by the
+// start-up sequence, and CenterForm.
 #pragma once
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 class QWidget;
 
 namespace gradation::app {
 
 inline std::u16string LineBreak;        // carriage return, line feed
-inline std::filesystem::path IniFile;   // QX.ini beside the program
+inline std::filesystem::path IniFile;   // the configuration file the window reads
+
+// The configuration file to read now: the user's own QX.ini when it exists, else the
+// one beside the program. A user's file made later (by the first edit) takes over.
+std::filesystem::path find_ini_file();
+
+// The files whose appearing, going or changing can change what the window lists.
+std::vector<std::filesystem::path> ini_files_to_watch();
 
 // Puts the window in the middle of the whole primary screen: first the left edge,
 // then, with the height read afterwards, the top edge.

@@ -3,6 +3,7 @@
 #include "core/configuration_file.h"
 #include "core/configuration_path.h"
 #include "core/version_info.h"
+#include "platform/qt_translation.h"
 #include "settings_editor/editor_command_line.h"
 #include "settings_editor/settings_editor.h"
 
@@ -34,6 +35,7 @@ int main(int argc, char* argv[]) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "xcb");
     int qt_argc = argc > 0 ? 1 : 0;
     QApplication application(qt_argc, argv);
+    gradation::platform::load_qt_translation(gradation::platform::kInterfaceLanguage);
 
     const std::filesystem::path beside = gradation::MakeIniFile();
     const std::filesystem::path file = options.ini.empty() ? gradation::user_configuration_file()

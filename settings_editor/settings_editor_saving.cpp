@@ -79,7 +79,7 @@ bool SettingsEditor::save() {
     }
     setWindowModified(false);
     file_label->setText(QStringLiteral("ファイル: %1").arg(path_text(file_)));
-    say(QStringLiteral("保存しました。gradation は次に起動したときに新しい一覧を読みます。") +
+    say(QStringLiteral("保存しました。gradation の一覧にもすぐ反映されます。") +
         (overwritten ? QStringLiteral("ほかでの変更は %1 に残っています。").arg(backup_text(file_)) : QString()));
     return true;
 }

@@ -1,14 +1,18 @@
 // Choosing a list entry: its line read afresh, applied whole, shown in the preview;
-// a refused line changes nothing.
+// a refused line changes nothing; the list follows its file.
 #include "support/window_harness.h"
 
 #include "widgets/check_box_value.h"
+#include "core/configuration_path.h"
+#include "support/temp_folder.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTest>
+#include <functional>
 
 using namespace gradation;
 using namespace gradation::test;
@@ -21,7 +25,8 @@ private slots:
     void applying_a_line_shows_it();
     void refused_line_changes_nothing_data();
     void refused_line_changes_nothing();
-    void line_is_read_afresh_on_each_choice();
+    void list_follows_the_file_data();
+    void list_follows_the_file();
     void choosing_the_applied_entry_again_changes_nothing();
     void check_box_follows_the_setting_and_the_user_data();
     void check_box_follows_the_setting_and_the_user();
@@ -123,20 +128,69 @@ void ApplySettingTest::refused_line_changes_nothing() {
     QVERIFY(w.cmdExec->isEnabled());
 }
 
-void ApplySettingTest::line_is_read_afresh_on_each_choice() {
-    write_ini({kStandardLine, kItemLine});
+namespace {
+
+// How the file becomes `after`, and how the window comes to see it.
+using Change = std::function<void(app::frmMain&, const QStringList& after)>;
+void written(app::frmMain&, const QStringList& after) { write_ini(after); }
+void own_file_made(app::frmMain&, const QStringList& after) { write_ini(after, user_configuration_file()); }
+// The next entry (大きさ3) chosen at once: the list is filled again before it applies.
+void then_next_chosen(app::frmMain& w, const QStringList& after) {
+    write_ini(after);
+    w.cmbUserSetting->setFocus();
+    press(Qt::Key_Down);
+    QCOMPARE(w.cmbUserSetting->count(), after.size());
+}
+// During a conversion the list stays, and the run keeps the setting it started with.
+void during_a_conversion(app::frmMain& w, const QStringList& after) {
+    const QStringList before = listed(w);
+    QStringList during;
+    during_next_serving([&] { write_ini(after); QTest::qWait(500); during = listed(w); });
+    QCOMPARE(converted_ab(w), expected_ab(kItemLine));
+    QCOMPARE(during, before);
+}
+const QString kItemChanged = QStringLiteral("アイテム,OFF,OFF,OFF,OFF,OFF,OFF, 2, 1, 2,OFF, 0,H,OFF, 0, 1, 2, 3, 4, 5, 6");
+
+}  // namespace
+
+// 起動時標準, アイテム, 大きさ3 listed, アイテム chosen; the file becomes `after`. The list
+// follows, keeping the chosen entry by name, else choosing the first and saying so.
+void ApplySettingTest::list_follows_the_file_data() {
+    QTest::addColumn<QStringList>("after");
+    QTest::addColumn<Change>("change");
+    QTest::addColumn<int>("chosen");
+    QTest::addColumn<QString>("applies");
+    QTest::addColumn<bool>("reloaded");
+    const Change seen = written, own = own_file_made, chose = then_next_chosen, converting = during_a_conversion;
+    const QString &s = kStandardLine, &i = kItemLine, &z = kSizedLine, &i2 = kItemChanged;
+    QTest::newRow("kept where it moved") << QStringList{z, s, i} << seen << 2 << i << false;
+    QTest::newRow("kept, line changed") << QStringList{s, i2} << seen << 1 << i2 << false;
+    QTest::newRow("gone: the first, said so") << QStringList{z, s} << seen << 0 << z << true;
+    QTest::newRow("own file in a new folder") << QStringList{z, i} << own << 1 << i << false;
+    QTest::newRow("chosen first") << QStringList{i, z} << chose << 1 << z << false;
+    QTest::newRow("chosen first, gone") << QStringList{s, i} << chose << 0 << s << true;
+    QTest::newRow("after a conversion") << QStringList{i2, s} << converting << 0 << i2 << false;
+}
+
+void ApplySettingTest::list_follows_the_file() {
+    QFETCH(QStringList, after);
+    QFETCH(Change, change);
+    QFETCH(int, chosen);
+    QFETCH(QString, applies);
+    QFETCH(bool, reloaded);
+    TempFolder config;  // the user's configuration folder, without a gradation folder yet
+    const auto restore = qScopeGuard([before = qgetenv("XDG_CONFIG_HOME")] { qputenv("XDG_CONFIG_HOME", before); });
+    qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(config.path().string()));
+    write_ini({kStandardLine, kItemLine, kSizedLine});
     RunningProgram program;
     app::frmMain& w = program.window();
-    // The list keeps its names; the entry applies what its key holds now.
-    write_ini({kStandardLine, QStringLiteral("新,OFF,OFF,OFF,OFF,OFF,OFF, 2, 1, 2,OFF, 0,H,OFF, 0, 0, 0, 0, 0, 0, 0")});
     select_entry(w, 1);
-    QCOMPARE(w.cmbUserSetting->itemText(1), QStringLiteral("アイテム"));
-    QCOMPARE(w.lblX->text(), QStringLiteral("Size=-2"));
-    // A key removed since the fill reads as empty text and is refused.
-    write_ini({kStandardLine});
-    select_entry(w, 0);
-    select_entry(w, 1);
-    QCOMPARE(w.lblX->text(), QStringLiteral("Size= (Base)"));
+    change(w, after);
+    QStringList names;
+    for (const QString& line : after) names << line.section(QLatin1Char(','), 0, 0);
+    QTRY_VERIFY_WITH_TIMEOUT(listed(w) == names && converted_ab(w) == expected_ab(applies), 10000);
+    QCOMPARE(w.cmbUserSetting->currentIndex(), chosen);
+    QCOMPARE(w.lblX->text() == QStringLiteral("設定を読み直しました"), reloaded);
 }
 
 void ApplySettingTest::choosing_the_applied_entry_again_changes_nothing() {

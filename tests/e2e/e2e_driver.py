@@ -12,8 +12,10 @@ bounded; a failure says what was expected and seen.
 import argparse
 import os
 import re
+import shutil
 import subprocess
 import sys
+import time
 
 from desktop import SCREEN_SIZE, TICK, Failure, Program, check, drive, wait_for
 
@@ -188,6 +190,30 @@ def case_own_settings(desktop, launcher):
     desktop.expect_clipboard(expected, 1.0, "copying '>abc' with the user's own first setting")
 
 
+def case_follows_file(desktop, launcher):
+    """gradation-cli edits the user's own QX.ini while the window runs: the list follows."""
+    cli = os.path.join(os.path.dirname(launcher), "gradation-cli")
+    own = os.path.join(desktop.env["XDG_CONFIG_HOME"], "gradation", "QX.ini")
+    os.makedirs(os.path.dirname(own))
+    shutil.copyfile(os.path.join(os.path.dirname(launcher), "QX.ini"), own)
+
+    def cli_run(*arguments):
+        done = subprocess.run([cli, *arguments], env=desktop.env, capture_output=True, timeout=10)
+        check(done.returncode == 0, f"gradation-cli {arguments} exited {done.returncode}: {done.stderr!r}")
+        return done.stdout.decode()
+    program = Program(desktop, launcher)
+    # The chosen 起動時標準 goes: the new first entry is chosen. An added entry is listed last.
+    added = "足した色,OFF,OFF,OFF,ON,OFF,OFF, 1, 0, 3,OFF, 0,H,OFF, 0, 10, 20, 30, 200, 100, 50,0"
+    steps = ((["--remove", "0"], (), ["--setting", "0"]), (["--add", added], ("Tab", "End"), ["--line", added]))
+    for edit, keys, markup in steps:
+        cli_run(*edit)
+        time.sleep(1.0)
+        desktop.activate(program.window)
+        desktop.keys(*keys)  # from the convert button to the list, then its last entry
+        desktop.copy(">ab")
+        desktop.expect_clipboard(cli_run(*markup, "--text", "ab"), 1.0, f"'>ab' after gradation-cli {edit[0]}")
+
+
 CASES = {
     "watcher": case_watcher,
     "keys": case_keys,
@@ -196,6 +222,7 @@ CASES = {
     "version_dialog_near_bottom": case_version_dialog_near_bottom,
     "installed": case_installed,
     "own_settings": case_own_settings,
+    "follows_file": case_follows_file,
 }
 
 

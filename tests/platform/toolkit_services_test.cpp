@@ -4,6 +4,7 @@
 #include "platform/clipboard.h"
 #include "platform/mouse_pointer.h"
 #include "platform/program_run.h"
+#include "platform/qt_translation.h"
 #include "platform/timer.h"
 
 #include <QClipboard>
@@ -26,6 +27,7 @@ private slots:
     void pointer_is_a_value_not_a_count();
     void clipboard_round_trips_plain_text_data();
     void clipboard_round_trips_plain_text();
+    void qt_texts_follow_the_language();
 };
 
 void ToolkitServicesTest::timer_ticks_only_when_enabled_with_an_interval_data() {
@@ -101,6 +103,14 @@ void ToolkitServicesTest::clipboard_round_trips_plain_text() {
     picture.fill(Qt::blue);
     QGuiApplication::clipboard()->setImage(picture);
     QVERIFY(clipboard_text().empty());
+}
+
+// Qt's own texts follow the interface's language; one without a translation changes nothing.
+void ToolkitServicesTest::qt_texts_follow_the_language() {
+    QVERIFY(!load_qt_translation(QStringLiteral("xx-none")));
+    QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Cancel"));
+    QVERIFY(load_qt_translation(kInterfaceLanguage));
+    QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("キャンセル"));
 }
 
 QTEST_MAIN(ToolkitServicesTest)

@@ -119,7 +119,7 @@ void EditorSavingTest::saving_writes_the_expected_bytes() {
     QCOMPARE(read_bytes(file).value(), row.after);
     QCOMPARE(read_bytes(folder / "QX.ini.bak").value(), row.before);
     QVERIFY(!e.editor.has_unsaved_changes());
-    QVERIFY(e.editor.message->text().contains(QStringLiteral("次に起動したとき")));
+    QVERIFY(e.editor.message->text().contains(QStringLiteral("すぐ反映されます")));
 }
 
 void EditorSavingTest::first_save_copies_the_seed() {

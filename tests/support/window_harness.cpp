@@ -24,11 +24,12 @@ namespace gradation::test {
 
 std::filesystem::path ini_path() { return MakeIniFile(); }
 
-void write_ini(const QStringList& setting_lines) {
+void write_ini(const QStringList& setting_lines, const std::filesystem::path& to) {
     QByteArray bytes = "[UserSetting]\r\n";
     for (int n = 0; n < setting_lines.size(); ++n)
         bytes += QStringLiteral("%1=%2\r\n").arg(n, 2, 10, QLatin1Char('0')).arg(setting_lines[n]).toUtf8();
-    std::ofstream file(ini_path(), std::ios::binary | std::ios::trunc);
+    if (!to.empty()) std::filesystem::create_directories(to.parent_path());
+    std::ofstream file(to.empty() ? ini_path() : to, std::ios::binary | std::ios::trunc);
     file.write(bytes.constData(), bytes.size());
 }
 
@@ -103,6 +104,22 @@ void select_entry(app::frmMain& w, int position) {
     w.cmbUserSetting->setFocus();
     while (w.cmbUserSetting->currentIndex() < position) press(Qt::Key_Down);
     while (w.cmbUserSetting->currentIndex() > position) press(Qt::Key_Up);
+}
+
+QStringList listed(const app::frmMain& w) {
+    QStringList names;
+    for (int i = 0; i < w.cmbUserSetting->count(); ++i) names << w.cmbUserSetting->itemText(i);
+    return names;
+}
+
+QString converted_ab(app::frmMain& w) {
+    set_clipboard(QStringLiteral("ab"));
+    QTest::mouseClick(w.cmdExec, Qt::LeftButton);
+    return clipboard();
+}
+
+QString expected_ab(const QString& current_line) {
+    return current_line.isEmpty() ? QStringLiteral("ab") : markup_of(QStringLiteral("ab"), current_line, false);
 }
 
 namespace {

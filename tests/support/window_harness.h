@@ -18,7 +18,8 @@ namespace gradation::test {
 
 // QX.ini beside this test program, which is where the window program looks.
 std::filesystem::path ini_path();
-void write_ini(const QStringList& setting_lines);  // keys "00", "01", ... in order
+// Keys "00", "01", ... in order; into `file` when given, its folders made as needed.
+void write_ini(const QStringList& setting_lines, const std::filesystem::path& file = {});
 void remove_ini();
 void copy_shipped_ini();
 
@@ -73,6 +74,15 @@ bool idle(const app::frmMain& w);
 
 // Chooses list entry `position` with the keyboard, as a user would.
 void select_entry(app::frmMain& w, int position);
+
+// The list's texts.
+QStringList listed(const app::frmMain& w);
+
+// Converting "ab" with the convert button: the clipboard afterwards ("ab" unchanged when
+// no setting is current, the button then disabled), and what that is with `current_line`
+// current ("" for none).
+QString converted_ab(app::frmMain& w);
+QString expected_ab(const QString& current_line);
 
 // What the user can see of the current setting, and what converting "ab" gives.
 struct Preview {

@@ -1,0 +1,27 @@
+#include "app/listed_settings.h"
+
+#include "core/profile_reader.h"
+
+#include <algorithm>
+#include <optional>
+
+namespace gradation::app {
+
+bool ListedSettings::operator==(const ListedSettings& other) const {
+    const auto same_read = [](const SettingLineRead& a, const SettingLineRead& b) {
+        return a.line == b.line && a.reached_cut == b.reached_cut;
+    };
+    return file == other.file && refusal == other.refusal &&
+           std::equal(lines.begin(), lines.end(), other.lines.begin(), other.lines.end(), same_read);
+}
+
+ListedSettings read_listed_settings(const std::filesystem::path& file) {
+    ListedSettings listed{file, {}, {}};
+    const std::optional<std::string> bytes = read_profile_file(file);
+    if (!bytes) return listed;  // missing or unreadable: an empty list
+    listed.refusal = configuration_file_refusal(*bytes);
+    listed.lines = read_setting_list(*bytes);
+    return listed;
+}
+
+}  // namespace gradation::app
