@@ -4,7 +4,6 @@
 #include "app/program_level.h"
 #include "app/twips.h"
 #include "core/program_values.h"
-#include "core/configuration_file.h"
 #include "core/configuration_path.h"
 #include "platform/program_run.h"
 
@@ -21,7 +20,7 @@ frmLoading::frmLoading(std::unique_ptr<frmMain>& main_window)
 void frmLoading::Form_Load() {
     platform::program_starts();
     LineBreak = kLineBreak;
-    IniFile = configuration_file_to_read(MakeIniFile());  // the user's own QX.ini when there is one
+    IniFile = configuration_file_to_read();  // the first of the places the lookup knows that holds a file
     main_window_ = std::make_unique<frmMain>();
     main_window_->Form_Load();
     setWindowIcon(main_window_->windowIcon());

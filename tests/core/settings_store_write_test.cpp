@@ -56,16 +56,25 @@ TEST(ConfigurationPath, UserFileFollowsTheEnvironment) {
     }
 }
 
-TEST(ConfigurationPath, TheUserFileIsReadWhenItExists) {
+TEST(ConfigurationPath, TheFirstFileFoundIsRead) {
     const test::TempFolder folder;
-    const ScopedEnv xdg("XDG_CONFIG_HOME", folder.path().c_str());
-    const auto beside = folder / "beside.ini";
-    EXPECT_EQ(configuration_file_to_read(beside), beside);
-    std::filesystem::create_directories(folder / "gradation" / "QX.ini");  // a folder is no file
-    EXPECT_EQ(configuration_file_to_read(beside), beside);
-    std::filesystem::remove(folder / "gradation" / "QX.ini");
-    test::write_bytes(folder / "gradation" / "QX.ini", kOld);
-    EXPECT_EQ(configuration_file_to_read(beside), folder / "gradation" / "QX.ini");
+    const ScopedEnv xdg("XDG_CONFIG_HOME", (folder / "home").c_str());
+    const std::string dirs = "relative:" + (folder / "a").string() + ":" + (folder / "b").string();
+    const ScopedEnv xdg_dirs("XDG_CONFIG_DIRS", dirs.c_str());
+    const auto program = folder / "prefix" / "bin";
+    // Latest in the order first: each new file is found in place of the one before.
+    const std::filesystem::path files[] = {folder / "prefix/share/gradation/QX.ini", program / "QX.ini",
+                                           folder / "b/gradation/QX.ini", folder / "a/gradation/QX.ini",
+                                           folder / "home/gradation/QX.ini"};
+    EXPECT_EQ(find_configuration_file(program), std::nullopt);
+    for (const auto& file : files) {
+        std::filesystem::create_directories(file.parent_path());
+        test::write_bytes(file, kOld);
+        EXPECT_EQ(find_configuration_file(program), file);
+    }
+    std::filesystem::remove(files[4]);
+    std::filesystem::create_directories(files[4]);  // a folder is no file
+    EXPECT_EQ(find_configuration_file(program), files[3]);
 }
 
 TEST(SettingsStore, FirstWriteCopiesTheFileBesideTheProgram) {
