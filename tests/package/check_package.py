@@ -1,11 +1,14 @@
 #!/usr/bin/env python3
 """Checks of the Debian package, made from this build and unpacked without installing it.
 
-    check_package.py --work DIR [--cpack CPACK --cpack-config FILE --version V --expected-markup FILE] CHECK
+    check_package.py --work DIR [--cpack CPACK --cpack-config FILE --version V --expected-markup FILE
+                     --source DIR --build-type TYPE] CHECK
 
 `build` runs cpack into DIR/deb and unpacks the package into DIR/root with dpkg-deb -x; every
-other check reads those. The programs run from DIR/root/usr/bin with XDG_CONFIG_HOME and HOME
-in an empty temporary folder, so neither the machine's nor the user's settings take part.
+other check reads those. The programs run from DIR/root/usr/bin with HOME, XDG_CONFIG_HOME and
+XDG_CONFIG_DIRS in an empty temporary folder, so neither the machine's nor the user's settings
+take part. `reproducible` builds the package again from the sources in another folder, without
+the compiler cache, and compares the two files.
 """
 
 import argparse
@@ -51,8 +54,8 @@ def programs(root):
 
 def clean_env(home):
     env = {k: v for k, v in os.environ.items() if k not in ("XDG_CONFIG_HOME", "DISPLAY", "WAYLAND_DISPLAY")}
-    env.update(HOME=home, XDG_CONFIG_HOME=os.path.join(home, "config"), QT_QPA_PLATFORM="offscreen",
-               LC_ALL="C.UTF-8")
+    env.update(HOME=home, XDG_CONFIG_HOME=os.path.join(home, "config"), XDG_CONFIG_DIRS=os.path.join(home, "xdg"),
+               QT_QPA_PLATFORM="offscreen", LC_ALL="C.UTF-8")
     return env
 
 
@@ -77,9 +80,9 @@ def check_lintian(args):
                 package_path(args.work)])
     output = done.stdout.decode(errors="replace")
     print(output or "lintian: no tags")
-    bad = [line for line in output.splitlines() if re.match(r"[EW]: ", line)]
+    bad = [line for line in output.splitlines() if re.match(r"[EWIXP]: ", line)]
     check(done.returncode == 0 and not bad,
-          f"lintian (exit {done.returncode}) reports errors or warnings:\n" + "\n".join(bad)
+          f"lintian (exit {done.returncode}) reports tags:\n" + "\n".join(bad)
           + done.stderr.decode(errors="replace"))
 
 
@@ -97,9 +100,16 @@ def check_desktop_entries(args):
         with open(path, encoding="utf-8") as f:
             lines = f.read().splitlines()
         program = entry[:-len(".desktop")]
-        for key in ("Exec", "TryExec"):
-            check(f"{key}=/usr/bin/{program}" in lines, f"{entry} does not start /usr/bin/{program} in {key}")
+        for key in ("Exec", "TryExec"):  # found on the PATH, as Debian's own entries are
+            check(f"{key}={program}" in lines, f"{entry} does not start {program} in {key}")
         check("Icon=gradation" in lines, f"{entry} does not name the icon gradation")
+    with open(os.path.join(root, "usr/share/applications/gradation.desktop"), encoding="utf-8") as f:
+        entry = dict(line.split("=", 1) for line in f.read().splitlines() if "=" in line)
+    keywords = entry["Keywords"].split(";")
+    check(entry["Name"] == "gradation" and entry["GenericName"] and entry["GenericName[ja]"],
+          f"gradation.desktop: Name {entry['Name']!r}, no GenericName or GenericName[ja]")
+    for word in ("gradient", "colour", "HTML", "chat", "グラデーション", "文字色", args.title):
+        check(word in keywords, f"gradation.desktop's Keywords lack {word!r}: {keywords}")
 
 
 def check_metainfo(args):
@@ -142,20 +152,16 @@ def is_stripped(path):
 
 def check_unpacked(args):
     root = os.path.join(args.work, "root")
-    lib = os.path.join(root, "usr/lib/gradation")
     names = programs(root)
     check({"gradation", "gradation-cli"} <= set(names), f"/usr/bin holds {names}")
-    check(sorted(os.listdir(lib)) == sorted(names + ["QX.ini"]),
-          f"/usr/lib/gradation holds {sorted(os.listdir(lib))}, not the programs and QX.ini")
+    check(not os.path.exists(os.path.join(root, "usr/lib")), "the package holds /usr/lib")
+    shipped = os.path.join(root, "usr/share/gradation/QX.ini")
     for name in names:
-        link = os.path.join(root, "usr/bin", name)
-        check(os.path.islink(link) and os.readlink(link) == f"../lib/gradation/{name}",
-              f"/usr/bin/{name} is not the relative link ../lib/gradation/{name}")
-        real = os.path.join(lib, name)
-        check(os.stat(real).st_mode & 0o777 == 0o755, f"/usr/lib/gradation/{name} is not mode 755")
-        check(is_stripped(real), f"/usr/lib/gradation/{name} is not stripped")
+        real = os.path.join(root, "usr/bin", name)
+        check(not os.path.islink(real) and os.stat(real).st_mode & 0o777 == 0o755, f"/usr/bin/{name} is not mode 755")
+        check(is_stripped(real), f"/usr/bin/{name} is not stripped")
         check(os.path.exists(os.path.join(root, f"usr/share/man/man1/{name}.1.gz")), f"no man page for {name}")
-    check(stat.S_IMODE(os.stat(os.path.join(lib, "QX.ini")).st_mode) == 0o644, "QX.ini is not mode 644")
+    check(stat.S_IMODE(os.stat(shipped).st_mode) == 0o644, "/usr/share/gradation/QX.ini is not mode 644")
     for size in ICON_SIZES:
         icon = os.path.join(root, f"usr/share/icons/hicolor/{size}x{size}/apps/gradation.png")
         check(os.path.exists(icon) and png_size(icon) == (size, size), f"no {size} x {size} PNG icon at {icon}")
@@ -167,7 +173,7 @@ def check_unpacked(args):
         head = f.readline()
     check(head.startswith(f"gradation ({args.version}) "), f"the changelog begins with {head!r}")
 
-    # The programs, run through their links from elsewhere, find the QX.ini beside them.
+    # The programs, run from elsewhere, find the shipped QX.ini from their own folder.
     with open(args.expected_markup, "rb") as f:
         markup_abc = f.read()
     with tempfile.TemporaryDirectory(prefix="gradation-package-") as home:
@@ -193,16 +199,68 @@ def check_unpacked(args):
         # Editing entries, where the converter offers it, writes the user's own file and never
         # the shipped one (the example of gradation-cli(1)).
         if b"--add" in subprocess.run([cli, "--help"], capture_output=True, env=env).stdout:
-            with open(os.path.join(lib, "QX.ini"), "rb") as f:
-                shipped = f.read()
+            with open(shipped, "rb") as f:
+                shipped_bytes = f.read()
             done = subprocess.run([cli, "--add", SEA], capture_output=True, timeout=60, env=env, cwd=home)
             check(done.returncode == 0 and done.stdout == b"12\tSea\n",
                   f"gradation-cli --add exited with {done.returncode} and wrote {done.stdout!r} {done.stderr!r}")
             check(os.path.exists(os.path.join(home, "config/gradation/QX.ini")), "--add wrote no user file")
-            with open(os.path.join(lib, "QX.ini"), "rb") as f:
-                check(f.read() == shipped, "--add changed the shipped QX.ini")
+            with open(shipped, "rb") as f:
+                check(f.read() == shipped_bytes, "--add changed the shipped QX.ini")
             done = subprocess.run([cli, "--list"], capture_output=True, timeout=60, env=env, cwd=home)
             check(b"12\tSea\n" in done.stdout, f"--list after --add does not list 12 Sea: {done.stdout!r}")
+
+
+def check_lookup(args):
+    """--which-ini names the first file of the lookup order that exists."""
+    root = os.path.join(args.work, "root")
+    installed = os.path.join(root, "usr/bin/gradation-cli")
+    with tempfile.TemporaryDirectory(prefix="gradation-package-") as home:
+        env = clean_env(home)
+        env["XDG_CONFIG_DIRS"] = f"{home}/xdg-a:relative:{home}/xdg-b"
+        own, system = f"{home}/config/gradation/QX.ini", f"{home}/xdg-b/gradation/QX.ini"
+        portable = f"{home}/portable/bin/gradation-cli"  # a copy with its own share/ folder too
+        beside, portable_share = f"{home}/portable/bin/QX.ini", f"{home}/portable/share/gradation/QX.ini"
+        os.makedirs(os.path.dirname(portable))
+        shutil.copy(installed, portable)
+        cases = [  # the files that exist, the program, the file it reads
+            ([], installed, os.path.join(root, "usr/share/gradation/QX.ini")),
+            ([portable_share, beside], portable, beside),
+            ([portable_share, beside, system], portable, system),
+            ([portable_share, beside, system, own], portable, own),
+        ]
+        for files, program, expected in cases:
+            for file in files:
+                os.makedirs(os.path.dirname(file), exist_ok=True)
+                shutil.copy(os.path.join(root, "usr/share/gradation/QX.ini"), file)
+            done = run([program, "--which-ini"], env=env, timeout=60)
+            print(f"{os.path.relpath(program, args.work)} --which-ini: {done.stdout.decode().strip()}")
+            check(done.returncode == 0 and done.stdout.decode() == expected + "\n",
+                  f"with {files} present, --which-ini printed {done.stdout!r} {done.stderr!r}, not {expected}")
+
+
+def check_reproducible(args):
+    """The package built again from the same sources in another folder, later and without the
+    compiler cache, is the same bytes."""
+    first = package_path(args.work)
+    second = os.path.join(args.work, "second")
+    shutil.rmtree(second, ignore_errors=True)
+    env = dict(os.environ, CCACHE_DISABLE="1")
+    steps = [
+        ["cmake", "-S", args.source, "-B", second, "-G", "Ninja", f"-DCMAKE_BUILD_TYPE={args.build_type}",
+         "-DBUILD_TESTING=OFF", "-DGRADATION_BENCH=OFF", "-DGRADATION_E2E=OFF"],
+        ["cmake", "--build", second],
+        [args.cpack, "-G", "DEB", "--config", os.path.join(second, "CPackConfig.cmake"), "-B", second + "/deb"],
+    ]
+    for argv in steps:
+        done = run(argv, env=env, timeout=3000)
+        check(done.returncode == 0, f"{' '.join(argv)} failed:\n{(done.stdout + done.stderr).decode(errors='replace')}")
+    again = glob.glob(os.path.join(second, "deb", "*.deb"))
+    check(len(again) == 1, f"the second build made {again}")
+    sums = [run(["sha256sum", deb]).stdout.decode().strip() for deb in (first, again[0])]
+    print("\n".join(sums))
+    check(sums[0].split()[0] == sums[1].split()[0], "the two packages differ: compare them with diffoscope")
+    shutil.rmtree(second, ignore_errors=True)
 
 
 def help_options(text):
@@ -218,7 +276,7 @@ def check_man_pages(args):
                 page = f.read()
             for section in ("NAME", "SYNOPSIS", "DESCRIPTION", "OPTIONS", "FILES", "EXIT STATUS", "EXAMPLES"):
                 check(re.search(rf"^\.SH \"?{section}\"?$", page, re.M), f"{name}(1) has no {section} section")
-            check(re.search(r"\$XDG_CONFIG_HOME/gradation/QX\.ini", page) and "/usr/lib/gradation/QX.ini" in page,
+            check(re.search(r"\$XDG_CONFIG_HOME/gradation/QX\.ini", page) and "/usr/share/gradation/QX.ini" in page,
                   f"{name}(1) does not name both configuration files")
             if name == "gradation":  # the window program reads no command line
                 continue
@@ -246,6 +304,8 @@ CHECKS = {
     "metainfo": check_metainfo,
     "unpacked": check_unpacked,
     "man_pages": check_man_pages,
+    "lookup": check_lookup,
+    "reproducible": check_reproducible,
 }
 
 
@@ -256,6 +316,9 @@ def main():
     parser.add_argument("--cpack-config")
     parser.add_argument("--version")
     parser.add_argument("--expected-markup")
+    parser.add_argument("--title")
+    parser.add_argument("--source")
+    parser.add_argument("--build-type")
     parser.add_argument("check", choices=sorted(CHECKS))
     args = parser.parse_args()
     args.work = os.path.abspath(args.work)
