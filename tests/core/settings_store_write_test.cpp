@@ -61,7 +61,7 @@ TEST(ConfigurationPath, AFolderIsNoConfigurationFile) {
     const ScopedEnv xdg("XDG_CONFIG_HOME", folder.path().c_str());
     std::filesystem::create_directories(folder / "gradation" / "QX.ini");
     test::write_bytes(folder / "QX.ini", kOld);
-    EXPECT_EQ(find_configuration_file(folder), folder / "QX.ini");
+    EXPECT_EQ(find_configuration_file(folder.path()), folder / "QX.ini");
 }
 
 TEST(SettingsStore, FirstWriteCopiesTheFileBesideTheProgram) {

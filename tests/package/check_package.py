@@ -73,7 +73,7 @@ def check_build(args):
 
 
 def check_lintian(args):
-    done = run(["lintian", "--display-info", "--pedantic", "--fail-on", "error,warning",
+    done = run(["lintian", "--display-info", "--display-experimental", "--pedantic", "--fail-on", "error,warning",
                 package_path(args.work)])
     output = done.stdout.decode(errors="replace")
     print(output or "lintian: no tags")
@@ -220,7 +220,7 @@ def check_lookup(args):
             if added != shipped:
                 shutil.copy(shipped, added)
             done = run([program, "--which-ini"], env=env, timeout=60)
-            print(f"{os.path.relpath(program, args.work)} --which-ini: {done.stdout.decode().strip()}")
+            print(f"{program} --which-ini: {done.stdout.decode().strip()}")
             check(done.stdout.decode() == added + "\n", f"--which-ini printed {done.stdout!r}, not {added}")
 
 
