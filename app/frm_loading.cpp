@@ -20,7 +20,7 @@ frmLoading::frmLoading(std::unique_ptr<frmMain>& main_window)
 void frmLoading::Form_Load() {
     platform::program_starts();
     LineBreak = kLineBreak;
-    IniFile = configuration_file_to_read();  // the first of the places the lookup knows that holds a file
+    IniFile = configuration_file_to_read();  // the first file of the lookup order that exists
     main_window_ = std::make_unique<frmMain>();
     main_window_->Form_Load();
     setWindowIcon(main_window_->windowIcon());
