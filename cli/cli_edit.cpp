@@ -1,5 +1,6 @@
 #include "cli/cli_edit.h"
 
+#include "cli/cli_messages.h"
 #include "cli/cli_run.h"
 #include "core/configuration_path.h"
 #include "core/setting_list.h"
@@ -13,10 +14,8 @@
 namespace gradation::cli {
 namespace {
 
-int refuse(std::ostream& err, const std::string& message) {
-    err << "gradation-cli: " << message << '\n';
-    return kFailed;
-}
+// Nothing was written: exit 1, the reason through the one escaping writer.
+int refuse(std::ostream& err, const std::string& message) { return report_error(err, kFailed, message); }
 
 std::optional<int> entry_number(std::string_view text) {
     int n = -1;
@@ -67,15 +66,11 @@ int run_edit(const Options& o, std::ostream& out, std::ostream& err) {
     if (o.ini) {
         file = *o.ini;
         std::error_code ec;
-        if (!std::filesystem::exists(file, ec)) return refuse(err, "no such file: " + file.string());
+        if (!std::filesystem::exists(file, ec)) return refuse(err, "no such file: " + shown(file.string()));
     } else {
         file = user_configuration_file();
         seed = configuration_file_to_read();  // the first write copies the file that was read
     }
-    std::string error;
-    std::optional<SettingsStore> store = SettingsStore::open(file, seed, error);
-    if (!store) return refuse(err, error);
-
     std::u16string line;
     if (o.edit_line) {
         std::optional<std::u16string> decoded = utf8_to_utf16(*o.edit_line);
@@ -83,22 +78,30 @@ int run_edit(const Options& o, std::ostream& out, std::ostream& err) {
         line = std::move(*decoded);
     }
     const int n = o.edit_entry.value_or(0);
-    const int added_key = static_cast<int>(store->entries().size());
-    std::string why;
-    switch (o.action) {
-    case Options::Action::Add: why = store->add(line); break;
-    case Options::Action::Replace: why = store->replace(n, line); break;
-    default: why = store->remove(n); break;
-    }
-    if (why.empty()) why = store->save();
-    if (!why.empty()) return refuse(err, why + "; nothing written to " + file.string());
+    std::u16string added;  // the new entry's key and line, read under the lock
+    int added_key = 0;
+    const std::string why = SettingsStore::edit_locked(file, seed, [&](SettingsStore& store) {
+        switch (o.action) {
+        case Options::Action::Add: {
+            added_key = static_cast<int>(store.entries().size());
+            std::string refusal = store.add(line);
+            // Filling a gap may bring later entries into the list: the new one is at the old end.
+            if (refusal.empty()) added = store.entries().at(static_cast<std::size_t>(added_key));
+            return refusal;
+        }
+        case Options::Action::Replace: return store.replace(n, line);
+        default: return store.remove(n);
+        }
+    });
+    if (!why.empty()) return refuse(err, why + "; nothing written to " + shown(file.string()));
 
     if (o.action == Options::Action::Add) {
-        // Filling a gap may bring later entries into the list: the new one is at the old end.
-        const std::u16string added = store->entries().at(static_cast<std::size_t>(added_key));
         out << setting_key(added_key) << '\t' << utf16_to_utf8(setting_name(added)) << '\n';
         out.flush();
-        if (!out) return refuse(err, "added to " + file.string() + ", but cannot write its key");
+        if (!out)
+            return report_error(err, kWrittenUnreported,
+                                "added to " + shown(file.string()) + " as key " + setting_key(added_key) +
+                                    ", but cannot write its key");
     }
     return kOk;
 }

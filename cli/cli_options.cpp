@@ -44,7 +44,8 @@ std::string usage_text() {
            "  --help         show this help\n"
            "  --version      show the version\n"
            "\n"
-           "Exit status: 0 done, 1 failed (one line on standard error), 2 usage error.\n";
+           "Exit status: 0 done, 1 failed (one line on standard error; nothing written),\n"
+           "2 usage error, 3 an edit was written but its report could not be printed.\n";
 }
 
 Parsed parse_options(const std::vector<std::string_view>& args) {
