@@ -2,7 +2,6 @@
 
 #include "cli/cli_messages.h"
 #include "cli/cli_run.h"
-#include "core/configuration_file.h"
 #include "core/configuration_path.h"
 #include "core/setting_list.h"
 #include "core/setting_record.h"
@@ -70,7 +69,7 @@ int run_edit(const Options& o, std::ostream& out, std::ostream& err) {
         if (!std::filesystem::exists(file, ec)) return refuse(err, "no such file: " + shown(file.string()));
     } else {
         file = user_configuration_file();
-        seed = MakeIniFile();
+        seed = configuration_file_to_read();  // the first write copies the file that was read
     }
     std::u16string line;
     if (o.edit_line) {

@@ -12,7 +12,7 @@
 namespace gradation::cli {
 
 struct Options {
-    enum class Action { Convert, Help, Version, List, Add, Replace, Remove, Formats };
+    enum class Action { Convert, Help, Version, List, WhichIni, Formats, Add, Replace, Remove };
     Action action = Action::Convert;
     std::optional<std::string> line;     // --line: the setting line itself
     std::optional<int> setting;          // --setting N: key N of the configuration file
