@@ -1,7 +1,7 @@
 #include "core/gradient_markup.h"
 
-#include "core/channel_steps.h"
 #include "core/characters.h"
+#include "core/gradient_steps.h"
 #include "core/program_values.h"
 
 #include <array>
@@ -168,13 +168,12 @@ bool write_gradient_markup(std::u16string_view text, const SettingRecord& s, Fun
     const int n = static_cast<int>(starts.size()) - 1;
 
     // Pass 1: colours.
-    const ChannelSteps red(s.StartColor[0], s.EndColor[0], n);
-    const ChannelSteps green(s.StartColor[1], s.EndColor[1], n);
-    const ChannelSteps blue(s.StartColor[2], s.EndColor[2], n);
+    const GradientSteps steps(s.gradient.value_or(two_stop_gradient(s.StartColor, s.EndColor)), n);
     std::vector<ColorText> colors(static_cast<std::size_t>(n));
     for (int i = 1; i <= n; ++i) {
         if (cancel()) return false;
-        colors[static_cast<std::size_t>(i - 1)] = color_text(red.at(i), green.at(i), blue.at(i));
+        const CharacterColor c = steps.at(i);
+        colors[static_cast<std::size_t>(i - 1)] = color_text(c[0], c[1], c[2]);
     }
 
     // Pass 2: markup.
