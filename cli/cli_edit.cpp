@@ -1,5 +1,6 @@
 #include "cli/cli_edit.h"
 
+#include "cli/cli_gradient.h"
 #include "cli/cli_run.h"
 #include "core/configuration_file.h"
 #include "core/configuration_path.h"
@@ -24,6 +25,15 @@ std::optional<int> entry_number(std::string_view text) {
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), n);
     if (ec != std::errc() || end != text.data() + text.size() || n < 0 || n > 99) return std::nullopt;
     return n;
+}
+
+// --stops and --space of --add and --replace: the entry's gradient, made from its
+// stored one (or its two colours) as for a conversion.
+std::string store_gradient(const Options& o, SettingsStore& store, int n) {
+    const SettingRecord line = *parse_setting_line(store.entries().at(static_cast<std::size_t>(n))).record;
+    std::string refused;
+    const SettingRecord record = with_stored_gradient(line, store.content(), n, refused);
+    return store.set_gradient(n, gradient_from_options(o, record));
 }
 
 }  // namespace
@@ -59,6 +69,7 @@ std::string parse_edit_option(std::string_view name, std::optional<std::string_v
 std::string check_edit_options(const Options& o, bool list) {
     if (list || o.line || o.setting || o.text || o.file || o.separate)
         return "--add, --replace and --remove take only --ini";
+    if (o.action == Options::Action::Remove && (o.stops || o.space)) return "--remove takes only --ini";
     return {};
 }
 
@@ -91,6 +102,7 @@ int run_edit(const Options& o, std::ostream& out, std::ostream& err) {
     case Options::Action::Replace: why = store->replace(n, line); break;
     default: why = store->remove(n); break;
     }
+    if (why.empty() && (o.stops || o.space)) why = store_gradient(o, *store, o.action == Options::Action::Add ? added_key : n);
     if (why.empty()) why = store->save();
     if (!why.empty()) return refuse(err, why + "; nothing written to " + file.string());
 

@@ -19,6 +19,8 @@ struct Options {
     std::optional<std::string> file;     // FILE, the input file
     std::optional<std::string> edit_line;  // --add LINE, --replace N LINE
     std::optional<int> edit_entry;         // --replace N, --remove N
+    std::optional<std::string> stops;      // --stops "#RRGGBB[@P],...": the gradient's stops
+    std::optional<std::string> space;      // --space NAME: the gradient's colour space
 };
 
 struct Parsed {

@@ -1,10 +1,12 @@
 #include "cli/cli_run.h"
 
 #include "cli/cli_edit.h"
+#include "cli/cli_gradient.h"
 #include "cli/cli_messages.h"
 #include "cli/cli_output.h"
 #include "core/configuration_file.h"
 #include "core/configuration_path.h"
+#include "core/gradient_entries.h"
 #include "core/gradient_markup.h"
 #include "core/profile_reader.h"
 #include "core/setting_list.h"
@@ -55,9 +57,15 @@ int list_settings(const Options& o, std::ostream& out, std::ostream& err) {
     const std::filesystem::path path = ini_path(o);
     if (const std::string why = unreadable(path); !why.empty()) return error(err, kFailed, why);
     const std::vector<std::u16string> names = ConfigurationFile(path).setting_names();
+    const std::string bytes = read_profile_file(path).value_or(std::string());
+    const std::vector<SettingLineRead> lines = read_setting_list(bytes);
     std::string list;
     for (std::size_t n = 0; n < names.size(); ++n) {
-        list += setting_key(static_cast<int>(n)) + '\t' + utf16_to_utf8(names[n]) + '\n';
+        const SettingParse parsed = parse_setting_line(n < lines.size() ? lines[n].line : u"");
+        std::string refused;
+        const std::string mark =
+            parsed ? list_mark(with_stored_gradient(*parsed.record, bytes, static_cast<int>(n), refused)) : "";
+        list += setting_key(static_cast<int>(n)) + '\t' + utf16_to_utf8(names[n]) + mark + '\n';
     }
     return write_text(out, err, list, "the list");
 }
@@ -104,6 +112,16 @@ std::optional<SettingRecord> chosen_setting(const Options& o, std::ostream& err,
         code = error(err, kFailed, what + " refused at " + describe(parsed.refusal));
         return std::nullopt;
     }
+    if (!o.line) {
+        std::string refused;
+        const std::string bytes = read_profile_file(ini_path(o)).value_or(std::string());
+        parsed.record = with_stored_gradient(*parsed.record, bytes, o.setting.value_or(0), refused);
+        if (!refused.empty()) {
+            code = error(err, kFailed, what + ": " + refused);
+            return std::nullopt;
+        }
+    }
+    if (const std::optional<Gradient> g = gradient_from_options(o, *parsed.record)) use_gradient(*parsed.record, *g);
     return std::move(parsed.record);
 }
 
