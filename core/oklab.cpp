@@ -51,8 +51,24 @@ LinearRgb oklab_to_linear(const Lab& lab) {
 
 double channel_to_linear(int channel) { return srgb_to_linear(channel / 255.0); }
 
+// Rounding 255 * linear_to_srgb(l) picks the k whose interval of linear light holds l, so
+// the channel is the number of interval ends at or below l: a search of 255 values in
+// place of a power per channel. Each end is found where the rounded curve itself steps.
 std::int32_t linear_to_channel(double linear) {
-    return static_cast<std::int32_t>(std::nearbyint(255.0 * linear_to_srgb(std::clamp(linear, 0.0, 1.0))));
+    static const std::array<double, 255> kSteps = [] {
+        std::array<double, 255> steps{};
+        for (int k = 0; k < 255; ++k) {
+            double low = srgb_to_linear(k / 255.0);
+            double high = srgb_to_linear((k + 1) / 255.0);
+            for (int i = 0; i < 64; ++i) {
+                const double mid = (low + high) / 2;
+                (std::nearbyint(255.0 * linear_to_srgb(mid)) > k ? high : low) = mid;
+            }
+            steps[static_cast<std::size_t>(k)] = high;
+        }
+        return steps;
+    }();
+    return static_cast<std::int32_t>(std::upper_bound(kSteps.begin(), kSteps.end(), linear) - kSteps.begin());
 }
 
 LinearRgb map_into_srgb(const Lab& lab) {
