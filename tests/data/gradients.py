@@ -2,9 +2,8 @@
 """Worked gradient colours, computed apart from the program with Python's float maths.
 
 Run it to rewrite gradients.txt: one row per case, "n<TAB>gradient<TAB>colours", the
-gradient in its stored form. Rows marked "# mapped" pass through gamut mapping."""
+gradient in its stored form; "# mapped" marks rows that pass through gamut mapping."""
 import math
-import sys
 
 M1 = [[0.4122214708, 0.5363325363, 0.0514459929], [0.2119034982, 0.6806995451, 0.1073969566],
       [0.0883024619, 0.2817188376, 0.6299787005]]
@@ -14,33 +13,18 @@ M2_INV = [[1, 0.3963377774, 0.2158037573], [1, -0.1055613458, -0.0638541728], [1
 M1_INV = [[4.0767416621, -3.3077115913, 0.2309699292], [-1.2684380046, 2.6097574011, -0.3413193965],
           [-0.0041960863, -0.7034186147, 1.7076147010]]
 mapped = False
-
-
-def mul(m, v):
-    return [sum(m[r][c] * v[c] for c in range(3)) for r in range(3)]
-
-
-def to_linear(c):
-    return c / 12.92 if c <= 0.04045 else ((c + 0.055) / 1.055) ** 2.4
-
-
-def to_channel(lin):
-    lin = min(max(lin, 0.0), 1.0)
-    return round(255 * (12.92 * lin if lin <= 0.0031308 else 1.055 * lin ** (1 / 2.4) - 0.055))
-
-
-def oklab(rgb):
-    return mul(M2, [math.cbrt(x) for x in mul(M1, rgb)])
-
-
-def linear(lab):
-    return mul(M1_INV, [x ** 3 for x in mul(M2_INV, lab)])
+mul = lambda m, v: [sum(m[r][c] * v[c] for c in range(3)) for r in range(3)]
+to_linear = lambda c: c / 12.92 if c <= 0.04045 else ((c + 0.055) / 1.055) ** 2.4
+to_srgb = lambda lin: 12.92 * lin if lin <= 0.0031308 else 1.055 * lin ** (1 / 2.4) - 0.055
+to_channel = lambda lin: round(255 * to_srgb(min(max(lin, 0.0), 1.0)))
+oklab = lambda rgb: mul(M2, [math.cbrt(x) for x in mul(M1, rgb)])
+linear = lambda lab: mul(M1_INV, [x ** 3 for x in mul(M2_INV, lab)])
 
 
 def gamut_map(lab):  # CSS Color 4, binary search on OKLCH chroma
     global mapped
     if lab[0] >= 1 or lab[0] <= 0:
-        return [1.0] * 3 if lab[0] >= 1 else [0.0] * 3
+        return [1.0 if lab[0] >= 1 else 0.0] * 3
     inside = lambda rgb: all(0 <= x <= 1 for x in rgb)
     clip = lambda rgb: [min(max(x, 0.0), 1.0) for x in rgb]
     de = lambda rgb, ref: math.dist(oklab(rgb), ref)
@@ -122,12 +106,8 @@ CASES = [(n, space, stops) for space in ('srgb', 'linear-srgb', 'oklab', 'oklch'
     (6, 'oklch-longer', '#FFFF00@0 #00FF00@100'), (6, 'oklch-longer', '#FF0000@0 #FF0000@100'),
     (5, 'oklch', '#808080@0 #00C0FF@100'), (5, 'oklch', '#00FF00@0 #FF00FF@100')]
 
-if __name__ == '__main__':
-    rows = []
-    for n, space, text in CASES:
-        stops = [(tuple(int(s[1 + 2 * c:3 + 2 * c], 16) for c in range(3)), int(s.split('@')[1]))
-                 for s in text.split()]
-        mapped = False
-        hexes = ' '.join('%02X%02X%02X' % tuple(c) for c in colours(space, stops, n))
-        rows.append('%d\t%s %s\t%s%s' % (n, space, text, hexes, '\t# mapped' if mapped else ''))
-    sys.stdout.write('\n'.join(rows) + '\n')
+for n, space, text in CASES:
+    stops = [(tuple(int(s[1 + 2 * c:3 + 2 * c], 16) for c in range(3)), int(s[8:])) for s in text.split()]
+    mapped = False
+    hexes = ' '.join('%02X%02X%02X' % tuple(c) for c in colours(space, stops, n))
+    print('%d\t%s %s\t%s%s' % (n, space, text, hexes, '\t# mapped' if mapped else ''))
