@@ -4,7 +4,9 @@
 #include "app/frm_main.h"
 #include "app/program_level.h"
 #include "core/configuration_file.h"
+#include "core/gradient_entries.h"
 #include "core/gradient_markup.h"
+#include "core/profile_reader.h"
 
 #include <QComboBox>
 #include <QFontMetrics>
@@ -76,7 +78,11 @@ void frmMain::cmbUserSetting_Click() {
     if (read.reached_cut) return;
     const SettingParse parsed = parse_setting_line(read.line);
     if (!parsed) return;  // refused as a whole: the current setting and the preview stay
-    const SettingRecord& s = *parsed.record;
+    SettingRecord s = *parsed.record;
+    // Its Gradient entry when that fits the line; a malformed entry is refused like the line.
+    const GradientEntryRead entry = read_gradient_entry(read_profile_file(IniFile).value_or(""), position, s);
+    if (!entry.refused.empty()) return;
+    s.gradient = entry.gradient;
     CurrentSetting = s;
 
     lblX->setText(summary_text(s));

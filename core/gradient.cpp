@@ -66,7 +66,8 @@ std::optional<GradientStop> parse_stop(std::string_view text, std::string& why) 
 // Stops whose positions are all given: the rules every gradient keeps.
 GradientParse checked(GradientSpace space, std::vector<GradientStop> stops) {
     if (stops.size() < kMinStops || stops.size() > kMaxStops)
-        return refuse(static_cast<int>(std::min(stops.size(), kMaxStops)) + 1, "a gradient has 2 to 16 stops, not " + std::to_string(stops.size()));
+        return refuse(static_cast<int>(std::min(stops.size(), kMaxStops)) + 1,
+                      "a gradient has 2 to 16 stops, not " + std::to_string(stops.size()));
     for (std::size_t i = 0; i < stops.size(); ++i) {
         const int at = static_cast<int>(i) + 1;
         if (i == 0 && stops[i].position != 0) return refuse(at, "the first stop is at 0");
