@@ -18,7 +18,7 @@ std::string hex(const std::vector<CharacterColor>& colors) {
     std::string out;
     char buf[8];
     for (const CharacterColor& c : colors) {
-        std::snprintf(buf, sizeof buf, "%02X%02X%02X", c[0] & 0xFF, c[1] & 0xFF, c[2] & 0xFF);
+        std::snprintf(buf, sizeof buf, "%02X%02X%02X", c[0], c[1], c[2]);
         out += (out.empty() ? "" : " ") + std::string(buf);
     }
     return out;
@@ -30,9 +30,7 @@ TEST(Gradient, WorkedColoursFromTheSeparateScript) {
     for (std::string row; std::getline(table, row); ++rows) {
         std::istringstream fields(row);
         std::string n, stored, colours;
-        std::getline(fields, n, '\t');
-        std::getline(fields, stored, '\t');
-        std::getline(fields, colours, '\t');
+        std::getline(std::getline(std::getline(fields, n, '\t'), stored, '\t'), colours, '\t');
         const GradientParse parsed = parse_gradient(stored);
         ASSERT_TRUE(parsed) << row;
         EXPECT_EQ(format_gradient(*parsed.gradient), stored);
