@@ -102,7 +102,8 @@ int run_edit(const Options& o, std::ostream& out, std::ostream& err) {
     case Options::Action::Replace: why = store->replace(n, line); break;
     default: why = store->remove(n); break;
     }
-    if (why.empty() && (o.stops || o.space)) why = store_gradient(o, *store, o.action == Options::Action::Add ? added_key : n);
+    if (why.empty() && (o.stops || o.space))
+        why = store_gradient(o, *store, o.action == Options::Action::Add ? added_key : n);
     if (why.empty()) why = store->save();
     if (!why.empty()) return refuse(err, why + "; nothing written to " + file.string());
 
