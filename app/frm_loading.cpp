@@ -2,7 +2,7 @@
 
 #include "app/frm_main.h"
 #include "app/program_level.h"
-#include "app/twips.h"
+#include "widgets/twips.h"
 #include "core/program_values.h"
 #include "core/configuration_file.h"
 #include "core/configuration_path.h"
@@ -14,7 +14,7 @@ frmLoading::frmLoading(std::unique_ptr<frmMain>& main_window)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), main_window_(main_window) {
     setObjectName(QStringLiteral("frmLoading"));
     setWindowTitle(QStringLiteral("Now Loading..."));
-    setFixedSize(twips_to_pixels(4770), twips_to_pixels(405));
+    setFixedSize(widgets::twips_to_pixels(4770), widgets::twips_to_pixels(405));
 }
 
 // The start-up sequence: one pass, no window events served in between.

@@ -1,11 +1,11 @@
 // frmMain's design: the window, its controls at their places and its menus.
 #include "app/frm_main.h"
 
-#include "app/app_icon.h"
-#include "app/check_box_value.h"
-#include "app/fonts.h"
-#include "app/size_wave_pictures.h"
-#include "app/twips.h"
+#include "widgets/app_icon.h"
+#include "widgets/check_box_value.h"
+#include "widgets/fonts.h"
+#include "widgets/size_wave_pictures.h"
+#include "widgets/twips.h"
 #include "platform/program_run.h"
 #include "core/version_info.h"
 
@@ -21,8 +21,8 @@
 namespace gradation::app {
 namespace {
 
-constexpr int kClientWidth = twips_to_pixels(4800);
-constexpr int kClientHeight = twips_to_pixels(930);
+constexpr int kClientWidth = widgets::twips_to_pixels(4800);
+constexpr int kClientHeight = widgets::twips_to_pixels(930);
 
 QLabel* bordered_label(QWidget* parent, const char* name) {
     auto* label = new QLabel(parent);
@@ -41,8 +41,8 @@ frmMain::frmMain()
       Timer1(this, "Timer1") {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QString::fromUtf8(version_info::kTitle));  // the application title
-    setWindowIcon(app_icon());
-    setFont(ui_gothic_font(9));
+    setWindowIcon(widgets::app_icon());
+    setFont(widgets::ui_gothic_font(9));
 
     build_menus();
     build_controls();
@@ -78,44 +78,44 @@ void frmMain::build_controls() {
     for (int i = 0; i < static_cast<int>(imgX.size()); ++i) {
         QLabel* image = new QLabel(client_area);
         image->setObjectName(QStringLiteral("imgX(%1)").arg(i));
-        place(image, 120, 60, 750, 375);
+        widgets::place(image, 120, 60, 750, 375);
         image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        if (i < 4) image->setPixmap(QPixmap::fromImage(size_wave_picture(i)));
+        if (i < 4) image->setPixmap(QPixmap::fromImage(widgets::size_wave_picture(i)));
         image->setVisible(i == 4);
         imgX[static_cast<std::size_t>(i)] = image;
     }
 
     lblPal[0] = bordered_label(client_area, "lblPal(0)");
-    place(lblPal[0], 1080, 60, 375, 315);
+    widgets::place(lblPal[0], 1080, 60, 375, 315);
     lblPal[1] = bordered_label(client_area, "lblPal(1)");
-    place(lblPal[1], 1470, 60, 375, 315);
+    widgets::place(lblPal[1], 1470, 60, 375, 315);
 
     cmbUserSetting = new QComboBox(client_area);
     cmbUserSetting->setObjectName(QStringLiteral("cmbUserSetting"));
     cmbUserSetting->setEditable(false);
     cmbUserSetting->setInsertPolicy(QComboBox::InsertAtBottom);
-    place(cmbUserSetting, 1860, 60, 2055, 300);
+    widgets::place(cmbUserSetting, 1860, 60, 2055, 300);
 
     cmdExec = new QPushButton(QStringLiteral("変換(&X&ｻ)"), client_area);
     cmdExec->setObjectName(QStringLiteral("cmdExec"));
-    place(cmdExec, 3960, 30, 795, 405);
+    widgets::place(cmdExec, 3960, 30, 795, 405);
 
     cmdExit = new QPushButton(QStringLiteral("終了&Q&ﾀ)"), client_area);
     cmdExit->setObjectName(QStringLiteral("cmdExit"));
-    place(cmdExit, 120, 480, 795, 375);
+    widgets::place(cmdExit, 120, 480, 795, 375);
 
     lblX = bordered_label(client_area, "lblX");
     lblX->setText(QStringLiteral("SAMPLE"));
     lblX->setAlignment(Qt::AlignCenter);
     lblX->setBackgroundRole(QPalette::Base);
     lblX->setForegroundRole(QPalette::Text);
-    lblX->setFont(proportional_gothic_font(12));
-    place(lblX, 1080, 480, 2775, 315);
+    lblX->setFont(widgets::proportional_gothic_font(12));
+    widgets::place(lblX, 1080, 480, 2775, 315);
 
-    chkDevTag = new ValueCheckBox(QStringLiteral("分離"), client_area);
+    chkDevTag = new widgets::ValueCheckBox(QStringLiteral("分離"), client_area);
     chkDevTag->setObjectName(QStringLiteral("chkDevTag"));
     chkDevTag->setTristate(true);  // the program may grey it
-    place(chkDevTag, 3930, 510, 795, 285);
+    widgets::place(chkDevTag, 3930, 510, 795, 285);
 
     // Labels and pictures take no focus; the buttons, the list and the box do.
     for (QWidget* control : {static_cast<QWidget*>(cmdExec), static_cast<QWidget*>(cmbUserSetting),

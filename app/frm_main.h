@@ -20,9 +20,11 @@ class QMenu;
 class QMenuBar;
 class QPushButton;
 
-namespace gradation::app {
-
+namespace gradation::widgets {
 class ValueCheckBox;
+}
+
+namespace gradation::app {
 
 inline constexpr int kWatcherInterval = 500;  // milliseconds between watcher ticks
 
@@ -69,7 +71,7 @@ public:
     QPushButton* cmdExec = nullptr;
     QPushButton* cmdExit = nullptr;
     QLabel* lblX = nullptr;
-    ValueCheckBox* chkDevTag = nullptr;
+    widgets::ValueCheckBox* chkDevTag = nullptr;
     QMenuBar* menu_bar = nullptr;
     QMenu* MN_FILE = nullptr;
     QAction* mnuOnTop = nullptr;

@@ -1,8 +1,9 @@
 // Filling the setting list and applying its selected entry: the line is read afresh,
 // parsed as a whole, made the current setting and shown in the preview.
-#include "app/check_box_value.h"
 #include "app/frm_main.h"
 #include "app/program_level.h"
+#include "widgets/check_box_value.h"
+#include "widgets/colour_swatch.h"
 #include "core/configuration_file.h"
 #include "core/gradient_entries.h"
 #include "core/gradient_markup.h"
@@ -40,26 +41,12 @@ QString summary_text(const SettingRecord& s) {
     return text;
 }
 
-// A window colour is red + 256 green + 65536 blue; its three low bytes are drawn.
-QColor window_colour(const Rgb& rgb) {
-    const std::int64_t sum = rgb[0] + std::int64_t{256} * rgb[1] + std::int64_t{65536} * rgb[2];
-    const auto composed = static_cast<std::uint32_t>(sum);
-    return QColor(static_cast<int>(composed & 0xFFu), static_cast<int>((composed >> 8) & 0xFFu),
-                  static_cast<int>((composed >> 16) & 0xFFu));
-}
-
 // The setting's name in its own markup, as rich text for a tooltip; empty for no name.
 QString name_in_its_markup(const QString& name, const SettingRecord& s, bool separate_tags) {
     if (name.isEmpty() || static_cast<std::size_t>(name.size()) > kMaxTextUnits) return QString();
     return QStringLiteral("<qt>") +
            QString::fromStdU16String(gradient_markup(name.toStdU16String(), s, separate_tags)) +
            QStringLiteral("</qt>");
-}
-
-void set_background(QLabel* label, const QColor& colour) {
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::Window, colour);
-    label->setPalette(palette);
 }
 
 }  // namespace
@@ -99,8 +86,8 @@ void frmMain::cmbUserSetting_Click() {
 
     chkDevTag->set_value(s.DevTag);  // its handler sets SeparateTags
 
-    set_background(lblPal[0], window_colour(s.StartColor));
-    set_background(lblPal[1], window_colour(s.EndColor));
+    widgets::set_background(lblPal[0], widgets::window_colour(s.StartColor));
+    widgets::set_background(lblPal[1], widgets::window_colour(s.EndColor));
 
     // Hovering the preview strip shows what the setting makes of its own name.
     const QString tip = name_in_its_markup(cmbUserSetting->currentText(), s, SeparateTags != 0);

@@ -1,6 +1,6 @@
 // frmMain's own commands: always-on-top, the separate-tags box, the three ways to
 // exit, the unload, and the Enter and Esc keys of a dialog.
-#include "app/check_box_value.h"
+#include "widgets/check_box_value.h"
 #include "app/frm_main.h"
 #include "platform/program_run.h"
 #include "platform/window_placement.h"

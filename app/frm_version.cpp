@@ -1,9 +1,9 @@
 // frmVersion's design, its load step and the opening command's body.
 #include "app/frm_version.h"
 
-#include "app/fonts.h"
+#include "widgets/fonts.h"
 #include "app/program_level.h"
-#include "app/twips.h"
+#include "widgets/twips.h"
 #include "platform/window_placement.h"
 #include "core/version_info.h"
 
@@ -90,8 +90,8 @@ frmVersion::frmVersion(const QIcon& icon)
       main_icon_(icon) {
     setObjectName(QStringLiteral("frmVersion"));
     setWindowTitle(QStringLiteral("バージョン情報"));
-    setFont(ui_gothic_font(9));
-    setFixedSize(twips_to_pixels(4350), twips_to_pixels(2610));
+    setFont(widgets::ui_gothic_font(9));
+    setFixedSize(widgets::twips_to_pixels(4350), widgets::twips_to_pixels(2610));
 
     const QColor light_grey(0xC0, 0xC0, 0xC0);
     QPalette background = palette();
@@ -102,14 +102,14 @@ frmVersion::frmVersion(const QIcon& icon)
     imgIcon = new QLabel(this);
     imgIcon->setObjectName(QStringLiteral("imgIcon"));
     imgIcon->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    place(imgIcon, 120, 120, 675, 675);
+    widgets::place(imgIcon, 120, 120, 675, 675);
 
     Command1 = new KanaAccessButton(QStringLiteral("&O&ﾗK"), this);
     Command1->setObjectName(QStringLiteral("Command1"));
-    Command1->setFont(proportional_gothic_font(9, true));
+    Command1->setFont(widgets::proportional_gothic_font(9, true));
     Command1->setDefault(true);
     Command1->setFocusPolicy(Qt::StrongFocus);
-    place(Command1, 3540, 120, 675, 675);
+    widgets::place(Command1, 3540, 120, 675, 675);
 
     lblVersion = new QLabel(this);
     lblVersion->setObjectName(QStringLiteral("lblVersion"));
@@ -120,7 +120,7 @@ frmVersion::frmVersion(const QIcon& icon)
     navy_on_grey.setColor(QPalette::WindowText, QColor(0x00, 0x00, 0x80));
     lblVersion->setPalette(navy_on_grey);
     lblVersion->setAutoFillBackground(true);
-    place(lblVersion, 120, 1440, 4095, 675);
+    widgets::place(lblVersion, 120, 1440, 4095, 675);
 
     // The button is the only control that takes the focus.
     imgIcon->setFocusPolicy(Qt::NoFocus);

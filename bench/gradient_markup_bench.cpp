@@ -4,6 +4,7 @@
 // segmentation on its own.
 #include "core/characters.h"
 #include "core/gradient_markup.h"
+#include "core/markup_fit.h"
 
 #include <benchmark/benchmark.h>
 
@@ -71,13 +72,14 @@ void report(benchmark::State& state, std::size_t characters, std::size_t output_
     state.counters["out_bytes"] = static_cast<double>(output_units * 2);
 }
 
-void run_markup(benchmark::State& state, const SettingRecord& setting, bool separate) {
+void run_markup(benchmark::State& state, const SettingRecord& setting, bool separate,
+                const MarkupOptions& options = {}) {
     const std::u16string text = mixed_text();
     std::size_t size = 0;
     auto tags = [separate] { return separate; };
     auto never = [] { return false; };
     for (auto _ : state) {
-        auto markup = gradient_markup(text, setting, tags, never);
+        auto markup = gradient_markup(text, setting, tags, never, options);
         benchmark::DoNotOptimize(markup->data());
         size = markup->size();
     }
@@ -127,6 +129,29 @@ void BM_HeaviestCopyFloor(benchmark::State& state) { run_copy_floor(state, heavi
 void BM_HeaviestOklch16(benchmark::State& state) { run_markup(state, heaviest_oklch_setting(kPure), true); }
 void BM_HeaviestOklch16Pastel(benchmark::State& state) { run_markup(state, heaviest_oklch_setting(kPastel), true); }
 
+// The heaviest setting in every dialect, unshortened: a tag or code for every character.
+void BM_Dialect(benchmark::State& state) {
+    MarkupOptions o;
+    o.dialect = dialects()[static_cast<std::size_t>(state.range(0))].dialect;
+    state.SetLabel(std::string(dialect_info(o.dialect).name));
+    run_markup(state, heaviest_setting(), true, o);
+}
+
+// Fitting at its dearest: a limit that only one colour for the whole text meets, so
+// every number of colour steps is measured before it.
+void BM_FitToOneColour(benchmark::State& state) {
+    const std::u16string text = mixed_text();
+    const MarkupOptions o = default_options(Dialect::Minecraft);
+    const SettingRecord setting = plain_setting();
+    auto never = [] { return false; };
+    LengthLimit limit{text.size() + 8};
+    for (auto _ : state) {
+        LengthCounter sink(limit.unit);
+        const FitResult r = write_fitted_markup(text, setting, o, limit, never, never, sink);
+        benchmark::DoNotOptimize(r.length);
+    }
+}
+
 BENCHMARK(BM_Segmentation)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_SegmentationClusters)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Plain)->Unit(benchmark::kMicrosecond);
@@ -135,6 +160,8 @@ BENCHMARK(BM_Heaviest)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_HeaviestCopyFloor)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_HeaviestOklch16)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_HeaviestOklch16Pastel)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Dialect)->DenseRange(0, 8)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_FitToOneColour)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace gradation

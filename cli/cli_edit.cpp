@@ -1,6 +1,7 @@
 #include "cli/cli_edit.h"
 
 #include "cli/cli_gradient.h"
+#include "cli/cli_messages.h"
 #include "cli/cli_run.h"
 #include "core/configuration_file.h"
 #include "core/configuration_path.h"
@@ -15,10 +16,8 @@
 namespace gradation::cli {
 namespace {
 
-int refuse(std::ostream& err, const std::string& message) {
-    err << "gradation-cli: " << message << '\n';
-    return kFailed;
-}
+// Nothing was written: exit 1, the reason through the one escaping writer.
+int refuse(std::ostream& err, const std::string& message) { return report_error(err, kFailed, message); }
 
 std::optional<int> entry_number(std::string_view text) {
     int n = -1;
@@ -79,15 +78,11 @@ int run_edit(const Options& o, std::ostream& out, std::ostream& err) {
     if (o.ini) {
         file = *o.ini;
         std::error_code ec;
-        if (!std::filesystem::exists(file, ec)) return refuse(err, "no such file: " + file.string());
+        if (!std::filesystem::exists(file, ec)) return refuse(err, "no such file: " + shown(file.string()));
     } else {
         file = user_configuration_file();
         seed = MakeIniFile();
     }
-    std::string error;
-    std::optional<SettingsStore> store = SettingsStore::open(file, seed, error);
-    if (!store) return refuse(err, error);
-
     std::u16string line;
     if (o.edit_line) {
         std::optional<std::u16string> decoded = utf8_to_utf16(*o.edit_line);
@@ -95,24 +90,34 @@ int run_edit(const Options& o, std::ostream& out, std::ostream& err) {
         line = std::move(*decoded);
     }
     const int n = o.edit_entry.value_or(0);
-    const int added_key = static_cast<int>(store->entries().size());
-    std::string why;
-    switch (o.action) {
-    case Options::Action::Add: why = store->add(line); break;
-    case Options::Action::Replace: why = store->replace(n, line); break;
-    default: why = store->remove(n); break;
-    }
-    if (why.empty() && (o.stops || o.space))
-        why = store_gradient(o, *store, o.action == Options::Action::Add ? added_key : n);
-    if (why.empty()) why = store->save();
-    if (!why.empty()) return refuse(err, why + "; nothing written to " + file.string());
+    std::u16string added;  // the new entry's key and line, read under the lock
+    int added_key = 0;
+    const std::string why = SettingsStore::edit_locked(file, seed, [&](SettingsStore& store) {
+        std::string refusal;
+        switch (o.action) {
+        case Options::Action::Add:
+            added_key = static_cast<int>(store.entries().size());
+            refusal = store.add(line);
+            break;
+        case Options::Action::Replace: refusal = store.replace(n, line); break;
+        default: return store.remove(n);
+        }
+        const int key = o.action == Options::Action::Add ? added_key : n;
+        if (refusal.empty() && (o.stops || o.space)) refusal = store_gradient(o, store, key);
+        // Filling a gap may bring later entries into the list: the new one is at the old end.
+        if (refusal.empty() && o.action == Options::Action::Add)
+            added = store.entries().at(static_cast<std::size_t>(added_key));
+        return refusal;
+    });
+    if (!why.empty()) return refuse(err, why + "; nothing written to " + shown(file.string()));
 
     if (o.action == Options::Action::Add) {
-        // Filling a gap may bring later entries into the list: the new one is at the old end.
-        const std::u16string added = store->entries().at(static_cast<std::size_t>(added_key));
         out << setting_key(added_key) << '\t' << utf16_to_utf8(setting_name(added)) << '\n';
         out.flush();
-        if (!out) return refuse(err, "added to " + file.string() + ", but cannot write its key");
+        if (!out)
+            return report_error(err, kWrittenUnreported,
+                                "added to " + shown(file.string()) + " as key " + setting_key(added_key) +
+                                    ", but cannot write its key");
     }
     return kOk;
 }

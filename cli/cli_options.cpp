@@ -2,6 +2,7 @@
 
 #include "cli/cli_edit.h"
 #include "cli/cli_gradient.h"
+#include "cli/cli_messages.h"
 
 #include <charconv>
 
@@ -10,11 +11,60 @@ namespace {
 
 Parsed fail(std::string message) { return {std::nullopt, std::move(message)}; }
 
+// "N" in UTF-16 units or "Nb" in UTF-8 bytes.
+std::optional<LengthLimit> limit_from(std::string_view value) {
+    LengthLimit limit;
+    if (value.ends_with('b')) {
+        limit.unit = LengthUnit::Utf8Bytes;
+        value.remove_suffix(1);
+    }
+    const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), limit.length);
+    if (value.empty() || ec != std::errc() || end != value.data() + value.size()) return std::nullopt;
+    return limit;
+}
+
+// --format, --formats, --merge, --plain-blanks (with their --no- forms) and --fit.
+bool is_markup_option(std::string_view name) {
+    return name == "--format" || name == "--fit" || name == "--merge" || name == "--no-merge" ||
+           name == "--plain-blanks" || name == "--no-plain-blanks" || name == "--formats";
+}
+
+// Reads one of those into `o`, moving i past a value; yields a usage error or nothing.
+std::string parse_markup_option(std::string_view name, std::optional<std::string_view> inline_value,
+                                const std::vector<std::string_view>& args, std::size_t& i, Options& o) {
+    if (name != "--format" && name != "--fit") {
+        if (inline_value) return std::string(name) + " takes no value";
+        if (name == "--formats") o.formats = true;
+        if (name.ends_with("merge")) o.merge = name == "--merge";
+        if (name.ends_with("plain-blanks")) o.plain_blanks = name == "--plain-blanks";
+        return {};
+    }
+    if (!inline_value && i + 1 >= args.size()) return std::string(name) + " needs a value";
+    const std::string_view value = inline_value ? *inline_value : args[++i];
+    if (name == "--format") {
+        o.format = dialect_named(value);
+        if (!o.format) return "unknown format " + shown(value) + " (--formats lists them)";
+        return {};
+    }
+    o.fit = limit_from(value);
+    if (!o.fit) return "--fit takes a length in UTF-16 units (N) or UTF-8 bytes (Nb), not " + shown(value);
+    return {};
+}
+
 }  // namespace
+
+MarkupOptions markup_options(const Options& o) {
+    MarkupOptions options = default_options(o.format.value_or(Dialect::Html));
+    options.merge = o.merge.value_or(options.merge);
+    options.plain_blanks = o.plain_blanks.value_or(options.plain_blanks);
+    return options;
+}
 
 std::string usage_text() {
     return "Usage: gradation-cli (--line LINE | --setting N) [--ini FILE] [--separate | --joined]\n"
+           "                     [--format NAME] [--[no-]merge] [--[no-]plain-blanks] [--fit N[b]]\n"
            "                     [--text TEXT | FILE]\n"
+           "       gradation-cli --formats\n"
            "       gradation-cli --list [--ini FILE]\n"
            "       gradation-cli (--add LINE | --replace N LINE) [--stops STOPS] [--space NAME] [--ini FILE]\n"
            "       gradation-cli --remove N [--ini FILE]\n"
@@ -45,11 +95,24 @@ std::string usage_text() {
            "  --separate     colour and size in separate font tags\n"
            "  --joined       colour and size in one font tag\n"
            "                 (default for both: the setting's own tag form)\n"
+           "  --format NAME  the markup to write (default html); --formats lists them:\n"
+           "                 html html-css bbcode minecraft minecraft-section minimessage\n"
+           "                 minecraft-json ansi ansi-256. A dialect without sizes, table\n"
+           "                 or markers leaves them out and says so on standard error\n"
+           "  --merge, --no-merge  neighbouring characters of one colour and size share a\n"
+           "                 tag (default: off for html, on for the others)\n"
+           "  --plain-blanks, --no-plain-blanks  blanks take no colour (same defaults)\n"
+           "  --fit N, --fit Nb  make the markup at most N UTF-16 units (Nb: UTF-8 bytes):\n"
+           "                 merging, then plain blanks, then 2, 3, ... characters per\n"
+           "                 colour, only as far as needed; what it did goes to standard\n"
+           "                 error; exit 1, writing nothing, when it cannot fit\n"
            "  --text TEXT    convert TEXT, as it is, instead of reading a file\n"
            "  --help         show this help\n"
            "  --version      show the version\n"
            "\n"
-           "Exit status: 0 done, 1 failed (one line on standard error), 2 usage error.\n";
+           "Exit status: 0 done, 1 failed or cannot fit (one line on standard error;\n"
+           "nothing written), 2 usage error, 3 an edit was written but its report could\n"
+           "not be printed.\n";
 }
 
 Parsed parse_options(const std::vector<std::string_view>& args) {
@@ -77,6 +140,10 @@ Parsed parse_options(const std::vector<std::string_view>& args) {
         }
         if (is_edit_option(name)) {
             if (std::string why = parse_edit_option(name, inline_value, args, i, o); !why.empty()) return fail(why);
+            continue;
+        }
+        if (is_markup_option(name)) {
+            if (std::string why = parse_markup_option(name, inline_value, args, i, o); !why.empty()) return fail(why);
             continue;
         }
         const auto takes_value = [&](std::string_view opt) { return name == opt; };
@@ -127,6 +194,10 @@ Parsed parse_options(const std::vector<std::string_view>& args) {
     }
     if (version) {
         o.action = Options::Action::Version;
+        return {o, {}};
+    }
+    if (o.formats) {
+        o.action = Options::Action::Formats;
         return {o, {}};
     }
     if (o.action != Options::Action::Convert) {

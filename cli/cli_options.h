@@ -1,6 +1,9 @@
 // Command-line options of gradation-cli.
 #pragma once
 
+#include "core/gradient_markup.h"
+#include "core/markup_fit.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -9,7 +12,7 @@
 namespace gradation::cli {
 
 struct Options {
-    enum class Action { Convert, Help, Version, List, Add, Replace, Remove };
+    enum class Action { Convert, Help, Version, List, Add, Replace, Remove, Formats };
     Action action = Action::Convert;
     std::optional<std::string> line;     // --line: the setting line itself
     std::optional<int> setting;          // --setting N: key N of the configuration file
@@ -21,6 +24,11 @@ struct Options {
     std::optional<int> edit_entry;         // --replace N, --remove N
     std::optional<std::string> stops;      // --stops "#RRGGBB[@P],...": the gradient's stops
     std::optional<std::string> space;      // --space NAME: the gradient's colour space
+    std::optional<Dialect> format;         // --format NAME
+    bool formats = false;                  // --formats
+    std::optional<bool> merge;             // --merge / --no-merge
+    std::optional<bool> plain_blanks;      // --plain-blanks / --no-plain-blanks
+    std::optional<LengthLimit> fit;        // --fit N or --fit Nb
 };
 
 struct Parsed {
@@ -33,5 +41,8 @@ struct Parsed {
 Parsed parse_options(const std::vector<std::string_view>& args);
 
 std::string usage_text();
+
+// The markup options the dialect starts with, switched as the options say.
+MarkupOptions markup_options(const Options& o);
 
 }  // namespace gradation::cli

@@ -2,6 +2,7 @@
 
 #include "cli/cli_edit.h"
 #include "cli/cli_gradient.h"
+#include "cli/cli_format.h"
 #include "cli/cli_messages.h"
 #include "cli/cli_output.h"
 #include "core/configuration_file.h"
@@ -139,10 +140,10 @@ int convert(const Options& o, ByteSource& in, std::ostream& out, std::ostream& e
     const bool separate = o.separate.value_or(setting->DevTag == 1);
     Utf8ChunkWriter writer(out);
     // A failed write stops the run at the next character: nothing more can arrive.
-    write_gradient_markup(*input.text, *setting, [separate] { return separate; },
-                          [&writer] { return writer.failed(); }, writer);
+    const bool written = write_markup(markup_options(o), o.fit, *input.text, *setting, separate,
+                                      [&writer] { return writer.failed(); }, writer, err);
     if (!writer.finish()) return error(err, kFailed, "cannot write the markup" + because(writer.error()));
-    return kOk;
+    return written ? kOk : kFailed;
 }
 
 }  // namespace
@@ -155,6 +156,8 @@ int run(const Options& o, ByteSource& in, std::ostream& out, std::ostream& err) 
         return write_text(out, err, std::string("gradation-cli ") + version_info::kVersionText + "\n", "the version");
     case Options::Action::List:
         return list_settings(o, out, err);
+    case Options::Action::Formats:
+        return write_text(out, err, formats_text(), "the formats");
     case Options::Action::Add:
     case Options::Action::Replace:
     case Options::Action::Remove:

@@ -10,7 +10,8 @@
 
 namespace gradation::cli {
 
-enum ExitCode { kOk = 0, kFailed = 1, kUsage = 2 };
+// kWrittenUnreported: an edit was written, but its report could not be printed.
+enum ExitCode { kOk = 0, kFailed = 1, kUsage = 2, kWrittenUnreported = 3 };
 
 // Runs the parsed options; `in` is standard input, read only when no text or file is given.
 int run(const Options& options, ByteSource& in, std::ostream& out, std::ostream& err);

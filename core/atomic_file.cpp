@@ -43,6 +43,26 @@ mode_t new_file_mode() {
     return 0666 & ~mask;
 }
 
+// Who owns the new file and its permission bits: the old file's, or for a new file the
+// process's own (uid and gid of -1 leave them as created).
+struct Identity {
+    mode_t mode = new_file_mode();
+    uid_t uid = static_cast<uid_t>(-1);
+    gid_t gid = static_cast<gid_t>(-1);
+};
+
+// Gives the open file `identity`'s owner and group (only where they differ, so that an
+// ordinary user's write of their own file asks for no privilege), then its mode; the
+// mode comes last because a change of owner clears the set-id bits.
+bool give_identity(int fd, const Identity& identity, bool fail_owner) {
+    struct stat st {};
+    if (::fstat(fd, &st) != 0) return false;
+    const bool owner_differs = (identity.uid != static_cast<uid_t>(-1) && identity.uid != st.st_uid) ||
+                               (identity.gid != static_cast<gid_t>(-1) && identity.gid != st.st_gid);
+    if (fail_owner || (owner_differs && ::fchown(fd, identity.uid, identity.gid) != 0)) return false;
+    return ::fchmod(fd, identity.mode) == 0;
+}
+
 // A written and synced temporary file beside its target, removed unless renamed.
 class TemporaryFile {
 public:
@@ -53,9 +73,10 @@ public:
         if (!path_.empty()) ::unlink(path_.c_str());
     }
 
-    // Empty text when `bytes` are in the temporary file, synced, with `mode`. The steps of
-    // the file itself (not of its backup) can be failed by the test seam.
-    std::string write(const std::filesystem::path& target, std::string_view bytes, mode_t mode, bool seam) {
+    // Empty text when `bytes` are in the temporary file, synced, with `identity`. The steps
+    // of the file itself (not of its backup) can be failed by the test seam.
+    std::string write(const std::filesystem::path& target, std::string_view bytes, const Identity& identity,
+                      bool seam) {
         const auto fails = [&](WriteStep step) { return seam && injected(step); };
         std::string name = (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
         if (fails(WriteStep::CreateTemporary)) return failure("create a file in", target.parent_path(), errno);
@@ -66,7 +87,8 @@ public:
         bool ok = write_all(fd, bytes.substr(0, half)) && !fails(WriteStep::WriteFirstHalf);
         ok = ok && write_all(fd, bytes.substr(half)) && !fails(WriteStep::WriteSecondHalf);
         if (!ok) return close_after(fd, "write", target);
-        if (::fchmod(fd, mode) != 0) return close_after(fd, "set the permissions of", target);
+        if (!give_identity(fd, identity, fails(WriteStep::KeepOwner)))
+            return close_after(fd, "give the new file the owner, group and mode of", target);
         if (::fsync(fd) != 0 || fails(WriteStep::Sync)) return close_after(fd, "sync", target);
         if (::close(fd) != 0) return failure("write", target, errno);
         return {};
@@ -93,26 +115,43 @@ private:
 
 void set_write_fault_for_testing(std::function<bool(WriteStep)> fault) { write_fault() = std::move(fault); }
 
+std::filesystem::path write_target(const std::filesystem::path& file, std::string& error) {
+    std::error_code ec;
+    std::filesystem::path path = std::filesystem::absolute(file, ec);
+    // As many links as the system itself follows before it gives up (ELOOP).
+    for (int links = 0; links <= 40 && !ec; ++links) {
+        struct stat st {};
+        if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;  // a missing one is written anew
+        const std::filesystem::path next = std::filesystem::read_symlink(path, ec);
+        path = next.is_absolute() ? next : path.parent_path() / next;
+    }
+    error = "cannot follow the link " + file.string() + ": " + (ec ? ec.message() : std::strerror(ELOOP));
+    return {};
+}
+
 std::string replace_file_atomically(const std::filesystem::path& file, std::string_view bytes,
                                     const std::optional<std::string>& previous) {
-    std::error_code ec;
-    std::filesystem::path target = std::filesystem::absolute(file, ec);
-    if (std::filesystem::is_symlink(file, ec)) {
-        target = std::filesystem::weakly_canonical(file, ec);
-        if (ec) return "cannot follow the link " + file.string() + ": " + ec.message();
-    }
-    mode_t mode = new_file_mode();
+    std::string error;
+    const std::filesystem::path target = write_target(file, error);
+    if (target.empty()) return error;
+    Identity identity;
     struct stat st {};
-    if (::stat(target.c_str(), &st) == 0) mode = st.st_mode & 07777;
+    if (::stat(target.c_str(), &st) == 0) {
+        if (st.st_nlink > 1)
+            return target.string() + " has " + std::to_string(st.st_nlink) +
+                   " hard links; writing it would give this name a new file and leave the other names with the "
+                   "old content, so it is not written";
+        identity = {static_cast<mode_t>(st.st_mode & 07777), st.st_uid, st.st_gid};
+    }
 
     // The new content is written and synced first: if that fails, nothing else changed.
     TemporaryFile content;
-    if (std::string why = content.write(target, bytes, mode, true); !why.empty()) return why;
+    if (std::string why = content.write(target, bytes, identity, true); !why.empty()) return why;
     if (previous) {
         std::filesystem::path backup = target;
         backup += ".bak";
         TemporaryFile kept;
-        if (std::string why = kept.write(backup, *previous, mode, false); !why.empty()) return why;
+        if (std::string why = kept.write(backup, *previous, identity, false); !why.empty()) return why;
         if (injected(WriteStep::KeepBackup)) return failure("replace", backup, errno);
         if (std::string why = kept.rename_over(backup); !why.empty()) return why;
     }

@@ -10,19 +10,25 @@
 namespace gradation {
 
 // The steps of replace_file_atomically, in order, at which a test can make it fail.
-enum class WriteStep { CreateTemporary, WriteFirstHalf, WriteSecondHalf, Sync, KeepBackup, Rename };
+enum class WriteStep { CreateTemporary, WriteFirstHalf, WriteSecondHalf, KeepOwner, Sync, KeepBackup, Rename };
 
 // For tests: called before each step; returning true makes that step fail as an I/O
 // error would. Empty (the default) lets every step run.
 void set_write_fault_for_testing(std::function<bool(WriteStep)> fault);
 
-// Writes `bytes` to a temporary file in `file`'s folder, flushes and syncs it, gives it
-// `file`'s permission bits (a new file: 0666 less the umask), and renames it over
-// `file`. When `previous` is given it is kept, the same way, as "<file>.bak" once the
-// new content is safely in its temporary file and before that file is renamed.
-// A link is followed: its target is replaced, the link stays. Returns the empty text
-// when done, or why not; on failure every temporary file is removed and `file` is as
-// it was.
+// The file a write of `file` changes: `file` itself, or the file its chain of symbolic
+// links ends at, which need not exist yet. Empty, with `error` set, when a link cannot
+// be followed.
+std::filesystem::path write_target(const std::filesystem::path& file, std::string& error);
+
+// Writes `bytes` to a temporary file in the folder of `file`'s write_target, flushes and
+// syncs it, gives it the old file's owner, group and permission bits (a new file: 0666
+// less the umask), and renames it over that target: a link stays a link. When
+// `previous` is given it is kept, the same way, as "<target>.bak" once the new content
+// is safely in its temporary file and before that file is renamed. Refused when the
+// target has more than one hard link (a rename would split them) or when its owner
+// cannot be kept. Returns the empty text when done, or why not; on failure every
+// temporary file is removed and the file is as it was.
 std::string replace_file_atomically(const std::filesystem::path& file, std::string_view bytes,
                                     const std::optional<std::string>& previous);
 

@@ -3,13 +3,16 @@
 #include "core/atomic_file.h"
 #include "core/configuration_file.h"
 #include "core/gradient_entries.h"
+#include "core/file_lock.h"
 #include "core/profile_reader.h"
+#include "core/setting_line_check.h"
 #include "core/setting_list.h"
 #include "core/setting_record.h"
 #include "core/utf8.h"
 
 #include <cerrno>
 #include <cstring>
+#include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
 #include <utility>
@@ -103,14 +106,16 @@ std::optional<SettingsStore> SettingsStore::from_content(const std::filesystem::
     return store;
 }
 
-std::optional<std::string> SettingsStore::value_bytes(std::u16string_view line, std::u16string& written,
-                                                      std::string& why) const {
+std::optional<std::string> SettingsStore::value_bytes(std::u16string_view line, std::u16string_view kept,
+                                                      std::u16string& written, std::string& why) const {
     if (line.find_first_of(u"\r\n") != std::u16string_view::npos) {
         why = "the line holds a line break";
     } else if (line.find(u'\0') != std::u16string_view::npos) {
         why = "the line holds a NUL character, where the reader would end it";
     } else if (line.size() >= 2 && (line.front() == u'"' || line.front() == u'\'') && line.back() == line.front()) {
         why = "the line is wrapped in quotes, which the reader would strip";
+    } else if (const auto strict = strict_line_refusal(line, kept)) {
+        why = describe(*strict);
     } else if (const SettingParse parsed = parse_setting_line(line); !parsed) {
         why = "the line is refused at " + describe(parsed.refusal);
     } else if (const std::u16string_view name = setting_name(line);
@@ -165,12 +170,12 @@ std::string SettingsStore::out_of_list(int n) const {
            ")";
 }
 
-std::string SettingsStore::add(std::u16string_view line) {
+std::string SettingsStore::add(std::u16string_view line, std::u16string_view kept) {
     if (list_.size() >= static_cast<std::size_t>(kMaxSettings))
         return "the list already has " + std::to_string(kMaxSettings) + " entries, keys 00 to 99";
     std::u16string written;
     std::string why;
-    const std::optional<std::string> bytes = value_bytes(line, written, why);
+    const std::optional<std::string> bytes = value_bytes(line, kept, written, why);
     if (!bytes) return why;
 
     SettingsDocument doc = document_;
@@ -194,11 +199,11 @@ std::string SettingsStore::add(std::u16string_view line) {
     return adopt(std::move(doc), expected, true);
 }
 
-std::string SettingsStore::replace(int n, std::u16string_view line) {
+std::string SettingsStore::replace(int n, std::u16string_view line, std::u16string_view kept) {
     if (std::string why = out_of_list(n); !why.empty()) return why;
     std::u16string written;
     std::string why;
-    const std::optional<std::string> bytes = value_bytes(line, written, why);
+    const std::optional<std::string> bytes = value_bytes(line, kept, written, why);
     if (!bytes) return why;
     SettingsDocument doc = document_;
     std::string& text = doc.lines[line_of(n)].text;
@@ -251,20 +256,46 @@ bool SettingsStore::changed_on_disk() const {
     return !now || *now != *disk_;
 }
 
+std::string SettingsStore::edit_locked(const std::filesystem::path& file, const std::filesystem::path& seed,
+                                       const std::function<std::string(SettingsStore&)>& edit) {
+    FileLock lock;
+    if (std::string why = lock.take(file); !why.empty()) return why;
+    std::string error;
+    std::optional<SettingsStore> store = open(file, seed, error);
+    if (!store) return error;
+    if (std::string why = edit(*store); !why.empty()) return why;
+    return store->write_locked(false);
+}
+
 std::string SettingsStore::save() {
-    if (changed_on_disk())
+    if (!modified()) return {};  // nothing to write, so no lock and no folder to make
+    FileLock lock;
+    if (std::string why = lock.take(file_); !why.empty()) return why;
+    return write_locked(false);
+}
+
+std::string SettingsStore::overwrite() {
+    FileLock lock;
+    if (std::string why = lock.take(file_); !why.empty()) return why;
+    return write_locked(true);
+}
+
+std::string SettingsStore::write_locked(bool over_changes) {
+    // Read again under the lock: what is there now is what the .bak keeps.
+    bool exists = false;
+    std::string error;
+    std::optional<std::string> now = read_existing(file_, exists, error);
+    if (!error.empty()) return error;
+    if (!over_changes && (exists != disk_.has_value() || (now && now != disk_)))
         return file_.string() + " changed on disk since it was read; reload it before saving";
     const std::string bytes = document_.bytes();
-    if (disk_ ? bytes == *disk_ : !modified()) return {};  // nothing to write
-    // A file made read-only is left alone, though its folder would let a rename replace it.
-    if (disk_ && ::access(file_.c_str(), W_OK) != 0)
-        return "cannot write " + file_.string() + ": " + std::strerror(errno);
-    std::error_code ec;
-    if (const std::filesystem::path folder = file_.parent_path(); !folder.empty()) {
-        std::filesystem::create_directories(folder, ec);
-        if (ec) return "cannot create the folder " + folder.string() + ": " + ec.message();
-    }
-    if (std::string why = replace_file_atomically(file_, bytes, disk_); !why.empty()) return why;
+    if (now ? bytes == *now : !modified()) return {};  // nothing to write
+    // A file made read-only is left alone, though its folder would let a rename replace
+    // it; also by root, whom access() lets write anything.
+    if (now && ::access(file_.c_str(), W_OK) != 0) return "cannot write " + file_.string() + ": " + std::strerror(errno);
+    if (struct stat st {}; now && ::stat(file_.c_str(), &st) == 0 && (st.st_mode & 0222) == 0)
+        return "cannot write " + file_.string() + ": it is read-only";
+    if (std::string why = replace_file_atomically(file_, bytes, now); !why.empty()) return why;
     disk_ = bytes;
     original_ = bytes;
     return {};

@@ -7,6 +7,7 @@
 #include "core/settings_document.h"
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -50,11 +51,20 @@ public:
     // are read in.
     ValueEncoding encoding() const { return encoding_; }
 
+    // Opens `file` (with `seed`, as open() does) under the file's lock, applies `edit` to
+    // what it finds and saves, the lock held throughout: an edit that waited for another
+    // applies itself to that one's result. The empty text when written (or nothing needed
+    // writing), else the refusal from the lock, open(), `edit` or the write; then nothing
+    // is written.
+    static std::string edit_locked(const std::filesystem::path& file, const std::filesystem::path& seed,
+                                   const std::function<std::string(SettingsStore&)>& edit);
+
     // Each returns the empty text when done, or a one-line reason when refused (then
     // memory is unchanged). A new or changed line is written in the shipped file's form
-    // (format_setting_line).
-    std::string add(std::u16string_view line);             // next key, after the last entry line
-    std::string replace(int n, std::u16string_view line);  // in place, same key
+    // (format_setting_line), and is checked strictly (strict_line_refusal) except for the
+    // fields it shares with `kept`.
+    std::string add(std::u16string_view line, std::u16string_view kept = {});  // next key, after the last entry
+    std::string replace(int n, std::u16string_view line, std::u16string_view kept = {});  // in place, same key
     std::string remove(int n);                             // later keys each minus one, in place
     std::string move(int n, int to);                       // entries n and `to` swap lines
     // Stores entry n's stops and space in the Gradient section, its line's start and end
@@ -62,9 +72,12 @@ public:
     // remove and move take an entry's Gradient line along with it.
     std::string set_gradient(int n, const std::optional<Gradient>& gradient);
 
-    // Writes atomically, the previous content kept as <file>.bak. Refused (nothing
-    // written) when the file cannot be written or changed on disk since open().
+    // Writes atomically under the file's lock, the content just before this write kept
+    // as <file>.bak (none when the file did not exist: there was no previous content).
+    // Refused (nothing written) when the file cannot be written or changed on disk since
+    // open(); overwrite() writes over such a change, which then stays in the .bak.
     std::string save();
+    std::string overwrite();
     bool changed_on_disk() const;
     bool modified() const;  // memory differs from the file as read
 
@@ -72,8 +85,10 @@ private:
     SettingsStore() = default;
 
     // The bytes of `line` in the file's form and encoding, or a refusal.
-    std::optional<std::string> value_bytes(std::u16string_view line, std::u16string& written,
-                                           std::string& why) const;
+    std::optional<std::string> value_bytes(std::u16string_view line, std::u16string_view kept,
+                                           std::u16string& written, std::string& why) const;
+    // The write of save() and overwrite(); the caller holds the lock.
+    std::string write_locked(bool over_changes);
     // Makes `candidate` the content when the reader lists exactly `expected` from it
     // (or more after it, when `gap_may_close`).
     std::string adopt(SettingsDocument candidate, const std::vector<std::u16string>& expected,

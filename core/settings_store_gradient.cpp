@@ -11,7 +11,8 @@ std::string SettingsStore::set_gradient(int n, const std::optional<Gradient>& gr
     if (!parsed) return "entry " + std::to_string(n) + " is refused at " + describe(parsed.refusal);
     if (gradient && !fits_line(*gradient, *parsed.record)) {
         use_gradient(*parsed.record, *gradient);
-        if (std::string why = replace(n, format_setting_line(setting_name(line), *parsed.record)); !why.empty())
+        // Only the colours are new: the fields it keeps are not checked anew.
+        if (std::string why = replace(n, format_setting_line(setting_name(line), *parsed.record), line); !why.empty())
             return why;
     }
     SettingsDocument doc = document_;

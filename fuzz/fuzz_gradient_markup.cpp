@@ -3,6 +3,8 @@
 // stops it.
 #include "core/characters.h"
 #include "core/gradient_markup.h"
+#include "core/markup_buffer.h"
+#include "core/markup_fit.h"
 #include "fuzz_input.h"
 
 #include <unicode/uchar.h>
@@ -88,6 +90,79 @@ std::vector<std::size_t> tag_boundaries(std::u16string_view m, std::u16string_vi
     return bounds;
 }
 
+struct StringSink final : gradation::MarkupSink {
+    void append(std::u16string_view piece) override { markup += piece; }
+    std::u16string markup;
+};
+
+// The colour codes of a dialect's markup, in order, as 0xRRGGBB (the palette index for
+// ansi-256). Only for texts that hold none of the markers.
+std::vector<std::uint32_t> colours_read_back(gradation::Dialect d, std::u16string_view m) {
+    using gradation::Dialect;
+    static const std::u16string_view kMarkers[] = {u"COLOR=\"#", u"color:#",        u"[color=#",
+                                                   u"&#",         u"\u00A7x",        u"<#",
+                                                   u"\"color\":\"#", u"\x1B[38;2;", u"\x1B[38;5;"};
+    const std::u16string_view marker = kMarkers[static_cast<int>(d)];
+    std::vector<std::uint32_t> out;
+    for (auto at = m.find(marker); at != std::u16string_view::npos; at = m.find(marker, at + 1)) {
+        std::uint32_t v = 0, part = 0;
+        std::size_t p = at + marker.size();
+        if (d == Dialect::Ansi || d == Dialect::Ansi256) {  // decimals up to "m", channels after ";"
+            for (; m[p] != u'm'; ++p) {
+                if (m[p] == u';') v = v << 8 | part, part = 0;
+                else part = part * 10 + (m[p] - u'0');
+            }
+            out.push_back(v << 8 | part);
+            continue;
+        }
+        for (int digits = 0; digits < 6; ++p) {
+            if (m[p] == u'\u00A7') continue;
+            const char16_t c = m[p] | 0x20;
+            v = v * 16 + static_cast<std::uint32_t>(c <= u'9' ? c - u'0' : c - u'a' + 10);
+            ++digits;
+        }
+        out.push_back(v);
+    }
+    return out;
+}
+
+// Every dialect on the same text: each character's colour read back equals html's;
+// merged runs never repeat their neighbour's colour (and size, where it is written);
+// fitted markup never passes its limit, and what cannot fit writes nothing.
+void check_dialects(const std::u16string& text, const gradation::SettingRecord& s, std::size_t n,
+                    std::uint16_t limit, bool alphabet) {
+    using namespace gradation;
+    auto no = [] { return false; };
+    const std::u16string html = gradient_markup(text, s, false, {});
+    const std::vector<std::uint32_t> reference = colours_read_back(Dialect::Html, html);
+    for (const DialectInfo& d : dialects()) {
+        MarkupOptions o;
+        o.dialect = d.dialect;
+        if (alphabet && !s.StartMark) {
+            std::vector<std::uint32_t> expected = reference;
+            if (d.dialect == Dialect::Ansi256)
+                for (auto& c : expected) c = xterm_256_index({int(c >> 16), int(c >> 8 & 0xFF), int(c & 0xFF)});
+            FUZZ_CHECK(colours_read_back(d.dialect, gradient_markup(text, s, false, o)) == expected);
+            o.merge = true;
+            const std::vector<std::uint32_t> merged = colours_read_back(d.dialect, gradient_markup(text, s, false, o));
+            const bool sizes_vary = s.SizeMode > 0 && s.SizeMode != 2 && s.SizeWave && d.dialect <= Dialect::Bbcode;
+            if (!sizes_vary)
+                for (std::size_t i = 1; i < merged.size(); ++i) FUZZ_CHECK(merged[i] != merged[i - 1]);
+            FUZZ_CHECK(merged.size() <= n);
+        }
+        for (const LengthUnit unit : {LengthUnit::Utf16Units, LengthUnit::Utf8Bytes}) {
+            StringSink sink;
+            const FitResult r = write_fitted_markup(text, s, default_options(d.dialect), {limit, unit}, no, no, sink);
+            FUZZ_CHECK(r.outcome != FitResult::Outcome::Cancelled);
+            if (r.outcome == FitResult::Outcome::TooLong) {
+                FUZZ_CHECK(sink.markup.empty() && r.length > limit);
+            } else {
+                FUZZ_CHECK(markup_length(sink.markup, unit) == r.length && r.length <= limit);
+            }
+        }
+    }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -113,6 +188,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const bool separate_at_start = in.flag();
     const std::uint16_t flip_at = static_cast<std::uint16_t>(in.int16());
     const std::uint16_t cancel_at = static_cast<std::uint16_t>(in.int16());
+    const std::uint16_t limit = static_cast<std::uint16_t>(in.int16());
     const std::u16string text = text_from(in);
     if (text.empty()) return 0;
 
@@ -158,6 +234,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (before == U_GCB_PREPEND)
             FUZZ_CHECK(after == U_GCB_CONTROL || after == U_GCB_CR || after == U_GCB_LF || forced);
     }
+
+    const bool plain_alphabet = std::none_of(text.begin(), text.end(), [](char16_t c) {
+        return c == u'#' || c == u'&' || c == u'[' || c == u'"' || c == u':' || c == 0x1B || c == 0xA7;
+    });
+    check_dialects(text, s, n, limit, plain_alphabet);
 
     if (cancel_at > 0 && cancel_at <= 2 * n) {
         std::size_t calls = 0;

@@ -29,7 +29,7 @@ constexpr char16_t kAwkward[] = {u' ', u'\t', u'"', u'\'', u',', u'=', u'[', u';
 std::u16string draw_name(fuzz::Input& in, bool& plain) {
     std::u16string name;
     const std::size_t length = in.byte() % 40;
-    plain = true;
+    plain = length > 0;  // an empty name is refused
     for (std::size_t i = 0; i < length; ++i) {
         const std::uint8_t b = in.byte();
         if (b < 200) {
@@ -42,17 +42,20 @@ std::u16string draw_name(fuzz::Input& in, bool& plain) {
     return name;
 }
 
+// A record within the ranges a written line may hold (odd values are refused before the
+// store changes anything).
 SettingRecord draw_record(fuzz::Input& in) {
+    const auto within = [&in](int count) { return static_cast<std::int16_t>(in.byte() % count); };
     SettingRecord r;
     r.StartMark = in.flag(), r.EndMark = in.flag(), r.BreakAfter = in.flag();
     r.Underline = in.flag(), r.Italic = in.flag(), r.Bold = in.flag();
-    r.SizeMode = in.int16(), r.SizeSign = in.int16(), r.SizeValue = in.int16();
-    r.TableWrap = in.flag(), r.TableBorder = in.int16();
+    r.SizeMode = within(3), r.SizeSign = within(2), r.SizeValue = in.int16();
+    r.TableWrap = in.flag(), r.TableBorder = static_cast<std::int16_t>(in.int16() & 0x7FFF);
     r.Direction = in.flag() ? u'V' : u'H';
-    r.SizeWave = in.flag(), r.WavePattern = in.int16();
-    for (auto& c : r.StartColor) c = in.int16();
-    for (auto& c : r.EndColor) c = in.int16();
-    r.DevTag = in.int16();
+    r.SizeWave = in.flag(), r.WavePattern = within(4);
+    for (auto& c : r.StartColor) c = within(256);
+    for (auto& c : r.EndColor) c = within(256);
+    r.DevTag = within(3);
     return r;
 }
 

@@ -1,5 +1,7 @@
 #include "settings_editor/colour_field.h"
 
+#include "widgets/colour_swatch.h"
+
 #include <QColorDialog>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -51,13 +53,6 @@ std::optional<Rgb> read_colour_text(const QString& text) {
     return std::nullopt;
 }
 
-QColor window_colour(const Rgb& rgb) {
-    const std::int64_t sum = rgb[0] + std::int64_t{256} * rgb[1] + std::int64_t{65536} * rgb[2];
-    const auto composed = static_cast<std::uint32_t>(sum);
-    return QColor(static_cast<int>(composed & 0xFFu), static_cast<int>((composed >> 8) & 0xFFu),
-                  static_cast<int>((composed >> 16) & 0xFFu));
-}
-
 ColourField::ColourField(const QString& picker_title, QWidget* parent)
     : QWidget(parent), picker_title_(picker_title) {
     swatch = new QPushButton(this);
@@ -98,7 +93,7 @@ void ColourField::set_colour(const Rgb& rgb) {
 }
 
 void ColourField::pick() {
-    const QColor chosen = QColorDialog::getColor(window_colour(colour_), this, picker_title_);
+    const QColor chosen = QColorDialog::getColor(widgets::window_colour(colour_), this, picker_title_);
     if (!chosen.isValid()) return;  // cancelled
     set_colour(Rgb{static_cast<std::int16_t>(chosen.red()), static_cast<std::int16_t>(chosen.green()),
                    static_cast<std::int16_t>(chosen.blue())});
@@ -115,7 +110,7 @@ void ColourField::text_edited(const QString& t) {
 
 void ColourField::show_swatch_and_note() {
     swatch->setStyleSheet(QStringLiteral("background-color: %1; border: 1px solid #404040")
-                              .arg(window_colour(colour_).name()));
+                              .arg(widgets::window_colour(colour_).name()));
     out_of_range->setVisible(!in_byte_range(colour_));
     text->setStyleSheet(QString());
 }

@@ -21,8 +21,6 @@ namespace gradation::settings_editor {
 QString colour_text(const Rgb& rgb);
 // Reads "#RRGGBB" (the "#" optional, any case) or "r, g, b" with 16-bit components.
 std::optional<Rgb> read_colour_text(const QString& text);
-// The colour a window shows for it: red + 256 green + 65536 blue, its three low bytes.
-QColor window_colour(const Rgb& rgb);
 
 class ColourField : public QWidget {
 public:

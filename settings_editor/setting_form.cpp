@@ -1,8 +1,8 @@
 // SettingForm's design: the controls grouped as the setting line orders its fields.
 #include "settings_editor/setting_form.h"
 
-#include "app/check_box_value.h"
-#include "app/size_wave_pictures.h"
+#include "widgets/check_box_value.h"
+#include "widgets/size_wave_pictures.h"
 #include "settings_editor/colour_field.h"
 
 #include <QCheckBox>
@@ -58,6 +58,22 @@ void SettingForm::build() {
     italic = new QCheckBox(QStringLiteral("斜体(&I)"), this);
     bold = new QCheckBox(QStringLiteral("太字(&B)"), this);
 
+    auto* main = new QFormLayout;
+    main->addRow(label_for(QStringLiteral("名前(&N)"), name_edit, this), name_edit);
+    main->addRow(label_for(QStringLiteral("開始色(&C)"), start_colour->text, this), start_colour);
+    main->addRow(label_for(QStringLiteral("終了色(&E)"), end_colour->text, this), end_colour);
+    main->addRow(QStringLiteral("文字"), row({underline, italic, bold}));
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addLayout(main);
+    layout->addWidget(build_size_group());
+    layout->addWidget(build_table_group());
+    layout->addWidget(build_marks_group());
+    layout->addStretch();
+}
+
+QWidget* SettingForm::build_size_group() {
     size_mode = new QComboBox(this);
     size_mode->addItems({QStringLiteral("なし (ページの大きさ)"), QStringLiteral("絶対"), QStringLiteral("相対")});
     size_sign = new QComboBox(this);
@@ -65,27 +81,13 @@ void SettingForm::build() {
     size_value = sixteen_bit_spin_box(this);
     size_wave = new QCheckBox(QStringLiteral("大きさを波打たせる(&W)"), this);
     wave_pattern = new QComboBox(this);
-    wave_pattern->setIconSize(QSize(app::kWavePictureWidth, app::kWavePictureHeight));
+    wave_pattern->setIconSize(QSize(widgets::kWavePictureWidth, widgets::kWavePictureHeight));
     const QStringList shapes{QStringLiteral("谷"), QStringLiteral("山"), QStringLiteral("下り"), QStringLiteral("上り")};
     for (int i = 0; i < 4; ++i)
-        wave_pattern->addItem(QIcon(QPixmap::fromImage(app::size_wave_picture(i))), shapes[i]);
+        wave_pattern->addItem(QIcon(QPixmap::fromImage(widgets::size_wave_picture(i))), shapes[i]);
     wave_picture = new QLabel(this);
-    wave_picture->setFixedSize(app::kWavePictureWidth, app::kWavePictureHeight);
+    wave_picture->setFixedSize(widgets::kWavePictureWidth, widgets::kWavePictureHeight);
     wave_picture->setToolTip(QStringLiteral("メイン画面に出る絵"));
-
-    table_wrap = new QCheckBox(QStringLiteral("表で囲む(&T)"), this);
-    table_border = sixteen_bit_spin_box(this);
-    vertical = new QCheckBox(QStringLiteral("縦書き (表で囲むとき)(&V)"), this);
-    start_mark = new QCheckBox(QStringLiteral("開始マーク <!--start-->"), this);
-    end_mark = new QCheckBox(QStringLiteral("終了マーク <!--end-->"), this);
-    break_after = new QCheckBox(QStringLiteral("後に <BR>"), this);
-    separate_tags = new app::ValueCheckBox(QStringLiteral("分離 (色と大きさを別のタグに)"), this);
-
-    auto* main = new QFormLayout;
-    main->addRow(label_for(QStringLiteral("名前(&N)"), name_edit, this), name_edit);
-    main->addRow(label_for(QStringLiteral("開始色(&C)"), start_colour->text, this), start_colour);
-    main->addRow(label_for(QStringLiteral("終了色(&E)"), end_colour->text, this), end_colour);
-    main->addRow(QStringLiteral("文字"), row({underline, italic, bold}));
 
     auto* size_group = new QGroupBox(QStringLiteral("大きさ"), this);
     auto* size_form = new QFormLayout(size_group);
@@ -93,24 +95,32 @@ void SettingForm::build() {
                       row({size_mode, new QLabel(QStringLiteral("符号"), this), size_sign,
                            new QLabel(QStringLiteral("値"), this), size_value}));
     size_form->addRow(size_wave, row({wave_pattern, wave_picture}));
+    return size_group;
+}
+
+QWidget* SettingForm::build_table_group() {
+    table_wrap = new QCheckBox(QStringLiteral("表で囲む(&T)"), this);
+    table_border = sixteen_bit_spin_box(this);
+    vertical = new QCheckBox(QStringLiteral("縦書き (表で囲むとき)(&V)"), this);
 
     auto* table_group = new QGroupBox(QStringLiteral("表"), this);
     auto* table_form = new QFormLayout(table_group);
     table_form->addRow(table_wrap, row({new QLabel(QStringLiteral("枠の太さ"), this), table_border}));
     table_form->addRow(vertical);
+    return table_group;
+}
+
+QWidget* SettingForm::build_marks_group() {
+    start_mark = new QCheckBox(QStringLiteral("開始マーク <!--start-->"), this);
+    end_mark = new QCheckBox(QStringLiteral("終了マーク <!--end-->"), this);
+    break_after = new QCheckBox(QStringLiteral("後に <BR>"), this);
+    separate_tags = new widgets::ValueCheckBox(QStringLiteral("分離 (色と大きさを別のタグに)"), this);
 
     auto* marks_group = new QGroupBox(QStringLiteral("前後とタグ"), this);
     auto* marks = new QVBoxLayout(marks_group);
     marks->addLayout(row({start_mark, end_mark}));
     marks->addLayout(row({break_after, separate_tags}));
-
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addLayout(main);
-    layout->addWidget(size_group);
-    layout->addWidget(table_group);
-    layout->addWidget(marks_group);
-    layout->addStretch();
+    return marks_group;
 }
 
 }  // namespace gradation::settings_editor

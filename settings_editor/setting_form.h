@@ -16,7 +16,7 @@ class QLabel;
 class QLineEdit;
 class QSpinBox;
 
-namespace gradation::app {
+namespace gradation::widgets {
 class ValueCheckBox;
 }
 
@@ -55,10 +55,13 @@ public:
     QCheckBox* start_mark = nullptr;
     QCheckBox* end_mark = nullptr;
     QCheckBox* break_after = nullptr;
-    app::ValueCheckBox* separate_tags = nullptr;
+    widgets::ValueCheckBox* separate_tags = nullptr;
 
 private:
     void build();
+    QWidget* build_size_group();
+    QWidget* build_table_group();
+    QWidget* build_marks_group();
     void connect_fields();
     void edited();
     void show_dependent_state();  // what is enabled, and the wave picture

@@ -2,8 +2,8 @@
 // into the one field it stands for.
 #include "settings_editor/setting_form.h"
 
-#include "app/check_box_value.h"
-#include "app/size_wave_pictures.h"
+#include "widgets/check_box_value.h"
+#include "widgets/size_wave_pictures.h"
 #include "settings_editor/colour_field.h"
 
 #include <QCheckBox>
@@ -141,7 +141,7 @@ void SettingForm::show_dependent_state() {
     // As the main window: the pattern's picture only for a wave with an absolute size.
     const bool wave_shown = record_.SizeWave && record_.SizeMode == 1 && record_.WavePattern >= 0 &&
                             record_.WavePattern <= 3;
-    wave_picture->setPixmap(wave_shown ? QPixmap::fromImage(app::size_wave_picture(record_.WavePattern)) : QPixmap());
+    wave_picture->setPixmap(wave_shown ? QPixmap::fromImage(widgets::size_wave_picture(record_.WavePattern)) : QPixmap());
 }
 
 }  // namespace gradation::settings_editor

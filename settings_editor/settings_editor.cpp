@@ -2,11 +2,12 @@
 // file, the message line and Save.
 #include "settings_editor/settings_editor.h"
 
-#include "app/app_icon.h"
-#include "app/fonts.h"
+#include "widgets/app_icon.h"
+#include "widgets/fonts.h"
 #include "settings_editor/setting_form.h"
 #include "settings_editor/setting_preview.h"
 
+#include <QAbstractButton>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeySequence>
@@ -21,6 +22,21 @@ namespace {
 
 QPushButton* button(const QString& caption, QWidget* parent) { return new QPushButton(caption, parent); }
 
+// The buttons in Japanese, like the rest of the window. Where 読み直す is offered (the file
+// changed on disk), Save writes over that change.
+void name_buttons(QMessageBox& box, QMessageBox::StandardButtons buttons) {
+    const std::pair<QMessageBox::StandardButton, QString> names[] = {
+        {QMessageBox::Yes, QStringLiteral("はい")},
+        {QMessageBox::No, QStringLiteral("いいえ")},
+        {QMessageBox::Save, buttons.testFlag(QMessageBox::Reset) ? QStringLiteral("上書き保存") : QStringLiteral("保存")},
+        {QMessageBox::Discard, QStringLiteral("保存しない")},
+        {QMessageBox::Reset, QStringLiteral("読み直す")},
+        {QMessageBox::Cancel, QStringLiteral("キャンセル")},
+    };
+    for (const auto& [button, name] : names)
+        if (QAbstractButton* b = box.button(button)) b->setText(name);
+}
+
 }  // namespace
 
 QString editor_title(const std::filesystem::path& file) {
@@ -30,11 +46,13 @@ QString editor_title(const std::filesystem::path& file) {
 
 SettingsEditor::SettingsEditor() : QWidget(nullptr, Qt::Window) {
     setObjectName(QStringLiteral("SettingsEditor"));
-    setWindowIcon(app::app_icon());
-    setFont(app::ui_gothic_font(9));
+    setWindowIcon(widgets::app_icon());
+    setFont(widgets::ui_gothic_font(9));
     setWindowTitle(editor_title({}));
     ask = [this](const QString& question, QMessageBox::StandardButtons buttons) {
-        return QMessageBox::question(this, windowTitle().remove(QStringLiteral("[*]")), question, buttons);
+        QMessageBox box(QMessageBox::Question, windowTitle().remove(QStringLiteral("[*]")), question, buttons, this);
+        name_buttons(box, buttons);
+        return static_cast<QMessageBox::StandardButton>(box.exec());
     };
     build();
     update_commands();
@@ -47,6 +65,27 @@ void SettingsEditor::build() {
     file_label->setTextInteractionFlags(Qt::TextSelectableByMouse);
     file_label->setWordWrap(true);
 
+    form = new SettingForm(this);
+    auto* top = new QHBoxLayout;
+    top->addLayout(build_list_column(), 2);
+    top->addWidget(form, 3);
+
+    preview = new SettingPreview(this);
+    auto* preview_group = new QGroupBox(QStringLiteral("プレビュー"), this);
+    auto* preview_layout = new QVBoxLayout(preview_group);
+    preview_layout->addWidget(preview);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(file_label);
+    layout->addLayout(top, 3);
+    layout->addWidget(preview_group, 2);
+    layout->addLayout(build_bottom_row());
+    resize(860, 720);
+    connect_commands();
+}
+
+// The entry list with its label and the buttons that add, copy, delete and move entries.
+QLayout* SettingsEditor::build_list_column() {
     entry_list = new QListWidget(this);
     entry_list->setMinimumWidth(230);
     auto* list_label = new QLabel(QStringLiteral("設定の一覧(&L)"), this);
@@ -66,17 +105,11 @@ void SettingsEditor::build() {
     list_column->addWidget(list_label);
     list_column->addWidget(entry_list, 1);
     list_column->addLayout(list_commands);
+    return list_column;
+}
 
-    form = new SettingForm(this);
-    auto* top = new QHBoxLayout;
-    top->addLayout(list_column, 2);
-    top->addWidget(form, 3);
-
-    preview = new SettingPreview(this);
-    auto* preview_group = new QGroupBox(QStringLiteral("プレビュー"), this);
-    auto* preview_layout = new QVBoxLayout(preview_group);
-    preview_layout->addWidget(preview);
-
+// The message line with the reload and save buttons.
+QLayout* SettingsEditor::build_bottom_row() {
     message = new QLabel(this);
     message->setWordWrap(true);
     message->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -87,14 +120,10 @@ void SettingsEditor::build() {
     bottom->addWidget(message, 1);
     bottom->addWidget(reload_button);
     bottom->addWidget(save_button);
+    return bottom;
+}
 
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(file_label);
-    layout->addLayout(top, 3);
-    layout->addWidget(preview_group, 2);
-    layout->addLayout(bottom);
-    resize(860, 720);
-
+void SettingsEditor::connect_commands() {
     auto* save_shortcut = new QShortcut(QKeySequence::Save, this);
     connect(save_shortcut, &QShortcut::activated, this, [this] { save(); });
     connect(save_button, &QPushButton::clicked, this, [this] { save(); });

@@ -14,6 +14,7 @@
 #include <string>
 
 class QLabel;
+class QLayout;
 class QListWidget;
 class QPushButton;
 
@@ -64,6 +65,9 @@ protected:
 
 private:
     void build();
+    QLayout* build_list_column();
+    QLayout* build_bottom_row();
+    void connect_commands();
     void fill_list(int select);
     void show_entry(int n);
     void entry_chosen(int row);

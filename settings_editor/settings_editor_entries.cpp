@@ -106,7 +106,9 @@ void SettingsEditor::form_edited() {
     preview->show_setting(form->name(), form->record());
     const std::u16string line = format_setting_line(form->name().toStdU16String(), form->record());
     setWindowModified(true);
-    const std::string reason = store_->replace(current_, line);
+    // Fields the user left as stored are not checked strictly: odd stored values stay.
+    const std::u16string stored = store_->entries()[static_cast<std::size_t>(current_)];
+    const std::string reason = store_->replace(current_, line, stored);
     if (!reason.empty()) {
         unapplied_ = reason;
         say(QStringLiteral("この変更はファイルに書けません: %1").arg(QString::fromStdString(reason)), true);
@@ -140,7 +142,7 @@ void SettingsEditor::add_entry() {
 void SettingsEditor::duplicate_entry() {
     if (!store_ || current_ < 0 || keep_unapplied_edit()) return;
     const std::u16string line = store_->entries()[static_cast<std::size_t>(current_)];
-    if (refused(store_->add(line), QStringLiteral("複製できません"))) return;
+    if (refused(store_->add(line, line), QStringLiteral("複製できません"))) return;
     setWindowModified(true);
     fill_list(static_cast<int>(store_->entries().size()) - 1);
     say(QStringLiteral("一覧の最後に複製しました。"));

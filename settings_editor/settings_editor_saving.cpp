@@ -2,6 +2,8 @@
 // closing with unsaved changes.
 #include "settings_editor/settings_editor.h"
 
+#include "core/atomic_file.h"
+
 #include <QCloseEvent>
 #include <QLabel>
 
@@ -11,6 +13,13 @@ namespace gradation::settings_editor {
 namespace {
 
 QString path_text(const std::filesystem::path& path) { return QString::fromStdU16String(path.u16string()); }
+
+// Where a save keeps the previous content: beside the file a link names, for a link.
+QString backup_text(const std::filesystem::path& file) {
+    std::string error;
+    const std::filesystem::path target = write_target(file, error);
+    return path_text(target.empty() ? file : target) + QStringLiteral(".bak");
+}
 
 }  // namespace
 
@@ -39,24 +48,39 @@ bool SettingsEditor::open(const std::filesystem::path& file, const std::filesyst
 
 bool SettingsEditor::save() {
     if (!store_ || keep_unapplied_edit()) return false;
-    const std::string reason = store_->save();
+    std::string reason = store_->save();
+    bool overwritten = false;
+    if (!reason.empty() && store_->changed_on_disk()) {
+        say(QStringLiteral("保存できませんでした。変更はそのまま残っています: %1").arg(QString::fromStdString(reason)),
+            true);
+        switch (ask(QStringLiteral("%1 は読んだ後にほかで変更されています。\n"
+                                   "読み直す: ここでの変更を捨てて、ファイルを読み直します。\n"
+                                   "上書き保存: ここでの内容で保存します。ほかでの変更は %2 に残ります。\n"
+                                   "キャンセル: 保存しません。ここでの変更は残ります。")
+                        .arg(path_text(file_), backup_text(file_)),
+                    QMessageBox::Reset | QMessageBox::Save | QMessageBox::Cancel)) {
+        case QMessageBox::Reset: {
+            const int keep = current_;
+            if (open(file_, seed_)) fill_list(std::max(keep, 0));
+            return false;
+        }
+        case QMessageBox::Save:
+            reason = store_->overwrite();  // under the lock, like every save
+            overwritten = true;
+            break;
+        default:
+            return false;
+        }
+    }
     if (!reason.empty()) {
         say(QStringLiteral("保存できませんでした。変更はそのまま残っています: %1").arg(QString::fromStdString(reason)),
             true);
-        if (store_->changed_on_disk() &&
-            ask(QStringLiteral("%1 は読んだ後にほかで変更されています。読み直しますか? "
-                               "(ここでの変更は捨てます)")
-                    .arg(path_text(file_)),
-                QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes) {
-            const int keep = current_;
-            open(file_, seed_);
-            fill_list(std::max(keep, 0));
-        }
         return false;
     }
     setWindowModified(false);
     file_label->setText(QStringLiteral("ファイル: %1").arg(path_text(file_)));
-    say(QStringLiteral("保存しました。gradation は次に起動したときに新しい一覧を読みます。"));
+    say(QStringLiteral("保存しました。gradation は次に起動したときに新しい一覧を読みます。") +
+        (overwritten ? QStringLiteral("ほかでの変更は %1 に残っています。").arg(backup_text(file_)) : QString()));
     return true;
 }
 

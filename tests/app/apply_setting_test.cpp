@@ -2,7 +2,7 @@
 // a refused line changes nothing.
 #include "support/window_harness.h"
 
-#include "app/check_box_value.h"
+#include "widgets/check_box_value.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -181,7 +181,7 @@ void ApplySettingTest::check_box_follows_the_setting_and_the_user() {
     // Applying a setting again sets the box from the setting.
     select_entry(w, 0);
     select_entry(w, 1);
-    QCOMPARE(w.chkDevTag->checkState(), app::check_state_for(dev_tag));
+    QCOMPARE(w.chkDevTag->checkState(), widgets::check_state_for(dev_tag));
 }
 
 void ApplySettingTest::pictures_follow_the_column_heights_data() {

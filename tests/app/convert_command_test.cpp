@@ -2,7 +2,7 @@
 // while the conversion serves events; a second call stops it.
 #include "support/window_harness.h"
 
-#include "app/check_box_value.h"
+#include "widgets/check_box_value.h"
 #include "platform/window_placement.h"
 
 #include <QAction>

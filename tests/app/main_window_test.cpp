@@ -2,7 +2,7 @@
 // ways to end the program.
 #include "support/window_harness.h"
 
-#include "app/check_box_value.h"
+#include "widgets/check_box_value.h"
 #include "platform/window_placement.h"
 
 #include <QAction>

@@ -2,7 +2,7 @@
 // clipboard watcher paused while it is open.
 #include "support/window_harness.h"
 
-#include "app/app_icon.h"
+#include "widgets/app_icon.h"
 #include "app/frm_version.h"
 #include "app/program_level.h"
 #include "platform/window_placement.h"
@@ -53,7 +53,7 @@ struct OwnerWindow {
     QStringList watcher;  // "stop" and "start", in the order they were asked for
 
     explicit OwnerWindow(QPoint where) {
-        window.setWindowIcon(app::app_icon());
+        window.setWindowIcon(widgets::app_icon());
         window.setFixedSize(320, 82);
         window.move(where);
         window.show();
@@ -171,7 +171,7 @@ void VersionDialogTest::design_places_and_frame_data() {
 void VersionDialogTest::design_places_and_frame() {
     QFETCH(QString, name);
     QFETCH(QRect, twips);
-    app::frmVersion dialog(app::app_icon());
+    app::frmVersion dialog(widgets::app_icon());
     dialog.Form_Load();
     QCOMPARE(dialog.size(), QSize(290, 174));
     QCOMPARE(dialog.minimumSize(), dialog.maximumSize());  // the user cannot resize it
@@ -185,9 +185,9 @@ void VersionDialogTest::design_places_and_frame() {
 }
 
 void VersionDialogTest::load_step_sets_icon_text_and_colours() {
-    app::frmVersion dialog(app::app_icon());
+    app::frmVersion dialog(widgets::app_icon());
     dialog.Form_Load();
-    const QImage icon = app::app_icon().pixmap(32, 32).toImage();
+    const QImage icon = widgets::app_icon().pixmap(32, 32).toImage();
     QCOMPARE(dialog.windowIcon().pixmap(32, 32).toImage(), icon);
     QCOMPARE(dialog.imgIcon->pixmap().toImage(), icon);
 
@@ -220,7 +220,7 @@ void VersionDialogTest::load_step_sets_icon_text_and_colours() {
 }
 
 void VersionDialogTest::three_lines_fit_the_label() {
-    app::frmVersion dialog(app::app_icon());
+    app::frmVersion dialog(widgets::app_icon());
     dialog.Form_Load();
     const QFontMetrics metrics(dialog.lblVersion->font());
     const QStringList lines = dialog.lblVersion->text().split(kCrLf);

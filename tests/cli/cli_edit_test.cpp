@@ -24,14 +24,14 @@ struct Case {
 
 TEST(CliEdit, AddReplaceRemove) {
     const Case cases[] = {
-        {"add prints key and name", {"--add", "ゆう,on,OFF,OFF,OFF,OFF,OFF,1,0,4,OFF,0,H,OFF,0,1,2,3,4,5,6"}, kOk,
+        {"add prints key and name", {"--add", "ゆう,OFF,OFF,OFF,OFF,OFF,OFF,1,0,4,OFF,0,H,OFF,0,1,2,3,4,5,6"}, kOk,
          "02\tゆう\n",
          kFile + "02=ゆう,OFF,OFF,OFF,OFF,OFF,OFF, 1, 0, 4,OFF, 0,H,OFF, 0, 1, 2, 3, 4, 5, 6,0\r\n", ""},
         {"add with =", {"--add=c" + kTail}, kOk, "02\tc\n", kFile + "02=c" + kTail + "\r\n", ""},
         {"replace", {"--replace", "0", "z" + kTail}, kOk, "",
          "; mine\r\n[UserSetting]\r\n00=z" + kTail + "\r\n01=b" + kTail + "\r\n", ""},
         {"remove", {"--remove", "0"}, kOk, "", "; mine\r\n[UserSetting]\r\n00=b" + kTail + "\r\n", ""},
-        {"refused line", {"--add", "x,ON"}, kFailed, "", kFile, "refused at position 2"},
+        {"refused line", {"--add", "x,ON"}, kFailed, "", kFile, "position 2: missing"},
         {"refused name", {"--add", " x" + kTail}, kFailed, "", kFile, "nothing written to"},
         {"not UTF-8", {"--add", "\xFF" + kTail}, kFailed, "", kFile, "not valid UTF-8"},
         {"entry outside the list", {"--remove", "2"}, kFailed, "", kFile, "entry 2 is not in the list"},

@@ -83,6 +83,11 @@ for args in "--help" "--version" "--list --ini QX.ini" "--line X --text abc"; do
   check "closed_stdout ${argv[0]}" 1 "cannot write"
 done
 
+# An edit written whose report cannot be: exit 3, not a retry-inviting 1.
+"$cli" --ini QX.ini --add "$standard" >/dev/full 2>err; code=$?
+: >out; check full_disk_add 3 "added to QX.ini as key 01, but cannot write its key"
+grep -q "^01=" QX.ini || fail "full_disk_add: the entry is not in the file"
+
 # A reader that goes away: quiet, killed by SIGPIPE (also when the caller ignored it).
 "$cli" --line "$heaviest" longest.txt 2>err | head -c 10 >head.out; code=${PIPESTATUS[0]}
 : >out; check head_pipe 141 ""
@@ -98,6 +103,8 @@ check control_characters 1 "cannot read \$'no\\nsuch\\e[31m': No such file or di
 check empty_name 1 "cannot read '': No such file or directory"
 "$cli" --ini $'bad\rname' --list >out 2>err; code=$?
 check ini_name 1 "no such file: \$'bad\\rname'"
+"$cli" --ini $'evil\e[31mRED' --add x >out 2>err; code=$?
+check edit_ini_name 1 "no such file: \$'evil\\e[31mRED'"
 
 # Standard input as text tools give it: signature and one final line break dropped.
 printf '\xEF\xBB\xBFabc\r\n' | "$cli" --line "$standard" >out 2>err; code=$?

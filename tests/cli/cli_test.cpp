@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -109,6 +110,43 @@ TEST(Cli, EmptyInputWritesNothingAndTheLongestTextConverts) {
     const CliRun full = run({"--line", kStandard}, text);
     EXPECT_EQ(full.code, kOk) << full.err;
     EXPECT_NE(full.out.find(">😀</FONT>"), std::string::npos);
+}
+
+// The markup's form on the command line; its rules are the core's and tested there.
+TEST(Cli, FormatsMergingAndFitting) {
+    const std::string styled = "x,ON,OFF,OFF,OFF,OFF,ON, 1, 0, 3,OFF, 0,H,OFF, 0, 255, 128, 0, 255, 128, 0";
+    struct Case {
+        std::vector<std::string_view> args;
+        int code;
+        std::string out, err;
+    };
+    const Case cases[] = {
+        {{"--format", "minecraft", "--text", "a b"}, kOk, "&#ff8000a b", ""},
+        {{"--format=ansi", "--no-merge", "--no-plain-blanks", "--text", "ab"}, kOk,
+         "\x1B[38;2;255;128;0ma\x1B[38;2;255;128;0mb\x1B[0m", ""},
+        {{"--merge", "--plain-blanks", "--text", "a b"}, kOk, "<FONT COLOR=\"#FF8000\">a b</FONT>\r\n", ""},
+        {{"--format", "minimessage", "--fit", "10", "--text", "a"}, kOk, "<#ff8000>a",
+         "gradation-cli: merged, plain blanks: 10 of 10\n"},
+        {{"--fit", "9b", "--format", "minecraft", "--text", "\u00E9"}, kFailed, "",
+         "gradation-cli: cannot fit: the shortest markup is 10 bytes, over the limit of 9 bytes\n"},
+        {{"--format", "minecraft", "--text", "&l"}, kOk, "&#ff8000&l",
+         "gradation-cli: warning: the text holds & or \u00A7 before a code character, which minecraft reads as a code\n"},
+        {{"--line", styled, "--format", "bbcode", "--text", "a"}, kOk, "[b][color=#ff8000][size=3]a[/size][/color][/b]",
+         "gradation-cli: warning: bbcode leaves out the setting's start marker\n"},
+        {{"--format", "html5"}, kUsage, "", "gradation-cli: unknown format html5 (--formats lists them) (see --help)\n"},
+        {{"--fit", "-3"}, kUsage, "",
+         "gradation-cli: --fit takes a length in UTF-16 units (N) or UTF-8 bytes (Nb), not -3 (see --help)\n"},
+    };
+    const std::string orange = "x,OFF,OFF,OFF,OFF,OFF,OFF, 0, 0, 1,OFF, 0,H,OFF, 0, 255, 128, 0, 255, 128, 0";
+    for (const Case& c : cases) {
+        std::vector<std::string_view> args = c.args;
+        if (std::find(args.begin(), args.end(), "--line") == args.end()) args.insert(args.begin(), {"--line", orange});
+        const CliRun r = run(args);
+        EXPECT_EQ(r.code, c.code) << c.args[1];
+        EXPECT_EQ(r.out, c.out) << c.args[1];
+        EXPECT_EQ(r.err, c.err) << c.args[1];
+    }
+    EXPECT_NE(run({"--formats"}).out.find("\nminecraft-section  Minecraft: "), std::string::npos);
 }
 
 TEST(Cli, HelpAndVersion) {

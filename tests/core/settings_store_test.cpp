@@ -21,7 +21,7 @@ const std::string kB = line("b");
 const std::string kC = line("c");
 const std::string kE = line("e");
 // Written loosely: the store writes it in the shipped form.
-const std::string kLoose = "n,on,OFF,OFF,OFF,OFF,ON,1,0,3,OFF,0,V,ON,1,1,2,3,4,5,6";
+const std::string kLoose = "n,OFF,OFF,OFF,OFF,OFF,ON,1,0,3,OFF,0,V,ON,1,1,2,3,4,5,6";
 const std::string kNew = "n,OFF,OFF,OFF,OFF,OFF,ON, 1, 0, 3,OFF, 0,V,ON, 1, 1, 2, 3, 4, 5, 6,0";
 const std::string kSjisA = "\x82\xA0";  // あ
 const std::string kSjisI = "\x82\xA2";  // い
@@ -125,6 +125,14 @@ TEST(SettingsStore, EditsChangeOnlyTheirLines) {
     }
 }
 
+// kA with the field at `pos` (the name is 0) replaced by `value`.
+std::string with_field(int pos, const std::string& value) {
+    std::string line = kA;
+    std::size_t start = 0;
+    for (int p = 0; p < pos; ++p) start = line.find(',', start) + 1;
+    return line.replace(start, line.find(',', start) - start, value);
+}
+
 struct RefusalCase {
     const char* what;
     std::string before;
@@ -143,10 +151,22 @@ TEST(SettingsStore, RefusalsChangeNothing) {
     const std::string utf8 = "[UserSetting]\n00=" + kA + "\n01=" + kB + "\n";
     const std::string long_name(1022 - kTail.size() + 1, 'x');  // 1023 bytes in all
     const RefusalCase cases[] = {
-        {"parser refuses", utf8, add("x,ON"), "refused at position 2"},
+        {"too few fields", utf8, add("x,ON"), "position 2: missing"},
+        {"too many fields", utf8, add(kA + ",0"), "position 22: a setting line has 21 or 22 fields, not 23"},
+        {"flag not ON or OFF", utf8, add(with_field(1, "on")), "position 1: a flag is ON or OFF, not \"on\""},
+        {"size mode", utf8, add(with_field(7, "3")), "position 7: the size mode is a whole number from 0 to 2, not \"3\""},
+        {"sign", utf8, add(with_field(8, "2")), "position 8: the size sign"},
+        {"size value not whole", utf8, add(with_field(9, "1.5")), "position 9: the size value"},
+        {"border below 0", utf8, add(with_field(11, "-5")), "position 11: the table border"},
+        {"direction", utf8, replace(0, with_field(12, "X")), "position 12: the direction is H or V, not \"X\""},
+        {"wave pattern", utf8, add(with_field(14, "4")), "position 14: the wave pattern"},
+        {"colour above 255", utf8, add(with_field(15, "256")), "position 15: a colour value is a whole number from 0 to 255"},
+        {"colour below 0", utf8, add(with_field(20, "-1")), "position 20: a colour value"},
+        {"last field", utf8, add(with_field(21, "3")), "position 21: the last field"},
+        {"empty name", utf8, add(kTail), "position 0: the name is empty"},
         {"number out of range", utf8, replace(0, line("x").replace(line("x").find(" 128"), 4, "99999")), "position 16"},
         {"leading blank in the name", utf8, add(" x" + kTail), "begins or ends with a blank"},
-        {"trailing tab in the name", utf8, add("x\t" + kTail), "begins or ends with a blank"},
+        {"tab in the name", utf8, add("x\t" + kTail), "position 0: the name holds a control character"},
         {"wrapped in quotes", utf8, add("'x" + kTail + "'"), "wrapped in quotes"},
         {"line break", utf8, add("x\n" + kTail), "line break"},
         {"emoji in Windows-31J", sjis, add("😀" + kTail), "'😀' (U+1F600) cannot be written in Windows-31J"},

@@ -10,6 +10,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
+#include <tuple>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -86,37 +88,63 @@ TEST(SettingsStore, FirstWriteCopiesTheFileBesideTheProgram) {
     EXPECT_FALSE(std::filesystem::exists(own.string() + ".bak"));  // there was no previous content
 }
 
-TEST(SettingsStore, BackupHoldsThePreviousContentAndModeIsKept) {
-    const test::TempFolder folder;
-    const auto file = folder / "QX.ini";
-    test::write_bytes(file, kOld);
-    ::chmod(file.c_str(), 0640);
-    std::string error;
-    std::optional<SettingsStore> store = SettingsStore::open(file, {}, error);
-    ASSERT_TRUE(store) << error;
-    ASSERT_EQ(store->add(u16(kB)), "");
-    ASSERT_EQ(store->save(), "");
-    ASSERT_EQ(store->remove(1), "");
-    ASSERT_EQ(store->save(), "");
-    EXPECT_EQ(test::read_bytes(file), kOld);
-    EXPECT_EQ(test::read_bytes(folder / "QX.ini.bak"), kNew);
-    struct stat st {};
-    ASSERT_EQ(::stat(file.c_str(), &st), 0);
-    EXPECT_EQ(st.st_mode & 07777, 0640u);
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 2);  // no temporary left
-}
-
-TEST(SettingsStore, ALinkedFileIsWrittenThroughTheLink) {
-    const test::TempFolder folder;
-    test::write_bytes(folder / "real.ini", kOld);
-    std::filesystem::create_symlink(folder / "real.ini", folder / "QX.ini");
-    std::string error;
-    std::optional<SettingsStore> store = SettingsStore::open(folder / "QX.ini", {}, error);
-    ASSERT_TRUE(store) << error;
-    ASSERT_EQ(store->add(u16(kB)), "");
-    ASSERT_EQ(store->save(), "");
-    EXPECT_TRUE(std::filesystem::is_symlink(folder / "QX.ini"));
-    EXPECT_EQ(test::read_bytes(folder / "real.ini"), kNew);
+// Each shape a configuration file can have, and what a write keeps of it or why it is refused.
+TEST(SettingsStore, WritesKeepTheFileItsLinksAndItsOwner) {
+    using Make = std::function<void(const test::TempFolder&)>;
+    const uid_t me = ::geteuid();
+    const auto link = [](const char* to) -> Make {
+        return [to](const auto& f) { std::filesystem::create_symlink(to, f / "QX.ini"); };
+    };
+    const auto group = [me](uid_t owner) { return owner == me ? ::getegid() : owner; };
+    const auto file = [&](mode_t mode, uid_t owner) -> Make {
+        return [=](const auto& f) {
+            test::write_bytes(f / "QX.ini", kOld);
+            EXPECT_EQ(::chown((f / "QX.ini").c_str(), owner, group(owner)) | ::chmod((f / "QX.ini").c_str(), mode), 0);
+        };
+    };
+    const struct {
+        const char* what;
+        Make make;            // makes folder/QX.ini
+        const char* written;  // the file that gets the new content, or a part of the refusal
+        mode_t mode;          // of the written file and its .bak
+        uid_t owner;
+    } cases[] = {
+        {"regular file", file(0640, me), "QX.ini", 0640, me},
+        {"another user's file, written by root", file(0600, 65534), "QX.ini", 0600, 65534},
+        {"symlink", [&](const auto& f) { test::write_bytes(f / "real.ini", kOld), link("real.ini")(f); }, "real.ini", 0644, me},
+        {"dangling symlink", [&](const auto& f) { std::filesystem::create_directory(f / "dot"), link("dot/QX.ini")(f); },
+         "dot/QX.ini", 0644, me},
+        {"dangling symlink, folder missing", link("dot/QX.ini"), "whose folder does not exist", 0, me},
+        {"hard link", [&](const auto& f) { file(0644, me)(f), std::filesystem::create_hard_link(f / "QX.ini", f / "b"); },
+         "has 2 hard links", 0, me},
+        {"read-only file", file(0444, me), "cannot write", 0, me},
+    };
+    for (const auto& c : cases) {
+        if (c.owner != me && me != 0) continue;  // only root can give a file away
+        const test::TempFolder folder;
+        test::write_bytes(folder / "seed.ini", kOld);
+        c.make(folder);
+        const mode_t mask = ::umask(022);
+        const std::string why = SettingsStore::edit_locked(folder / "QX.ini", folder / "seed.ini",
+                                                           [](SettingsStore& s) { return s.add(u16(kB)); });
+        ::umask(mask);
+        const auto written = folder / c.written, bak = folder / (c.written + std::string(".bak"));
+        if (!why.empty()) {  // refused: nothing written
+            EXPECT_NE(why.find(c.written), std::string::npos) << c.what << ": " << why;
+            if (std::filesystem::exists(folder / "QX.ini")) EXPECT_EQ(test::read_bytes(folder / "QX.ini"), kOld);
+            EXPECT_FALSE(std::filesystem::exists(folder / "QX.ini.bak")) << c.what;
+            continue;
+        }
+        EXPECT_EQ(test::read_bytes(written), kNew) << c.what;
+        EXPECT_EQ(std::filesystem::is_symlink(folder / "QX.ini"), c.written != std::string("QX.ini")) << c.what;
+        // A file made by this write had no previous content to keep.
+        EXPECT_EQ(test::read_bytes(bak), std::string(c.what).starts_with("dangling") ? std::nullopt : std::optional(kOld));
+        for (const auto& path : {written, bak}) {
+            struct stat st {};
+            if (::stat(path.c_str(), &st) == 0)
+                EXPECT_EQ(std::tuple(st.st_mode & 07777, st.st_uid, st.st_gid), std::tuple(c.mode, c.owner, group(c.owner)));
+        }
+    }
 }
 
 TEST(SettingsStore, InjectedFailureLeavesTheOldFileWhole) {
@@ -125,7 +153,7 @@ TEST(SettingsStore, InjectedFailureLeavesTheOldFileWhole) {
         const char* backup;  // what .bak holds afterwards
     } cases[] = {
         {WriteStep::CreateTemporary, "older"}, {WriteStep::WriteFirstHalf, "older"},
-        {WriteStep::WriteSecondHalf, "older"}, {WriteStep::Sync, "older"},
+        {WriteStep::WriteSecondHalf, "older"}, {WriteStep::KeepOwner, "older"}, {WriteStep::Sync, "older"},
         {WriteStep::KeepBackup, "older"},      {WriteStep::Rename, nullptr},  // .bak already holds the old file
     };
     for (const auto& c : cases) {
@@ -152,7 +180,7 @@ TEST(SettingsStore, InjectedFailureLeavesTheOldFileWhole) {
         EXPECT_NE(why.find("Input/output error"), std::string::npos) << static_cast<int>(c.step) << ": " << why;
         EXPECT_EQ(test::read_bytes(file), kOld) << static_cast<int>(c.step);
         EXPECT_EQ(test::read_bytes(folder / "QX.ini.bak"), c.backup ? c.backup : kOld) << static_cast<int>(c.step);
-        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 2);
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 3);
         EXPECT_EQ(half_written_seen, c.step > WriteStep::WriteFirstHalf) << static_cast<int>(c.step);
         // The edit is still in memory: a later save succeeds.
         EXPECT_EQ(store->save(), "");
@@ -196,21 +224,6 @@ TEST(SettingsStore, RefusesToWriteWhatItCannotOrShouldNot) {
     }
     EXPECT_FALSE(SettingsStore::open(folder.path(), {}, error));
     EXPECT_NE(error.find("is not a regular file"), std::string::npos) << error;
-}
-
-TEST(SettingsStore, LeavesAReadOnlyFileAlone) {
-    if (::geteuid() == 0) GTEST_SKIP() << "root writes a file whatever its mode bits say";
-    const test::TempFolder folder;
-    const auto file = folder / "QX.ini";
-    test::write_bytes(file, kOld);
-    ::chmod(file.c_str(), 0444);
-    std::string error;
-    std::optional<SettingsStore> store = SettingsStore::open(file, {}, error);
-    ASSERT_TRUE(store) << error;
-    ASSERT_EQ(store->add(u16(kB)), "");
-    EXPECT_NE(store->save().find("cannot write"), std::string::npos);
-    EXPECT_EQ(test::read_bytes(file), kOld);
-    EXPECT_FALSE(std::filesystem::exists(folder / "QX.ini.bak"));
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 // generator's exact markup for the edited setting, and the store holds the edited line.
 #include "support/temp_folder.h"
 
-#include "app/check_box_value.h"
+#include "widgets/check_box_value.h"
 #include "core/gradient_markup.h"
 #include "core/setting_record.h"
 #include "settings_editor/colour_field.h"

@@ -89,6 +89,8 @@ private slots:
     void first_save_copies_the_seed();
     void refused_save_keeps_the_edits_data();
     void refused_save_keeps_the_edits();
+    void outside_change_reload_or_overwrite_data();
+    void outside_change_reload_or_overwrite();
     void closing_with_unsaved_changes_asks_data();
     void closing_with_unsaved_changes_asks();
     void lines_the_main_window_will_not_show_are_greyed();
@@ -169,6 +171,30 @@ void EditorSavingTest::refused_save_keeps_the_edits() {
     QVERIFY(e.editor.has_unsaved_changes());
     QCOMPARE(e.editor.form->start_colour->text->text(), QStringLiteral("#FF0000"));
     QCOMPARE(e.editor.form->name_edit->text(), cause == 1 ? QStringLiteral(" A") : QStringLiteral("A"));
+}
+
+// The third answer, cancel, is the "file changed on disk" row above: the edits stay.
+void EditorSavingTest::outside_change_reload_or_overwrite_data() {
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("overwritten");  // else reloaded, the edits dropped
+    QTest::newRow("reload") << int(QMessageBox::Reset) << false;
+    QTest::newRow("overwrite") << int(QMessageBox::Save) << true;
+}
+
+void EditorSavingTest::outside_change_reload_or_overwrite() {
+    QFETCH(int, answer);
+    QFETCH(bool, overwritten);
+    test::TempFolder folder;
+    const std::string mine = "[UserSetting]\r\n00=" + kB + "\r\n", theirs = "; theirs\r\n" + mine;
+    write_bytes(folder / "QX.ini", mine);
+    Editing e(folder / "QX.ini", {}, static_cast<QMessageBox::StandardButton>(answer));
+    e.editor.form->start_colour->set_colour({255, 0, 0});
+    write_bytes(folder / "QX.ini", theirs);
+    QCOMPARE(e.editor.save(), overwritten);
+    QVERIFY2(e.last_question.contains(QStringLiteral("QX.ini.bak に残ります")), qPrintable(e.last_question));
+    QCOMPARE(read_bytes(folder / "QX.ini").value(), overwritten ? "[UserSetting]\r\n00=" + kBRed + "\r\n" : theirs);
+    QCOMPARE(read_bytes(folder / "QX.ini.bak"), overwritten ? std::optional(theirs) : std::nullopt);
+    QCOMPARE(e.editor.has_unsaved_changes(), false);
 }
 
 void EditorSavingTest::closing_with_unsaved_changes_asks_data() {

@@ -26,6 +26,12 @@ inline std::string markup(std::string_view text, const SettingRecord& s, bool se
     return u8(gradient_markup(u16(text), s, separate));
 }
 
+// Keeps what the generator writes.
+struct StringSink final : MarkupSink {
+    void append(std::u16string_view piece) override { markup += piece; }
+    std::u16string markup;
+};
+
 // The first group of every match of `pattern` in `text`, in order.
 inline std::vector<std::string> matches(const std::string& text, const std::regex& pattern) {
     std::vector<std::string> out;

@@ -1,6 +1,6 @@
 #include "support/window_harness.h"
 
-#include "app/check_box_value.h"
+#include "widgets/check_box_value.h"
 #include "core/gradient_markup.h"
 #include "core/configuration_file.h"
 #include "core/setting_record.h"

@@ -1,9 +1,9 @@
-#include "app/size_wave_pictures.h"
+#include "widgets/size_wave_pictures.h"
 
 #include <array>
 #include <cstdint>
 
-namespace gradation::app {
+namespace gradation::widgets {
 namespace {
 
 using Heights = std::array<std::uint8_t, kWavePictureWidth - 2>;
@@ -48,4 +48,4 @@ QImage size_wave_picture(int pattern) {
     return image;
 }
 
-}  // namespace gradation::app
+}  // namespace gradation::widgets

@@ -1,8 +1,8 @@
-#include "app/fonts.h"
+#include "widgets/fonts.h"
 
 #include <QStringList>
 
-namespace gradation::app {
+namespace gradation::widgets {
 namespace {
 
 const QStringList& fallbacks() {
@@ -27,4 +27,4 @@ QFont proportional_gothic_font(int point_size, bool bold) {
     return font_of({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic")}, point_size, bold);
 }
 
-}  // namespace gradation::app
+}  // namespace gradation::widgets

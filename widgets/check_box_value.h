@@ -4,7 +4,7 @@
 
 #include <QCheckBox>
 
-namespace gradation::app {
+namespace gradation::widgets {
 
 Qt::CheckState check_state_for(int value);  // 1 checked, 2 greyed, anything else unchecked
 int check_value(Qt::CheckState state);      // 0, 1 or 2
@@ -21,4 +21,4 @@ protected:
     void nextCheckState() override;
 };
 
-}  // namespace gradation::app
+}  // namespace gradation::widgets

@@ -3,7 +3,7 @@
 
 #include <QImage>
 
-namespace gradation::app {
+namespace gradation::widgets {
 
 inline constexpr int kWavePictureWidth = 50;
 inline constexpr int kWavePictureHeight = 25;
@@ -13,4 +13,4 @@ inline constexpr int kWavePictureHeight = 25;
 // the top row stay background.
 QImage size_wave_picture(int pattern);
 
-}  // namespace gradation::app
+}  // namespace gradation::widgets

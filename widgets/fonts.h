@@ -4,7 +4,7 @@
 
 #include <QFont>
 
-namespace gradation::app {
+namespace gradation::widgets {
 
 // The user-interface Gothic of the controls.
 QFont ui_gothic_font(int point_size);
@@ -12,4 +12,4 @@ QFont ui_gothic_font(int point_size);
 // The proportional Gothic of the summary label and the OK button.
 QFont proportional_gothic_font(int point_size, bool bold = false);
 
-}  // namespace gradation::app
+}  // namespace gradation::widgets

@@ -1,6 +1,6 @@
-#include "app/check_box_value.h"
+#include "widgets/check_box_value.h"
 
-namespace gradation::app {
+namespace gradation::widgets {
 
 Qt::CheckState check_state_for(int value) {
     switch (value) {
@@ -20,4 +20,4 @@ int check_value(Qt::CheckState state) {
 
 void ValueCheckBox::nextCheckState() { setCheckState(checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked); }
 
-}  // namespace gradation::app
+}  // namespace gradation::widgets

@@ -4,7 +4,7 @@
 
 #include <QWidget>
 
-namespace gradation::app {
+namespace gradation::widgets {
 
 inline constexpr int kTwipsPerPixel = 15;
 
@@ -16,4 +16,4 @@ inline void place(QWidget* control, int left, int top, int width, int height) {
                          twips_to_pixels(height));
 }
 
-}  // namespace gradation::app
+}  // namespace gradation::widgets

@@ -3,8 +3,8 @@
 
 #include <QIcon>
 
-namespace gradation::app {
+namespace gradation::widgets {
 
 QIcon app_icon();
 
-}  // namespace gradation::app
+}  // namespace gradation::widgets

@@ -1,0 +1,24 @@
+// gradation-cli's markup in the dialect and within the limit the options chose.
+#pragma once
+
+#include "core/gradient_markup.h"
+#include "core/markup_fit.h"
+
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace gradation::cli {
+
+// The dialects, one a line: name and what it is for.
+std::string formats_text();
+
+// Writes the markup of `text` to `sink` as `options` say, fitted to `fit` when given;
+// warnings and what fitting did go to `err`, one line each. Yields false when the
+// markup cannot fit (nothing written) or the run was stopped by `cancel`.
+bool write_markup(const MarkupOptions& options, std::optional<LengthLimit> fit, std::u16string_view text,
+                  const SettingRecord& setting, bool separate, FunctionRef<bool()> cancel, MarkupSink& sink,
+                  std::ostream& err);
+
+}  // namespace gradation::cli

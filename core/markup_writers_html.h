@@ -1,0 +1,152 @@
+// The writers of the two HTML dialects: the classic font tags and spans with CSS.
+// Every writer has the same members; core/markup_write.cpp drives them over a plan.
+#pragma once
+
+#include "core/markup_buffer.h"
+#include "core/program_values.h"
+
+namespace gradation {
+
+struct WriterBase {
+    PieceBuffer& out;
+    const MarkupPlan& plan;
+
+    const SettingRecord& s() const { return plan.setting; }
+    bool sized() const { return plan.size_kind != SizeKind::None; }
+    void line_break() { out.put(std::u16string_view(kLineBreak)); }
+};
+
+// The start marker's copy of the text: a ">" right after "--" or "--!" would end the
+// comment early, so it is written as "&gt;". Nothing else is changed.
+inline void put_start_marker(PieceBuffer& out, std::u16string_view text) {
+    out.put(u"<!--start \u300C");
+    std::size_t copied = 0;  // text before this is written
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const std::u16string_view before = text.substr(0, i);
+        if (text[i] == u'>' && (before.ends_with(u"--") || before.ends_with(u"--!"))) {
+            out.put(text.substr(copied, i - copied));
+            out.put(u"&gt;");
+            copied = i + 1;
+        }
+    }
+    out.put(text.substr(copied));
+    out.put(u"\u300D-->");
+    out.put(std::u16string_view(kLineBreak));
+}
+
+// Font tags in upper case, nothing escaped: the markup web chat rooms have always taken.
+struct HtmlWriter : WriterBase {
+    static constexpr std::size_t kPerCharacter = 29;
+    std::uint32_t key(const Colour& c) const { return colour_key(c); }
+    std::int64_t size_key(const PlannedCharacter& c) const { return sized() ? c.size : 0; }
+    bool vertical() const { return s().Direction == u'V' && s().TableWrap; }
+
+    void open() {
+        if (s().StartMark) put_start_marker(out, plan.text);
+        if (s().TableWrap) {
+            out.put(u"<TABLE BORDER=");
+            out.put_decimal(s().TableBorder);
+            out.put(u"><TR VALIGN=\"MIDDLE\"><TD><CENTER>");
+        }
+        if (s().Underline) out.put(u"<U>");
+        if (s().Bold) out.put(u"<B>");
+        if (s().Italic) out.put(u"<I>");
+    }
+    void run_open(const Colour& colour, const PlannedCharacter& c, bool coloured, bool separate) {
+        coloured_ = coloured;
+        nested_ = sized() && separate;
+        if (!coloured) return;
+        out.put(u"<FONT COLOR=\"#");
+        out.put_hex_colour(colour, true);
+        if (sized()) {
+            out.put(separate ? u"\"><FONT SIZE=\"" : u"\" SIZE=\"");
+            if (plan.size_kind == SizeKind::RelativePlus) out.put(u'+');
+            if (plan.size_kind == SizeKind::RelativeMinus) out.put(u'-');
+            out.put_decimal(c.size);
+        }
+        out.put(u"\">");
+    }
+    void text(std::u16string_view ch) { out.put(ch); }
+    void run_close() {
+        if (coloured_) out.put(nested_ ? u"</FONT></FONT>" : u"</FONT>");
+    }
+    void line_step() { out.put(u"<BR>"); }
+    void close() {
+        if (s().Italic) out.put(u"</I>");
+        if (s().Bold) out.put(u"</B>");
+        if (s().Underline) out.put(u"</U>");
+        if (s().TableWrap) out.put(u"</CENTER></TD></TR></TABLE>");
+        if (s().BreakAfter) out.put(u"<BR>");
+        line_break();
+        if (s().EndMark) {
+            out.put(u"<!--end font gradation-->");
+            line_break();
+        }
+    }
+
+    bool coloured_ = false, nested_ = false;
+};
+
+// Lower-case HTML with a span per run: its colour and size keyword in a style.
+struct HtmlCssWriter : WriterBase {
+    static constexpr std::size_t kPerCharacter = 35;
+    std::uint32_t key(const Colour& c) const { return colour_key(c); }
+    std::int64_t size_key(const PlannedCharacter& c) const { return sized() ? size_level(plan.size_kind, c.size) : 0; }
+    bool vertical() const { return s().Direction == u'V' && s().TableWrap; }
+
+    void open() {
+        if (s().StartMark) put_start_marker(out, plan.text);
+        if (s().TableWrap) {
+            out.put(u"<table border=");
+            out.put_decimal(s().TableBorder);
+            out.put(u"><tr valign=\"middle\"><td><center>");
+        }
+        if (s().Underline) out.put(u"<u>");
+        if (s().Bold) out.put(u"<b>");
+        if (s().Italic) out.put(u"<i>");
+    }
+    void run_open(const Colour& colour, const PlannedCharacter& c, bool coloured, bool /*separate*/) {
+        static constexpr std::u16string_view kSizes[] = {u"x-small", u"small",    u"medium",   u"large",
+                                                         u"x-large", u"xx-large", u"xxx-large"};
+        coloured_ = coloured;
+        if (!coloured) return;
+        out.put(u"<span style=\"color:#");
+        out.put_hex_colour(colour, false);
+        if (sized()) {
+            out.put(u";font-size:");
+            out.put(kSizes[size_level(plan.size_kind, c.size) - 1]);
+        }
+        out.put(u"\">");
+    }
+    void text(std::u16string_view ch) {
+        for (const char16_t u : ch) {
+            switch (u) {
+            case u'&': out.put(u"&amp;"); break;
+            case u'<': out.put(u"&lt;"); break;
+            case u'>': out.put(u"&gt;"); break;
+            case u'"': out.put(u"&quot;"); break;
+            default: out.put(u);
+            }
+        }
+    }
+    void run_close() {
+        if (coloured_) out.put(u"</span>");
+    }
+    void line_step() { out.put(u"<br>"); }
+    void close() {
+        if (s().Italic) out.put(u"</i>");
+        if (s().Bold) out.put(u"</b>");
+        if (s().Underline) out.put(u"</u>");
+        if (s().TableWrap) out.put(u"</center></td></tr></table>");
+        if (s().BreakAfter) out.put(u"<br>");
+        line_break();
+        if (s().EndMark) {
+            out.put(u"<!--end font gradation-->");
+            line_break();
+        }
+    }
+
+    bool coloured_ = false;
+};
+
+}  // namespace gradation

@@ -1,0 +1,194 @@
+// The writers of the forum, game and terminal dialects. None of them has a table or
+// comment markers; the setting's line break after the text becomes a plain one.
+#pragma once
+
+#include "core/markup_writers_html.h"
+
+namespace gradation {
+
+struct PlainWriterBase : WriterBase {
+    static constexpr std::size_t kPerCharacter = 20;
+    std::uint32_t key(const Colour& c) const { return colour_key(c); }
+    std::int64_t size_key(const PlannedCharacter&) const { return 0; }
+    bool vertical() const { return false; }
+    void text(std::u16string_view ch) { out.put(ch); }
+    void run_close() {}
+    void line_step() {}
+    void end_line() {
+        if (s().BreakAfter) line_break();
+    }
+};
+
+struct BbcodeWriter : PlainWriterBase {
+    std::int64_t size_key(const PlannedCharacter& c) const { return sized() ? size_level(plan.size_kind, c.size) : 0; }
+    void open() {
+        if (s().Underline) out.put(u"[u]");
+        if (s().Bold) out.put(u"[b]");
+        if (s().Italic) out.put(u"[i]");
+    }
+    void run_open(const Colour& colour, const PlannedCharacter& c, bool coloured, bool) {
+        coloured_ = coloured;
+        if (!coloured) return;
+        out.put(u"[color=#");
+        out.put_hex_colour(colour, false);
+        out.put(u']');
+        if (sized()) {
+            out.put(u"[size=");
+            out.put_decimal(size_level(plan.size_kind, c.size));
+            out.put(u']');
+        }
+    }
+    void run_close() {
+        if (coloured_) out.put(sized() ? u"[/size][/color]" : u"[/color]");
+    }
+    void close() {
+        if (s().Italic) out.put(u"[/i]");
+        if (s().Bold) out.put(u"[/b]");
+        if (s().Underline) out.put(u"[/u]");
+        end_line();
+    }
+    bool coloured_ = false;
+};
+
+// "&#rrggbb" codes, or the section sign's "§x§r§r§g§g§b§b"; a colour code resets the
+// formats, so they follow every one.
+struct MinecraftWriter : PlainWriterBase {
+    bool section = false;
+    void open() {}
+    void run_open(const Colour& colour, const PlannedCharacter&, bool coloured, bool) {
+        if (!coloured) return;
+        const char16_t sign = section ? u'\u00A7' : u'&';
+        if (section) {
+            out.put(u"\u00A7x");
+            out.put_hex_colour(colour, false, u"\u00A7");
+        } else {
+            out.put(u"&#");
+            out.put_hex_colour(colour, false);
+        }
+        if (s().Bold) put_code(sign, u'l');
+        if (s().Italic) put_code(sign, u'o');
+        if (s().Underline) put_code(sign, u'n');
+    }
+    void close() { end_line(); }
+    void put_code(char16_t sign, char16_t code) {
+        out.put(sign);
+        out.put(code);
+    }
+};
+
+struct MiniMessageWriter : PlainWriterBase {
+    void open() {
+        if (s().Underline) out.put(u"<u>");
+        if (s().Bold) out.put(u"<b>");
+        if (s().Italic) out.put(u"<i>");
+    }
+    void run_open(const Colour& colour, const PlannedCharacter&, bool coloured, bool) {
+        if (!coloured) return;
+        out.put(u"<#");
+        out.put_hex_colour(colour, false);
+        out.put(u'>');
+    }
+    void text(std::u16string_view ch) {
+        for (const char16_t u : ch) {
+            if (u == u'<') out.put(u'\\');
+            out.put(u);
+        }
+    }
+    void close() {
+        if (s().Italic) out.put(u"</i>");
+        if (s().Bold) out.put(u"</b>");
+        if (s().Underline) out.put(u"</u>");
+        end_line();
+    }
+};
+
+// One JSON text component per run; the formats are keys of every component.
+struct MinecraftJsonWriter : PlainWriterBase {
+    void open() { out.put(u'['); }
+    void run_open(const Colour& colour, const PlannedCharacter&, bool coloured, bool) {
+        if (!first_) out.put(u',');
+        first_ = false;
+        out.put(u"{\"text\":\"");
+        colour_ = colour;
+        coloured_ = coloured;
+    }
+    void text(std::u16string_view ch) {
+        for (const char16_t u : ch) {
+            if (u == u'"' || u == u'\\') {
+                out.put(u'\\');
+                out.put(u);
+            } else if (u < 0x20) {
+                put_control(u);
+            } else {
+                out.put(u);
+            }
+        }
+    }
+    void run_close() {
+        out.put(u'"');
+        if (coloured_) {
+            out.put(u",\"color\":\"#");
+            out.put_hex_colour(colour_, false);
+            out.put(u'"');
+        }
+        if (s().Bold) out.put(u",\"bold\":true");
+        if (s().Italic) out.put(u",\"italic\":true");
+        if (s().Underline) out.put(u",\"underlined\":true");
+        out.put(u'}');
+    }
+    void close() {
+        if (s().BreakAfter) out.put(u",{\"text\":\"\\r\\n\"}");
+        out.put(u']');
+    }
+    void put_control(char16_t u) {
+        switch (u) {
+        case u'\n': out.put(u"\\n"); return;
+        case u'\r': out.put(u"\\r"); return;
+        case u'\t': out.put(u"\\t"); return;
+        default:
+            out.put(u"\\u00");
+            out.put_hex_byte(u, false);
+        }
+    }
+    bool first_ = true, coloured_ = false;
+    Colour colour_{};
+};
+
+// SGR sequences: the formats once at the start, a colour per run, a reset at the end.
+struct AnsiWriter : PlainWriterBase {
+    bool palette_256 = false;
+    std::uint32_t key(const Colour& c) const {
+        return palette_256 ? static_cast<std::uint32_t>(xterm_256_index(c)) : colour_key(c);
+    }
+    void open() {
+        std::u16string params;
+        if (s().Bold) params += u";1";
+        if (s().Italic) params += u";3";
+        if (s().Underline) params += u";4";
+        if (params.empty()) return;
+        out.put(u"\x1B[");
+        out.put(std::u16string_view(params).substr(1));
+        out.put(u'm');
+    }
+    void run_open(const Colour& colour, const PlannedCharacter&, bool coloured, bool) {
+        if (!coloured) return;
+        if (palette_256) {
+            out.put(u"\x1B[38;5;");
+            out.put_decimal(xterm_256_index(colour));
+        } else {
+            out.put(u"\x1B[38;2;");
+            out.put_decimal(low_byte(colour.red));
+            out.put(u';');
+            out.put_decimal(low_byte(colour.green));
+            out.put(u';');
+            out.put_decimal(low_byte(colour.blue));
+        }
+        out.put(u'm');
+    }
+    void close() {
+        out.put(u"\x1B[0m");
+        end_line();
+    }
+};
+
+}  // namespace gradation

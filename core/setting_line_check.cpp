@@ -1,0 +1,114 @@
+#include "core/setting_line_check.h"
+
+#include "core/utf8.h"
+
+#include <string>
+#include <vector>
+
+namespace gradation {
+namespace {
+
+constexpr std::size_t kFewestFields = 21;
+constexpr std::size_t kMostFields = 22;
+
+enum class Kind { Name, Flag, Direction, Number };
+
+// What one position holds; for a number, its range and what it is called in a refusal.
+struct FieldRule {
+    Kind kind;
+    int lowest = 0;
+    int highest = 0;
+    const char* what = "";
+};
+
+constexpr FieldRule flag{Kind::Flag};
+constexpr FieldRule colour{Kind::Number, 0, 255, "a colour value"};
+
+constexpr FieldRule kRules[kMostFields] = {
+    {Kind::Name},
+    flag, flag, flag, flag, flag, flag,
+    {Kind::Number, 0, 2, "the size mode"},
+    {Kind::Number, 0, 1, "the size sign"},
+    {Kind::Number, -32768, 32767, "the size value"},
+    flag,
+    {Kind::Number, 0, 32767, "the table border"},
+    {Kind::Direction},
+    flag,
+    {Kind::Number, 0, 3, "the wave pattern"},
+    colour, colour, colour, colour, colour, colour,
+    {Kind::Number, 0, 2, "the last field"},
+};
+
+std::vector<std::u16string_view> split_fields(std::u16string_view line) {
+    std::vector<std::u16string_view> fields;
+    for (std::size_t start = 0;;) {
+        const std::size_t comma = line.find(u',', start);
+        fields.push_back(line.substr(start, comma == std::u16string_view::npos ? comma : comma - start));
+        if (comma == std::u16string_view::npos) return fields;
+        start = comma + 1;
+    }
+}
+
+std::u16string_view trimmed(std::u16string_view field) {
+    while (!field.empty() && (field.front() == u' ' || field.front() == u'\t')) field.remove_prefix(1);
+    while (!field.empty() && (field.back() == u' ' || field.back() == u'\t')) field.remove_suffix(1);
+    return field;
+}
+
+bool is_control(char16_t c) { return c < 0x20 || (c >= 0x7F && c <= 0x9F); }
+
+// A whole number in decimal digits, with an optional minus sign, within [lowest, highest].
+bool whole_number_within(std::u16string_view text, int lowest, int highest) {
+    const bool negative = !text.empty() && text.front() == u'-';
+    if (negative) text.remove_prefix(1);
+    if (text.empty() || text.size() > 6) return false;
+    long value = 0;
+    for (const char16_t c : text) {
+        if (c < u'0' || c > u'9') return false;
+        value = value * 10 + (c - u'0');
+    }
+    if (negative) value = -value;
+    return value >= lowest && value <= highest;
+}
+
+// Why `field` does not hold what `rule` asks for, or the empty text.
+std::string field_refusal(const FieldRule& rule, std::u16string_view field) {
+    const std::u16string_view text = trimmed(field);
+    const std::string quoted = "not \"" + utf16_to_utf8(text) + "\"";
+    switch (rule.kind) {
+    case Kind::Name:
+        if (field.empty()) return "the name is empty";
+        for (const char16_t c : field)
+            if (is_control(c)) return "the name holds a control character";
+        return {};
+    case Kind::Flag:
+        return text == u"ON" || text == u"OFF" ? std::string() : "a flag is ON or OFF, " + quoted;
+    case Kind::Direction:
+        return text == u"H" || text == u"V" ? std::string() : "the direction is H or V, " + quoted;
+    case Kind::Number:
+        if (whole_number_within(text, rule.lowest, rule.highest)) return {};
+        return std::string(rule.what) + " is a whole number from " + std::to_string(rule.lowest) + " to " +
+               std::to_string(rule.highest) + ", " + quoted;
+    }
+    return {};
+}
+
+}  // namespace
+
+std::optional<SettingRefusal> strict_line_refusal(std::u16string_view line, std::u16string_view kept) {
+    const std::vector<std::u16string_view> fields = split_fields(line);
+    if (fields.size() < kFewestFields)
+        return SettingRefusal{static_cast<int>(fields.size()), "missing (a setting line has 21 or 22 fields)"};
+    if (fields.size() > kMostFields)
+        return SettingRefusal{static_cast<int>(kMostFields),
+                              "a setting line has 21 or 22 fields, not " + std::to_string(fields.size())};
+    const std::vector<std::u16string_view> stored = kept.empty() ? std::vector<std::u16string_view>{} : split_fields(kept);
+    for (std::size_t pos = 0; pos < fields.size(); ++pos) {
+        if (pos < stored.size() && trimmed(stored[pos]) == trimmed(fields[pos])) continue;
+        if (std::string why = field_refusal(kRules[pos], fields[pos]); !why.empty())
+            return SettingRefusal{static_cast<int>(pos), std::move(why)};
+    }
+    return std::nullopt;
+}
+
+}  // namespace gradation

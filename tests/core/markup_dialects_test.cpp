@@ -1,0 +1,165 @@
+#include "core/markup_fit.h"
+#include "support/markup_helpers.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
+
+namespace gradation {
+namespace {
+
+using test::plain;
+using test::u16;
+using test::u8;
+
+// Every character #FF8000, so runs merge.
+SettingRecord orange() { return plain({255, 128, 0}, {255, 128, 0}); }
+
+// Flags, both markers, a line break after and a table: what each dialect keeps of them.
+SettingRecord all_styles() {
+    SettingRecord s = orange();
+    s.StartMark = s.EndMark = s.BreakAfter = s.Underline = s.Italic = s.Bold = s.TableWrap = true;
+    s.TableBorder = 1;
+    return s;
+}
+
+SettingRecord smaller() {
+    SettingRecord s = orange();
+    s.SizeMode = 2;
+    s.SizeSign = 1;
+    return s;
+}
+
+// The same cases for every dialect; what changes is the expected markup.
+struct Case {
+    std::string name;
+    std::function<SettingRecord()> setting;
+    std::string text;
+    bool merge, plain_blanks;
+};
+const Case kCases[] = {
+    {"plain", [] { return plain(); }, "abc", false, false},
+    {"styles", all_styles, "x", false, false},
+    {"size", smaller, "x", false, false},
+    {"merge", orange, "ab", true, false},
+    {"blanks", [] { return plain(); }, "a b", true, true},
+    {"escaping", orange, "<&\"\\\n", true, false},
+    {"clusters", [] { return plain(); }, "e\u0301\U0001F44D\U0001F3FD", false, false},
+};
+
+const std::map<Dialect, std::vector<std::string>> kExpected = {
+    {Dialect::Html,
+     {"<FONT COLOR=\"#0080AA\">a</FONT><FONT COLOR=\"#558055\">b</FONT><FONT COLOR=\"#AA8000\">c</FONT>\r\n",
+      "<!--start 「x」-->\r\n<TABLE BORDER=1><TR VALIGN=\"MIDDLE\"><TD><CENTER><U><B><I><FONT COLOR=\"#FF8000\">x</FONT>"
+      "</I></B></U></CENTER></TD></TR></TABLE><BR>\r\n<!--end font gradation-->\r\n",
+      "<FONT COLOR=\"#FF8000\" SIZE=\"-1\">x</FONT>\r\n", "<FONT COLOR=\"#FF8000\">ab</FONT>\r\n",
+      "<FONT COLOR=\"#0080AA\">a </FONT><FONT COLOR=\"#AA8000\">b</FONT>\r\n", "<FONT COLOR=\"#FF8000\"><&\"\\\n</FONT>\r\n",
+      "<FONT COLOR=\"#008080\">e\u0301</FONT><FONT COLOR=\"#808000\">\U0001F44D\U0001F3FD</FONT>\r\n"}},
+    {Dialect::HtmlCss,
+     {"<span style=\"color:#0080aa\">a</span><span style=\"color:#558055\">b</span>"
+      "<span style=\"color:#aa8000\">c</span>\r\n",
+      "<!--start 「x」-->\r\n<table border=1><tr valign=\"middle\"><td><center><u><b><i>"
+      "<span style=\"color:#ff8000\">x</span></i></b></u></center></td></tr></table><br>\r\n"
+      "<!--end font gradation-->\r\n",
+      "<span style=\"color:#ff8000;font-size:small\">x</span>\r\n", "<span style=\"color:#ff8000\">ab</span>\r\n",
+      "<span style=\"color:#0080aa\">a </span><span style=\"color:#aa8000\">b</span>\r\n",
+      "<span style=\"color:#ff8000\">&lt;&amp;&quot;\\\n</span>\r\n",
+      "<span style=\"color:#008080\">e\u0301</span><span style=\"color:#808000\">\U0001F44D\U0001F3FD</span>\r\n"}},
+    {Dialect::Bbcode,
+     {"[color=#0080aa]a[/color][color=#558055]b[/color][color=#aa8000]c[/color]",
+      "[u][b][i][color=#ff8000]x[/color][/i][/b][/u]\r\n", "[color=#ff8000][size=2]x[/size][/color]",
+      "[color=#ff8000]ab[/color]", "[color=#0080aa]a [/color][color=#aa8000]b[/color]",
+      "[color=#ff8000]<&\"\\\n[/color]", "[color=#008080]e\u0301[/color][color=#808000]\U0001F44D\U0001F3FD[/color]"}},
+    {Dialect::Minecraft,
+     {"&#0080aaa&#558055b&#aa8000c", "&#ff8000&l&o&nx\r\n", "&#ff8000x", "&#ff8000ab", "&#0080aaa &#aa8000b",
+      "&#ff8000<&\"\\\n", "&#008080e\u0301&#808000\U0001F44D\U0001F3FD"}},
+    {Dialect::MinecraftSection,
+     {"§x§0§0§8§0§a§aa§x§5§5§8§0§5§5b§x§a§a§8§0§0§0c", "§x§f§f§8§0§0§0§l§o§nx\r\n", "§x§f§f§8§0§0§0x",
+      "§x§f§f§8§0§0§0ab", "§x§0§0§8§0§a§aa §x§a§a§8§0§0§0b", "§x§f§f§8§0§0§0<&\"\\\n",
+      "§x§0§0§8§0§8§0e\u0301§x§8§0§8§0§0§0\U0001F44D\U0001F3FD"}},
+    {Dialect::MiniMessage,
+     {"<#0080aa>a<#558055>b<#aa8000>c", "<u><b><i><#ff8000>x</i></b></u>\r\n", "<#ff8000>x", "<#ff8000>ab",
+      "<#0080aa>a <#aa8000>b", "<#ff8000>\\<&\"\\\n", "<#008080>e\u0301<#808000>\U0001F44D\U0001F3FD"}},
+    {Dialect::MinecraftJson,
+     {R"([{"text":"a","color":"#0080aa"},{"text":"b","color":"#558055"},{"text":"c","color":"#aa8000"}])",
+      R"([{"text":"x","color":"#ff8000","bold":true,"italic":true,"underlined":true},{"text":"\r\n"}])",
+      R"([{"text":"x","color":"#ff8000"}])", R"([{"text":"ab","color":"#ff8000"}])",
+      R"([{"text":"a ","color":"#0080aa"},{"text":"b","color":"#aa8000"}])",
+      R"([{"text":"<&\"\\\n","color":"#ff8000"}])",
+      "[{\"text\":\"e\u0301\",\"color\":\"#008080\"},{\"text\":\"\U0001F44D\U0001F3FD\",\"color\":\"#808000\"}]"}},
+    {Dialect::Ansi,
+     {"\x1B[38;2;0;128;170ma\x1B[38;2;85;128;85mb\x1B[38;2;170;128;0mc\x1B[0m",
+      "\x1B[1;3;4m\x1B[38;2;255;128;0mx\x1B[0m\r\n", "\x1B[38;2;255;128;0mx\x1B[0m",
+      "\x1B[38;2;255;128;0mab\x1B[0m", "\x1B[38;2;0;128;170ma \x1B[38;2;170;128;0mb\x1B[0m",
+      "\x1B[38;2;255;128;0m<&\"\\\n\x1B[0m",
+      "\x1B[38;2;0;128;128me\u0301\x1B[38;2;128;128;0m\U0001F44D\U0001F3FD\x1B[0m"}},
+    // The nearest of the cube: 0080aa is (0, 135, 175), 558055 (95, 135, 95), aa8000 (175, 135, 0).
+    {Dialect::Ansi256,
+     {"\x1B[38;5;31ma\x1B[38;5;65mb\x1B[38;5;136mc\x1B[0m", "\x1B[1;3;4m\x1B[38;5;208mx\x1B[0m\r\n",
+      "\x1B[38;5;208mx\x1B[0m", "\x1B[38;5;208mab\x1B[0m", "\x1B[38;5;31ma \x1B[38;5;136mb\x1B[0m",
+      "\x1B[38;5;208m<&\"\\\n\x1B[0m", "\x1B[38;5;30me\u0301\x1B[38;5;100m\U0001F44D\U0001F3FD\x1B[0m"}},
+};
+
+TEST(MarkupDialects, WorkedExamples) {
+    for (const auto& [dialect, expected] : kExpected) {
+        ASSERT_EQ(expected.size(), std::size(kCases));
+        for (std::size_t i = 0; i < expected.size(); ++i) {
+            const Case& c = kCases[i];
+            MarkupOptions o = default_options(dialect);
+            o.merge = c.merge;
+            o.plain_blanks = c.plain_blanks;
+            EXPECT_EQ(u8(gradient_markup(u16(c.text), c.setting(), false, o)), expected[i])
+                << dialect_info(dialect).name << ": " << c.name;
+        }
+    }
+}
+
+TEST(MarkupDialects, WhatEachLeavesOutAndWarnsAbout) {
+    SettingRecord s = all_styles();
+    s.SizeMode = 1;
+    using F = Feature;
+    EXPECT_EQ(features_left_out(Dialect::Html, s, true), std::vector<F>{});
+    EXPECT_EQ(features_left_out(Dialect::HtmlCss, s, true), std::vector<F>{F::SeparateTags});
+    EXPECT_EQ(features_left_out(Dialect::Bbcode, s, false), (std::vector<F>{F::Table, F::StartMark, F::EndMark}));
+    EXPECT_EQ(features_left_out(Dialect::Ansi, s, false),
+              (std::vector<F>{F::Size, F::Table, F::StartMark, F::EndMark}));
+    EXPECT_TRUE(has_code_lookalike(Dialect::Minecraft, u"a&Lb"));
+    EXPECT_TRUE(has_code_lookalike(Dialect::MinecraftSection, u"\u00A7#"));
+    EXPECT_FALSE(has_code_lookalike(Dialect::Minecraft, u"R&G &z &"));
+    EXPECT_FALSE(has_code_lookalike(Dialect::MiniMessage, u"&l"));
+}
+
+TEST(MarkupDialects, FittingALimit) {
+    struct FitCase {
+        Dialect dialect;
+        std::string text;
+        LengthLimit limit;
+        std::string report, markup;
+    };
+    const FitCase cases[] = {
+        {Dialect::Html, "ab", {62}, "as it is: 62 of 62", ""},
+        {Dialect::Html, "ab", {61}, "merged: 33 of 61", "<FONT COLOR=\"#FF8000\">ab</FONT>\r\n"},
+        {Dialect::Minecraft, "abcd", {36}, "merged, plain blanks: 36 of 36", ""},
+        {Dialect::Minecraft, "abcd", {35}, "merged, plain blanks, 2 characters per colour: 20 of 35",
+         "&#008080ab&#bf8000cd"},
+        {Dialect::Minecraft, "abcd", {12}, "merged, plain blanks, 4 characters per colour: 12 of 12", "&#008080abcd"},
+        {Dialect::Minecraft, "abcd", {11}, "cannot fit: the shortest markup is 12, over the limit of 11", ""},
+        {Dialect::Minecraft, "\u00E9", {9}, "merged, plain blanks: 9 of 9", ""},
+        {Dialect::Minecraft, "\u00E9", {9, LengthUnit::Utf8Bytes},
+         "cannot fit: the shortest markup is 10 bytes, over the limit of 9 bytes", ""},
+    };
+    for (const FitCase& c : cases) {
+        const SettingRecord s = c.text == "ab" ? orange() : plain({0, 128, 170}, {255, 128, 0});
+        test::StringSink sink;
+        const FitResult r = write_fitted_markup(u16(c.text), s, default_options(c.dialect), c.limit,
+                                                [] { return false; }, [] { return false; }, sink);
+        EXPECT_EQ(describe_fit(r), c.report) << c.text;
+        if (!c.markup.empty() || r.outcome == FitResult::Outcome::TooLong) {
+            EXPECT_EQ(u8(sink.markup), c.markup);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace gradation

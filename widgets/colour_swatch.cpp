@@ -1,0 +1,23 @@
+#include "widgets/colour_swatch.h"
+
+#include <QLabel>
+#include <QPalette>
+
+#include <cstdint>
+
+namespace gradation::widgets {
+
+QColor window_colour(const Rgb& rgb) {
+    const std::int64_t sum = rgb[0] + std::int64_t{256} * rgb[1] + std::int64_t{65536} * rgb[2];
+    const auto composed = static_cast<std::uint32_t>(sum);
+    return QColor(static_cast<int>(composed & 0xFFu), static_cast<int>((composed >> 8) & 0xFFu),
+                  static_cast<int>((composed >> 16) & 0xFFu));
+}
+
+void set_background(QLabel* label, const QColor& colour) {
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::Window, colour);
+    label->setPalette(palette);
+}
+
+}  // namespace gradation::widgets
