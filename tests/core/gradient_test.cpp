@@ -2,6 +2,7 @@
 // forms, reading an entry beside its line, and properties over random stops.
 #include "core/gradient_entries.h"
 #include "core/gradient_steps.h"
+#include "core/markup_fit.h"
 #include "support/markup_helpers.h"
 
 #include <gtest/gtest.h>
@@ -95,6 +96,38 @@ TEST(Gradient, AnEntryIsUsedOnlyWhenItFitsItsLine) {
         EXPECT_EQ(read.stale, c.stale) << c.n;
         EXPECT_EQ(read.refused, c.refused) << c.n;
     }
+}
+
+// A setting's own gradient feeds the colour plan: every dialect, space and colour-step
+// size gives what the same colours handed in as a planner give; fitting keeps the end stops.
+TEST(Gradient, ReachesEveryDialectAndFitThroughThePlan) {
+    const std::u16string text = u"a bcdefg";
+    const std::vector<GradientStop> stops = {{{255, 0, 0}, 0}, {{255, 255, 0}, 35}, {{0, 128, 255}, 100}};
+    for (const DialectInfo& d : dialects()) {
+        for (int space = 0; space < 5; ++space) {
+            SettingRecord s = test::plain({255, 0, 0}, {0, 128, 255});
+            const Gradient g{static_cast<GradientSpace>(space), stops};
+            MarkupOptions o = default_options(d.dialect);
+            o.characters_per_colour = static_cast<std::size_t>(space % 3 + 1);
+            MarkupOptions handed = o;
+            handed.colours = [&g](const SettingRecord&, std::size_t n) {
+                std::vector<Colour> out;
+                for (const CharacterColor& c : gradient_colors(g, static_cast<int>(n)))
+                    out.push_back({c[0], c[1], c[2]});
+                return out;
+            };
+            const std::u16string expected = gradient_markup(text, s, false, handed);
+            s.gradient = g;
+            EXPECT_EQ(gradient_markup(text, s, false, o), expected) << d.name << ' ' << space;
+        }
+    }
+    SettingRecord s = test::plain({255, 0, 0}, {0, 128, 255});
+    s.gradient = Gradient{GradientSpace::Oklch, stops};
+    test::StringSink sink;
+    const FitResult r = write_fitted_markup(u"abcd", s, default_options(Dialect::Minecraft), {35},
+                                            [] { return false; }, [] { return false; }, sink);
+    EXPECT_EQ(describe_fit(r), "merged, plain blanks, 2 characters per colour: 20 of 35");
+    EXPECT_EQ(test::u8(sink.markup), "&#ff0000ab&#0080ffcd");
 }
 
 TEST(Gradient, PropertiesOverRandomStops) {
