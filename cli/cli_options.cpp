@@ -1,6 +1,7 @@
 #include "cli/cli_options.h"
 
 #include "cli/cli_edit.h"
+#include "cli/cli_gradient.h"
 #include "cli/cli_messages.h"
 
 #include <charconv>
@@ -65,7 +66,8 @@ std::string usage_text() {
            "                     [--text TEXT | FILE]\n"
            "       gradation-cli --formats\n"
            "       gradation-cli (--list | --which-ini) [--ini FILE]\n"
-           "       gradation-cli (--add LINE | --replace N LINE | --remove N) [--ini FILE]\n"
+           "       gradation-cli (--add LINE | --replace N LINE) [--stops STOPS] [--space NAME] [--ini FILE]\n"
+           "       gradation-cli --remove N [--ini FILE]\n"
            "       gradation-cli --help | --version\n"
            "\n"
            "Turns a text into gradient font-tag markup and writes it to standard output.\n"
@@ -87,6 +89,11 @@ std::string usage_text() {
            "  --remove N     remove entry N; later entries move up one key\n"
            "                 (without --ini these write your own QX.ini, first made as a\n"
            "                 copy of the file that was read; that one is never written)\n"
+           "  --stops STOPS  the gradient's 2 to 16 colour stops, e.g. \"#ff0000,#ffff00@35,#0080ff\"\n"
+           "                 (@ a position in percent; left out, spread evenly)\n"
+           "  --space NAME   the space to blend in: srgb (the default), linear-srgb, oklab,\n"
+           "                 oklch or oklch-longer (hue the long way round)\n"
+           "                 (both for one conversion, or stored with --add and --replace)\n"
            "  --separate     colour and size in separate font tags\n"
            "  --joined       colour and size in one font tag\n"
            "                 (default for both: the setting's own tag form)\n"
@@ -143,7 +150,8 @@ Parsed parse_options(const std::vector<std::string_view>& args) {
             continue;
         }
         const auto takes_value = [&](std::string_view opt) { return name == opt; };
-        if (takes_value("--line") || takes_value("--text") || takes_value("--ini") || takes_value("--setting")) {
+        if (takes_value("--line") || takes_value("--text") || takes_value("--ini") || takes_value("--setting") ||
+            takes_value("--stops") || takes_value("--space")) {
             std::string_view value;
             if (inline_value) {
                 value = *inline_value;
@@ -155,6 +163,8 @@ Parsed parse_options(const std::vector<std::string_view>& args) {
             if (name == "--line") o.line = std::string(value);
             if (name == "--text") o.text = std::string(value);
             if (name == "--ini") o.ini = std::string(value);
+            if (name == "--stops") o.stops = std::string(value);
+            if (name == "--space") o.space = std::string(value);
             if (name == "--setting") {
                 int n = -1;
                 const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), n);
@@ -182,6 +192,7 @@ Parsed parse_options(const std::vector<std::string_view>& args) {
         }
     }
 
+    if (std::string why = check_gradient_options(o); !why.empty()) return fail(why);
     if (help) {
         o.action = Options::Action::Help;
         return {o, {}};
@@ -200,7 +211,7 @@ Parsed parse_options(const std::vector<std::string_view>& args) {
     }
     if (list || which_ini) {
         const char* option = list ? "--list" : "--which-ini";
-        if (o.line || o.setting || o.text || o.file || o.separate || (list && which_ini))
+        if (o.line || o.setting || o.text || o.file || o.separate || o.stops || o.space || (list && which_ini))
             return fail(std::string(option) + " takes only --ini");
         o.action = list ? Options::Action::List : Options::Action::WhichIni;
         return {o, {}};

@@ -22,6 +22,8 @@ struct Options {
     std::optional<std::string> file;     // FILE, the input file
     std::optional<std::string> edit_line;  // --add LINE, --replace N LINE
     std::optional<int> edit_entry;         // --replace N, --remove N
+    std::optional<std::string> stops;      // --stops "#RRGGBB[@P],...": the gradient's stops
+    std::optional<std::string> space;      // --space NAME: the gradient's colour space
     std::optional<Dialect> format;         // --format NAME
     bool formats = false;                  // --formats
     std::optional<bool> merge;             // --merge / --no-merge

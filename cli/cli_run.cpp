@@ -1,11 +1,13 @@
 #include "cli/cli_run.h"
 
 #include "cli/cli_edit.h"
+#include "cli/cli_gradient.h"
 #include "cli/cli_format.h"
 #include "cli/cli_messages.h"
 #include "cli/cli_output.h"
 #include "core/configuration_file.h"
 #include "core/configuration_path.h"
+#include "core/gradient_entries.h"
 #include "core/gradient_markup.h"
 #include "core/profile_reader.h"
 #include "core/setting_list.h"
@@ -37,7 +39,7 @@ std::filesystem::path ini_path(const Options& o) {
 }
 
 // The configuration file's setting list, read once; or nothing, with why in `why`.
-std::optional<std::vector<SettingLineRead>> read_settings(const std::filesystem::path& path, std::string& why) {
+std::optional<std::string> read_settings_file(const std::filesystem::path& path, std::string& why) {
     std::error_code ec;
     const auto status = std::filesystem::status(path, ec);
     const std::string name = shown(path.string());
@@ -51,16 +53,21 @@ std::optional<std::vector<SettingLineRead>> read_settings(const std::filesystem:
     else if (const std::string refusal = configuration_file_refusal(*bytes); !refusal.empty())
         why = "cannot read " + name + ": " + refusal;
     if (!why.empty()) return std::nullopt;
-    return read_setting_list(*bytes);
+    return bytes;
 }
 
 int list_settings(const Options& o, std::ostream& out, std::ostream& err) {
     std::string why;
-    const auto settings = read_settings(ini_path(o), why);
-    if (!settings) return error(err, kFailed, why);
+    const auto bytes = read_settings_file(ini_path(o), why);
+    if (!bytes) return error(err, kFailed, why);
+    const std::vector<SettingLineRead> settings = read_setting_list(*bytes);
     std::string list;
-    for (std::size_t n = 0; n < settings->size(); ++n) {
-        list += setting_key(static_cast<int>(n)) + '\t' + utf16_to_utf8(setting_name((*settings)[n].line)) + '\n';
+    for (std::size_t n = 0; n < settings.size(); ++n) {
+        const SettingParse parsed = parse_setting_line(settings[n].line);
+        std::string refused;
+        const std::string mark =
+            parsed ? list_mark(with_stored_gradient(*parsed.record, *bytes, static_cast<int>(n), refused)) : "";
+        list += setting_key(static_cast<int>(n)) + '\t' + utf16_to_utf8(setting_name(settings[n].line)) + mark + '\n';
     }
     return write_text(out, err, list, "the list");
 }
@@ -81,6 +88,7 @@ int which_ini(const Options& o, std::ostream& out, std::ostream& err) {
 // or an error already written to `err`.
 std::optional<SettingRecord> chosen_setting(const Options& o, std::ostream& err, int& code) {
     std::u16string line;
+    std::string bytes;  // the configuration file, read once for the line and its Gradient entry
     std::string what = "setting line";
     if (o.line) {
         auto decoded = utf8_to_utf16(*o.line);
@@ -93,12 +101,14 @@ std::optional<SettingRecord> chosen_setting(const Options& o, std::ostream& err,
         const int n = o.setting.value_or(0);
         const std::filesystem::path path = ini_path(o);
         std::string why;
-        const auto settings = read_settings(path, why);
-        if (!settings) {
+        auto file = read_settings_file(path, why);
+        if (!file) {
             code = error(err, kFailed, why);
             return std::nullopt;
         }
-        const std::size_t listed = settings->size();
+        bytes = std::move(*file);
+        const std::vector<SettingLineRead> settings = read_setting_list(bytes);
+        const std::size_t listed = settings.size();
         if (static_cast<std::size_t>(n) >= listed) {
             code = error(err, kFailed,
                          "setting " + std::to_string(n) + " is not in the list of " + shown(path.string()) + " (" +
@@ -107,7 +117,7 @@ std::optional<SettingRecord> chosen_setting(const Options& o, std::ostream& err,
                              ")");
             return std::nullopt;
         }
-        const SettingLineRead& read = (*settings)[static_cast<std::size_t>(n)];
+        const SettingLineRead& read = settings[static_cast<std::size_t>(n)];
         line = read.line;
         what = "setting " + std::to_string(n) + " (key " + setting_key(n) + ") of " + shown(path.string());
         if (read.reached_cut) {
@@ -120,6 +130,15 @@ std::optional<SettingRecord> chosen_setting(const Options& o, std::ostream& err,
         code = error(err, kFailed, what + " refused at " + describe(parsed.refusal));
         return std::nullopt;
     }
+    if (!o.line) {
+        std::string refused;
+        parsed.record = with_stored_gradient(*parsed.record, bytes, o.setting.value_or(0), refused);
+        if (!refused.empty()) {
+            code = error(err, kFailed, what + ": " + refused);
+            return std::nullopt;
+        }
+    }
+    if (const std::optional<Gradient> g = gradient_from_options(o, *parsed.record)) use_gradient(*parsed.record, *g);
     return std::move(parsed.record);
 }
 
