@@ -16,7 +16,7 @@ bool ListedSettings::operator==(const ListedSettings& other) const {
 }
 
 ListedSettings read_listed_settings(const std::filesystem::path& file) {
-    ListedSettings listed{file, {}, {}};
+    ListedSettings listed{file, {}, {}, {}};
     const std::optional<std::string> bytes = read_profile_file(file);
     if (!bytes) return listed;  // missing or unreadable: an empty list
     listed.refusal = configuration_file_refusal(*bytes);
