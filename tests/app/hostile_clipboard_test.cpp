@@ -33,7 +33,10 @@ QString text_of(int units, bool pairs = false) {
     return text;
 }
 
-QString markup(const QString& text) { return markup_of(text, kStandardLine, false); }
+QString markup(const QString& text) { return standard_markup(text); }
+
+// What a row puts in the clipboard's data instead of text.
+using FillData = std::function<void(QMimeData*)>;
 
 bool watching(app::frmMain& w) { return watcher_timer(w)->isActive() && watcher_timer(w)->interval() == 500; }
 
@@ -57,6 +60,8 @@ private:
 };
 
 }  // namespace
+
+Q_DECLARE_METATYPE(FillData)
 
 class HostileClipboardTest : public QObject {
     Q_OBJECT
@@ -146,21 +151,24 @@ void HostileClipboardTest::odd_code_units() {
 // A clipboard without plain text reads as the empty text: no trigger, and the
 // content stays as the other program left it.
 void HostileClipboardTest::no_text_on_the_clipboard_data() {
-    QTest::addColumn<QString>("content");
-    QTest::newRow("picture only") << "picture";
-    QTest::newRow("HTML only") << "html";
-    QTest::newRow("no formats at all") << "nothing";
+    QTest::addColumn<FillData>("fill");
+    QTest::newRow("picture only") << FillData([](QMimeData* data) {
+        QImage picture(8, 8, QImage::Format_RGB32);
+        picture.fill(QColor(12, 34, 56));
+        data->setImageData(picture);
+    });
+    QTest::newRow("HTML only") << FillData([](QMimeData* data) { data->setHtml(QStringLiteral("<b>&gt;abc</b>")); });
+    QTest::newRow("no formats at all") << FillData([](QMimeData*) {});
 }
 
 void HostileClipboardTest::no_text_on_the_clipboard() {
-    QFETCH(QString, content);
+    QFETCH(FillData, fill);
     RunningProgram program;
     app::frmMain& w = program.window();
-    QImage picture(8, 8, QImage::Format_RGB32);
-    picture.fill(QColor(12, 34, 56));
+    QMimeData expected;
+    fill(&expected);
     auto* data = new QMimeData;
-    if (content == "picture") data->setImageData(picture);
-    if (content == "html") data->setHtml(QStringLiteral("<b>&gt;abc</b>"));
+    fill(data);
     const QStringList formats = data->formats();
     QGuiApplication::clipboard()->setMimeData(data, QClipboard::Clipboard);
 
@@ -169,8 +177,8 @@ void HostileClipboardTest::no_text_on_the_clipboard() {
     QVERIFY(now != nullptr);
     QCOMPARE(now->formats(), formats);
     QVERIFY(!now->hasText());
-    if (content == "picture") QCOMPARE(qvariant_cast<QImage>(now->imageData()), picture);
-    if (content == "html") QCOMPARE(now->html(), QStringLiteral("<b>&gt;abc</b>"));
+    QCOMPARE(qvariant_cast<QImage>(now->imageData()), qvariant_cast<QImage>(expected.imageData()));
+    QCOMPARE(now->html(), expected.html());
     QVERIFY(idle(w));
     QVERIFY(watching(w));
 
