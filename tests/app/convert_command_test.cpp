@@ -74,33 +74,31 @@ void ConvertCommandTest::converts_the_clipboard_text() {
 }
 
 void ConvertCommandTest::window_is_locked_while_converting_data() {
-    QTest::addColumn<QString>("control");
+    QTest::addColumn<WindowCheck>("is_enabled");
     QTest::addColumn<bool>("enabled");
-    QTest::newRow("File menu") << "MN_FILE" << false;
-    QTest::newRow("version menu") << "MN_VER" << false;
-    QTest::newRow("setting list") << "cmbUserSetting" << false;
-    QTest::newRow("exit button") << "cmdExit" << false;
-    QTest::newRow("convert button, now the stop button") << "cmdExec" << true;
-    QTest::newRow("check box") << "chkDevTag" << true;
+    QTest::newRow("File menu") << WindowCheck([](app::frmMain& w) { return w.MN_FILE->menuAction()->isEnabled(); })
+                               << false;
+    QTest::newRow("version menu") << WindowCheck([](app::frmMain& w) { return w.MN_VER->isEnabled(); }) << false;
+    QTest::newRow("setting list") << WindowCheck([](app::frmMain& w) { return w.cmbUserSetting->isEnabled(); })
+                                  << false;
+    QTest::newRow("exit button") << WindowCheck([](app::frmMain& w) { return w.cmdExit->isEnabled(); }) << false;
+    QTest::newRow("convert button, now the stop button")
+        << WindowCheck([](app::frmMain& w) { return w.cmdExec->isEnabled(); }) << true;
+    QTest::newRow("check box") << WindowCheck([](app::frmMain& w) { return w.chkDevTag->isEnabled(); }) << true;
 }
 
 void ConvertCommandTest::window_is_locked_while_converting() {
-    QFETCH(QString, control);
+    QFETCH(WindowCheck, is_enabled);
     QFETCH(bool, enabled);
     RunningProgram program;
     app::frmMain& w = program.window();
-    auto is_enabled = [&] {
-        if (control == "MN_FILE") return w.MN_FILE->menuAction()->isEnabled();
-        if (control == "MN_VER") return w.MN_VER->isEnabled();
-        return w.findChild<QWidget*>(control)->isEnabled();
-    };
     bool served = false;
     bool enabled_inside = !enabled;
     QString caption_inside;
     bool hourglass_inside = false;
     during_next_serving([&] {
         served = true;
-        enabled_inside = is_enabled();
+        enabled_inside = is_enabled(w);
         caption_inside = w.cmdExec->text();
         hourglass_inside = hourglass();
     });
@@ -110,7 +108,7 @@ void ConvertCommandTest::window_is_locked_while_converting() {
     QCOMPARE(enabled_inside, enabled);
     QCOMPARE(caption_inside, kConverting);
     QVERIFY(hourglass_inside);
-    QVERIFY(is_enabled());
+    QVERIFY(is_enabled(w));
     QVERIFY(idle(w));
     QCOMPARE(clipboard(), standard_markup(QStringLiteral("abc")));
 }

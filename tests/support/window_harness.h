@@ -80,6 +80,7 @@ QStringList listed(const app::frmMain& w);
 // One thing the user does to the window, and a way to start converting `text`: the
 // types of data columns, so that each row carries its own action.
 using WindowStep = std::function<void(app::frmMain&)>;
+using WindowCheck = std::function<bool(app::frmMain&)>;
 using StartConversion = std::function<void(app::frmMain&, const QString& text)>;
 
 // Copies `text` and clicks the convert button.
@@ -124,4 +125,5 @@ void during_next_serving(const std::function<void()>& inside);
 }  // namespace gradation::test
 
 Q_DECLARE_METATYPE(gradation::test::WindowStep)
+Q_DECLARE_METATYPE(gradation::test::WindowCheck)
 Q_DECLARE_METATYPE(gradation::test::StartConversion)
