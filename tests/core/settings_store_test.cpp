@@ -1,6 +1,7 @@
 // The settings store's edits: the bytes it writes, and what it refuses.
 #include "core/settings_store.h"
 
+#include "support/setting_lines.h"
 #include "support/store_file.h"
 #include "support/test_text.h"
 
@@ -14,7 +15,7 @@ namespace {
 using test::u16;
 
 // Canonical lines (as the store writes them) and their bytes in each encoding.
-const std::string kTail = ",OFF,OFF,OFF,OFF,OFF,OFF, 0, 0, 1,OFF, 0,H,OFF, 0, 0, 128, 255, 255, 128, 0,0";
+const std::string kTail = test::lines::kStandardTail;
 std::string line(std::string_view name) { return std::string(name) + kTail; }
 const std::string kA = line("a");
 const std::string kB = line("b");

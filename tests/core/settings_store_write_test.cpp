@@ -4,6 +4,7 @@
 #include "core/configuration_path.h"
 #include "core/settings_store.h"
 
+#include "support/setting_lines.h"
 #include "support/store_file.h"
 #include "support/temp_folder.h"
 #include "support/test_text.h"
@@ -21,8 +22,8 @@ namespace {
 
 using test::u16;
 
-const std::string kA = "a,OFF,OFF,OFF,OFF,OFF,OFF, 0, 0, 1,OFF, 0,H,OFF, 0, 0, 128, 255, 255, 128, 0,0";
-const std::string kB = "b,OFF,OFF,OFF,OFF,OFF,OFF, 0, 0, 1,OFF, 0,H,OFF, 0, 0, 128, 255, 255, 128, 0,0";
+const std::string kA = std::string("a") + test::lines::kStandardTail;
+const std::string kB = std::string("b") + test::lines::kStandardTail;
 const std::string kOld = "[UserSetting]\r\n00=" + kA + "\r\n";
 const std::string kNew = "[UserSetting]\r\n00=" + kA + "\r\n01=" + kB + "\r\n";
 
