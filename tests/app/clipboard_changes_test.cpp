@@ -56,14 +56,8 @@ private:
     int* fetches_;
 };
 
-void start(app::frmMain& w, const QString& how, const QString& text) {
-    if (how == "watcher") {
-        set_clipboard(QLatin1Char('>') + text);
-        return;
-    }
-    set_clipboard(text);
-    QTest::mouseClick(w.cmdExec, Qt::LeftButton);
-}
+const StartConversion kButton = start_with_button;
+const StartConversion kWatcher = start_with_watcher;
 
 }  // namespace
 
@@ -84,20 +78,20 @@ private slots:
 };
 
 void ClipboardChangesTest::text_copied_during_a_run_is_kept_data() {
-    QTest::addColumn<QString>("how");
+    QTest::addColumn<StartConversion>("start");
     QTest::addColumn<QString>("copied");  // null: nothing copied during the run
     QTest::addColumn<QString>("expected");
-    const QString markup = markup_of(kSource, kStandardLine, false);
-    QTest::newRow("button, nothing copied") << "button" << QString() << markup;
-    QTest::newRow("button, NEW copied") << "button" << "NEW" << "NEW";
-    QTest::newRow("button, the same text copied again") << "button" << kSource << kSource;
-    QTest::newRow("button, empty text copied") << "button" << "" << "";
-    QTest::newRow("watcher, nothing copied") << "watcher" << QString() << markup;
-    QTest::newRow("watcher, NEW copied") << "watcher" << "NEW" << "NEW";
+    const QString markup = standard_markup(kSource);
+    QTest::newRow("button, nothing copied") << kButton << QString() << markup;
+    QTest::newRow("button, NEW copied") << kButton << "NEW" << "NEW";
+    QTest::newRow("button, the same text copied again") << kButton << kSource << kSource;
+    QTest::newRow("button, empty text copied") << kButton << "" << "";
+    QTest::newRow("watcher, nothing copied") << kWatcher << QString() << markup;
+    QTest::newRow("watcher, NEW copied") << kWatcher << "NEW" << "NEW";
 }
 
 void ClipboardChangesTest::text_copied_during_a_run_is_kept() {
-    QFETCH(QString, how);
+    QFETCH(StartConversion, start);
     QFETCH(QString, copied);
     QFETCH(QString, expected);
     RunningProgram program;
@@ -105,7 +99,7 @@ void ClipboardChangesTest::text_copied_during_a_run_is_kept() {
     InsideTheRun inside(w, [&] {
         if (!copied.isNull()) set_clipboard(copied);
     });
-    start(w, how, kSource);
+    start(w, kSource);
     QTRY_VERIFY_WITH_TIMEOUT(inside.done && idle(w), 20000);
     QCOMPARE(clipboard(), expected);
     QVERIFY(wait_for_ticks(w, 2));  // and the watcher leaves it so
@@ -117,18 +111,20 @@ void ClipboardChangesTest::text_copied_during_a_run_is_kept() {
 // selection could not be taken): that tick or run ends with nothing more written, the
 // ">" itself is never converted, and the next tick tries again.
 void ClipboardChangesTest::write_that_does_not_take_ends_the_run_data() {
-    QTest::addColumn<QString>("how");
+    QTest::addColumn<StartConversion>("start");
+    QTest::addColumn<bool>("by_watcher");  // the watcher needs a tick to read the text
     QTest::addColumn<bool>("fail_inside");  // the markup's write fails, not the first
     QTest::addColumn<QString>("after_the_run");
     QTest::addColumn<QString>("at_last");
-    const QString markup = markup_of(kShort, kStandardLine, false);
-    QTest::newRow("watcher: the rest without > is not written") << "watcher" << false << ">" + kShort << markup;
-    QTest::newRow("watcher: the markup is not written") << "watcher" << true << kShort << kShort;
-    QTest::newRow("button: the markup is not written") << "button" << false << kShort << kShort;
+    const QString markup = standard_markup(kShort);
+    QTest::newRow("watcher: the rest without > is not written") << kWatcher << true << false << ">" + kShort << markup;
+    QTest::newRow("watcher: the markup is not written") << kWatcher << true << true << kShort << kShort;
+    QTest::newRow("button: the markup is not written") << kButton << false << false << kShort << kShort;
 }
 
 void ClipboardChangesTest::write_that_does_not_take_ends_the_run() {
-    QFETCH(QString, how);
+    QFETCH(StartConversion, start);
+    QFETCH(bool, by_watcher);
     QFETCH(bool, fail_inside);
     QFETCH(QString, after_the_run);
     QFETCH(QString, at_last);
@@ -139,8 +135,8 @@ void ClipboardChangesTest::write_that_does_not_take_ends_the_run() {
         if (fail_inside) platform::fail_next_clipboard_writes(1);
     });
     if (!fail_inside) platform::fail_next_clipboard_writes(1);
-    start(w, how, kShort);
-    if (how == "watcher") QVERIFY(wait_for_ticks(w, 1));
+    start(w, kShort);
+    if (by_watcher) QVERIFY(wait_for_ticks(w, 1));
     QCOMPARE(clipboard(), after_the_run);
     QVERIFY(idle(w));
     QTRY_COMPARE_WITH_TIMEOUT(clipboard(), at_last, 10000);
@@ -161,7 +157,7 @@ void ClipboardChangesTest::held_text_is_fetched_once() {
     QVERIFY(watcher_timer(w)->isActive());
     QCOMPARE(watcher_timer(w)->interval(), 500);
     set_clipboard(QStringLiteral(">abc"));
-    QTRY_COMPARE_WITH_TIMEOUT(clipboard(), markup_of(QStringLiteral("abc"), kStandardLine, false), 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(clipboard(), standard_markup(QStringLiteral("abc")), 5000);
 }
 
 QTEST_MAIN(ClipboardChangesTest)

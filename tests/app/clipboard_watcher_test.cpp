@@ -26,7 +26,7 @@ private slots:
 void ClipboardWatcherTest::tick_reads_the_clipboard_data() {
     QTest::addColumn<QString>("copied");
     QTest::addColumn<QString>("expected");
-    const auto markup = [](const char16_t* text) { return markup_of(QString::fromUtf16(text), kStandardLine, false); };
+    const auto markup = [](const char16_t* text) { return standard_markup(QString::fromUtf16(text)); };
     QTest::newRow(">abc") << ">abc" << markup(u"abc");
     QTest::newRow("abc") << "abc" << "abc";
     QTest::newRow(">") << ">" << "";
@@ -69,7 +69,7 @@ void ClipboardWatcherTest::watcher_pauses_during_its_own_conversion() {
     QTRY_VERIFY_WITH_TIMEOUT(seen, 10000);
     QVERIFY(!timer_active_inside);
     QCOMPARE(clipboard_inside, QString(3000, QChar(u'z')));  // r was written before converting
-    QTRY_COMPARE_WITH_TIMEOUT(clipboard(), markup_of(QString(3000, QChar(u'z')), kStandardLine, false), 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(clipboard(), standard_markup(QString(3000, QChar(u'z'))), 10000);
     QVERIFY(watcher_timer(w)->isActive());
 }
 
@@ -91,9 +91,9 @@ void ClipboardWatcherTest::tick_during_a_button_conversion_stops_it() {
     QCOMPARE(clipboard_when_stopped, QStringLiteral(">xyz"));
     QCOMPARE(clipboard(), QStringLiteral(">xyz"));  // the stopped conversion wrote nothing
     QVERIFY(idle(w));
-    QTRY_COMPARE_WITH_TIMEOUT(clipboard(), markup_of(QStringLiteral("xyz"), kStandardLine, false), 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(clipboard(), standard_markup(QStringLiteral("xyz")), 5000);
     QVERIFY(wait_for_ticks(w, 2));
-    QCOMPARE(clipboard(), markup_of(QStringLiteral("xyz"), kStandardLine, false));
+    QCOMPARE(clipboard(), standard_markup(QStringLiteral("xyz")));
 }
 
 // Stopped with the button, the watcher's conversion leaves the text without its ">".

@@ -25,7 +25,18 @@ namespace {
 
 QString long_text() { return QString(20000, QChar(u'あ')); }
 
+QImage red_picture() {
+    QImage picture(4, 4, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    return picture;
+}
+
+// What a row puts on the clipboard before the convert button is pressed.
+using PutOnClipboard = std::function<void(QClipboard*)>;
+
 }  // namespace
+
+Q_DECLARE_METATYPE(PutOnClipboard)
 
 class ConvertCommandTest : public QObject {
     Q_OBJECT
@@ -52,45 +63,42 @@ private slots:
 void ConvertCommandTest::converts_the_clipboard_text() {
     RunningProgram program;
     app::frmMain& w = program.window();
-    set_clipboard(QStringLiteral("abc"));
-    QTest::mouseClick(w.cmdExec, Qt::LeftButton);
-    QCOMPARE(clipboard(), QStringLiteral("<FONT COLOR=\"#0080AA\">a</FONT><FONT COLOR=\"#558055\">b</FONT>"
-                                         "<FONT COLOR=\"#AA8000\">c</FONT>\r\n"));
+    QCOMPARE(convert_copied(w, QStringLiteral("abc")),
+             QStringLiteral("<FONT COLOR=\"#0080AA\">a</FONT><FONT COLOR=\"#558055\">b</FONT>"
+                            "<FONT COLOR=\"#AA8000\">c</FONT>\r\n"));
     QVERIFY(idle(w));
     // A second press converts the markup now on the clipboard, as text like any other.
     const QString first = clipboard();
     QTest::mouseClick(w.cmdExec, Qt::LeftButton);
-    QCOMPARE(clipboard(), markup_of(first, kStandardLine, false));
+    QCOMPARE(clipboard(), standard_markup(first));
 }
 
 void ConvertCommandTest::window_is_locked_while_converting_data() {
-    QTest::addColumn<QString>("control");
+    QTest::addColumn<WindowCheck>("is_enabled");
     QTest::addColumn<bool>("enabled");
-    QTest::newRow("File menu") << "MN_FILE" << false;
-    QTest::newRow("version menu") << "MN_VER" << false;
-    QTest::newRow("setting list") << "cmbUserSetting" << false;
-    QTest::newRow("exit button") << "cmdExit" << false;
-    QTest::newRow("convert button, now the stop button") << "cmdExec" << true;
-    QTest::newRow("check box") << "chkDevTag" << true;
+    QTest::newRow("File menu") << WindowCheck([](app::frmMain& w) { return w.MN_FILE->menuAction()->isEnabled(); })
+                               << false;
+    QTest::newRow("version menu") << WindowCheck([](app::frmMain& w) { return w.MN_VER->isEnabled(); }) << false;
+    QTest::newRow("setting list") << WindowCheck([](app::frmMain& w) { return w.cmbUserSetting->isEnabled(); })
+                                  << false;
+    QTest::newRow("exit button") << WindowCheck([](app::frmMain& w) { return w.cmdExit->isEnabled(); }) << false;
+    QTest::newRow("convert button, now the stop button")
+        << WindowCheck([](app::frmMain& w) { return w.cmdExec->isEnabled(); }) << true;
+    QTest::newRow("check box") << WindowCheck([](app::frmMain& w) { return w.chkDevTag->isEnabled(); }) << true;
 }
 
 void ConvertCommandTest::window_is_locked_while_converting() {
-    QFETCH(QString, control);
+    QFETCH(WindowCheck, is_enabled);
     QFETCH(bool, enabled);
     RunningProgram program;
     app::frmMain& w = program.window();
-    auto is_enabled = [&] {
-        if (control == "MN_FILE") return w.MN_FILE->menuAction()->isEnabled();
-        if (control == "MN_VER") return w.MN_VER->isEnabled();
-        return w.findChild<QWidget*>(control)->isEnabled();
-    };
     bool served = false;
     bool enabled_inside = !enabled;
     QString caption_inside;
     bool hourglass_inside = false;
     during_next_serving([&] {
         served = true;
-        enabled_inside = is_enabled();
+        enabled_inside = is_enabled(w);
         caption_inside = w.cmdExec->text();
         hourglass_inside = hourglass();
     });
@@ -100,38 +108,34 @@ void ConvertCommandTest::window_is_locked_while_converting() {
     QCOMPARE(enabled_inside, enabled);
     QCOMPARE(caption_inside, kConverting);
     QVERIFY(hourglass_inside);
-    QVERIFY(is_enabled());
+    QVERIFY(is_enabled(w));
     QVERIFY(idle(w));
-    QCOMPARE(clipboard(), markup_of(QStringLiteral("abc"), kStandardLine, false));
+    QCOMPARE(clipboard(), standard_markup(QStringLiteral("abc")));
 }
 
 void ConvertCommandTest::second_call_stops_a_running_conversion_data() {
-    QTest::addColumn<QString>("how");
-    QTest::newRow("click") << "click";
-    QTest::newRow("Enter") << "Enter";
-    QTest::newRow("Space on the button") << "Space";
+    QTest::addColumn<WindowStep>("call");
+    QTest::newRow("click") << WindowStep([](app::frmMain& w) { QTest::mouseClick(w.cmdExec, Qt::LeftButton); });
+    QTest::newRow("Enter") << WindowStep([](app::frmMain&) { press(Qt::Key_Return); });
+    QTest::newRow("Space on the button") << WindowStep([](app::frmMain&) { press(Qt::Key_Space); });
 }
 
 void ConvertCommandTest::second_call_stops_a_running_conversion() {
-    QFETCH(QString, how);
+    QFETCH(WindowStep, call);
     RunningProgram program;
     app::frmMain& w = program.window();
     const QString source = long_text();
     set_clipboard(source);
     during_next_serving([&] {
         QCOMPARE(w.cmdExec->text(), kConverting);
-        if (how == "click") QTest::mouseClick(w.cmdExec, Qt::LeftButton);
-        if (how == "Enter") press(Qt::Key_Return);
-        if (how == "Space") press(Qt::Key_Space);
+        call(w);
     });
     w.cmdExec->setFocus();
     QTest::mouseClick(w.cmdExec, Qt::LeftButton);
     QCOMPARE(clipboard(), source);
     QVERIFY(idle(w));
     // The next press converts normally.
-    set_clipboard(QStringLiteral("abc"));
-    QTest::mouseClick(w.cmdExec, Qt::LeftButton);
-    QCOMPARE(clipboard(), markup_of(QStringLiteral("abc"), kStandardLine, false));
+    QCOMPARE(convert_copied(w, QStringLiteral("abc")), standard_markup(QStringLiteral("abc")));
 }
 
 // Two presses served together: the first asks the running conversion to stop, the
@@ -157,7 +161,7 @@ void ConvertCommandTest::two_calls_in_one_serving() {
     during_next_serving(second_press);
     QTest::mouseClick(w.cmdExec, Qt::LeftButton);
     QCOMPARE(presses, 2);
-    const QString markup = markup_of(source, kStandardLine, false);
+    const QString markup = standard_markup(source);
     QCOMPARE(clipboard_after_inner_run, markup);
     QVERIFY(!pointer_after_inner_run);  // a value, not a count: the inner run reset it
     QCOMPARE(clipboard(), markup);
@@ -165,29 +169,25 @@ void ConvertCommandTest::two_calls_in_one_serving() {
 }
 
 void ConvertCommandTest::nothing_to_convert_data() {
-    QTest::addColumn<QString>("content");
-    QTest::newRow("empty text") << "empty";
-    QTest::newRow("cleared") << "cleared";
-    QTest::newRow("picture only") << "picture";
+    QTest::addColumn<PutOnClipboard>("put");
+    QTest::addColumn<bool>("picture_kept");
+    QTest::newRow("empty text") << PutOnClipboard([](QClipboard*) { set_clipboard(QString()); }) << false;
+    QTest::newRow("cleared") << PutOnClipboard([](QClipboard* board) { board->clear(); }) << false;
+    QTest::newRow("picture only") << PutOnClipboard([](QClipboard* board) { board->setImage(red_picture()); }) << true;
 }
 
 void ConvertCommandTest::nothing_to_convert() {
-    QFETCH(QString, content);
+    QFETCH(PutOnClipboard, put);
+    QFETCH(bool, picture_kept);
     RunningProgram program;
     app::frmMain& w = program.window();
     QClipboard* board = QGuiApplication::clipboard();
-    QImage picture(4, 4, QImage::Format_RGB32);
-    picture.fill(Qt::red);
-    if (content == "empty") set_clipboard(QString());
-    if (content == "cleared") board->clear();
-    if (content == "picture") board->setImage(picture);
+    put(board);
     QTest::mouseClick(w.cmdExec, Qt::LeftButton);
     QVERIFY(idle(w));
     QCOMPARE(clipboard(), QString());
-    if (content == "picture") QCOMPARE(board->image(), picture);
-    set_clipboard(QStringLiteral("abc"));
-    QTest::mouseClick(w.cmdExec, Qt::LeftButton);
-    QCOMPARE(clipboard(), markup_of(QStringLiteral("abc"), kStandardLine, false));
+    if (picture_kept) QCOMPARE(board->image(), red_picture());
+    QCOMPARE(convert_copied(w, QStringLiteral("abc")), standard_markup(QStringLiteral("abc")));
 }
 
 void ConvertCommandTest::text_beyond_the_limit_is_kept_data() {
@@ -206,9 +206,7 @@ void ConvertCommandTest::text_beyond_the_limit_is_kept() {
     app::frmMain& w = program.window();
     QString source(units, QChar(u'x'));
     source[0] = QChar(u'y');
-    set_clipboard(source);
-    QTest::mouseClick(w.cmdExec, Qt::LeftButton);
-    QCOMPARE(clipboard(), converted ? markup_of(source, kStandardLine, false) : source);
+    QCOMPARE(convert_copied(w, source), converted ? standard_markup(source) : source);
     QVERIFY(idle(w));
 }
 
@@ -219,7 +217,7 @@ void ConvertCommandTest::esc_does_nothing_while_converting() {
     during_next_serving([&] { press(Qt::Key_Escape); });
     QTest::mouseClick(w.cmdExec, Qt::LeftButton);
     QVERIFY(w.isVisible());
-    QCOMPARE(clipboard(), markup_of(QStringLiteral("abc"), kStandardLine, false));
+    QCOMPARE(clipboard(), standard_markup(QStringLiteral("abc")));
     QVERIFY(idle(w));
 }
 

@@ -33,7 +33,8 @@ QString text_of(int units, bool pairs = false) {
     return text;
 }
 
-QString markup(const QString& text) { return markup_of(text, kStandardLine, false); }
+// What a row puts in the clipboard's data instead of text.
+using FillData = std::function<void(QMimeData*)>;
 
 bool watching(app::frmMain& w) { return watcher_timer(w)->isActive() && watcher_timer(w)->interval() == 500; }
 
@@ -57,6 +58,8 @@ private:
 };
 
 }  // namespace
+
+Q_DECLARE_METATYPE(FillData)
 
 class HostileClipboardTest : public QObject {
     Q_OBJECT
@@ -97,7 +100,7 @@ void HostileClipboardTest::length_limit_by_the_watcher() {
     app::frmMain& w = program.window();
     set_clipboard(QLatin1Char('>') + rest);
     QVERIFY(wait_for_ticks(w, 2));
-    const QString expected = converted ? markup(rest) : rest;
+    const QString expected = converted ? standard_markup(rest) : rest;
     QCOMPARE(clipboard().size(), expected.size());
     QVERIFY(clipboard() == expected);
     QVERIFY(idle(w));
@@ -132,35 +135,33 @@ void HostileClipboardTest::odd_code_units() {
     QFETCH(bool, by_watcher);
     RunningProgram program;
     app::frmMain& w = program.window();
-    if (by_watcher) {
-        set_clipboard(QLatin1Char('>') + text);
-        QVERIFY(wait_for_ticks(w, 2));
-    } else {
-        set_clipboard(text);
-        QTest::mouseClick(w.cmdExec, Qt::LeftButton);
-    }
-    QCOMPARE(clipboard(), markup(text));
+    (by_watcher ? start_with_watcher : start_with_button)(w, text);
+    if (by_watcher) QVERIFY(wait_for_ticks(w, 2));
+    QCOMPARE(clipboard(), standard_markup(text));
     QVERIFY(idle(w));
 }
 
 // A clipboard without plain text reads as the empty text: no trigger, and the
 // content stays as the other program left it.
 void HostileClipboardTest::no_text_on_the_clipboard_data() {
-    QTest::addColumn<QString>("content");
-    QTest::newRow("picture only") << "picture";
-    QTest::newRow("HTML only") << "html";
-    QTest::newRow("no formats at all") << "nothing";
+    QTest::addColumn<FillData>("fill");
+    QTest::newRow("picture only") << FillData([](QMimeData* data) {
+        QImage picture(8, 8, QImage::Format_RGB32);
+        picture.fill(QColor(12, 34, 56));
+        data->setImageData(picture);
+    });
+    QTest::newRow("HTML only") << FillData([](QMimeData* data) { data->setHtml(QStringLiteral("<b>&gt;abc</b>")); });
+    QTest::newRow("no formats at all") << FillData([](QMimeData*) {});
 }
 
 void HostileClipboardTest::no_text_on_the_clipboard() {
-    QFETCH(QString, content);
+    QFETCH(FillData, fill);
     RunningProgram program;
     app::frmMain& w = program.window();
-    QImage picture(8, 8, QImage::Format_RGB32);
-    picture.fill(QColor(12, 34, 56));
+    QMimeData expected;
+    fill(&expected);
     auto* data = new QMimeData;
-    if (content == "picture") data->setImageData(picture);
-    if (content == "html") data->setHtml(QStringLiteral("<b>&gt;abc</b>"));
+    fill(data);
     const QStringList formats = data->formats();
     QGuiApplication::clipboard()->setMimeData(data, QClipboard::Clipboard);
 
@@ -169,14 +170,14 @@ void HostileClipboardTest::no_text_on_the_clipboard() {
     QVERIFY(now != nullptr);
     QCOMPARE(now->formats(), formats);
     QVERIFY(!now->hasText());
-    if (content == "picture") QCOMPARE(qvariant_cast<QImage>(now->imageData()), picture);
-    if (content == "html") QCOMPARE(now->html(), QStringLiteral("<b>&gt;abc</b>"));
+    QCOMPARE(qvariant_cast<QImage>(now->imageData()), qvariant_cast<QImage>(expected.imageData()));
+    QCOMPARE(now->html(), expected.html());
     QVERIFY(idle(w));
     QVERIFY(watching(w));
 
     set_clipboard(QStringLiteral(">abc"));
     QVERIFY(wait_for_ticks(w, 2));
-    QCOMPARE(clipboard(), markup(QStringLiteral("abc")));
+    QCOMPARE(clipboard(), standard_markup(QStringLiteral("abc")));
 }
 
 // Another program changes the clipboard between two ticks: each tick decides on what
@@ -189,14 +190,14 @@ void HostileClipboardTest::contents_change_between_ticks() {
         QString expected;    // the clipboard after that tick
     };
     const QList<Step> steps = {
-        {{QStringLiteral(">one")}, markup(QStringLiteral("one"))},
+        {{QStringLiteral(">one")}, standard_markup(QStringLiteral("one"))},
         {{QStringLiteral("two")}, QStringLiteral("two")},
-        {{QStringLiteral(">three")}, markup(QStringLiteral("three"))},
-        {{QStringLiteral(">three")}, markup(QStringLiteral("three"))},  // the same text again
+        {{QStringLiteral(">three")}, standard_markup(QStringLiteral("three"))},
+        {{QStringLiteral(">three")}, standard_markup(QStringLiteral("three"))},  // the same text again
         {{QStringLiteral(">lost"), QStringLiteral("kept")}, QStringLiteral("kept")},
-        {{QStringLiteral("kept"), QStringLiteral(">four")}, markup(QStringLiteral("four"))},
+        {{QStringLiteral("kept"), QStringLiteral(">four")}, standard_markup(QStringLiteral("four"))},
         {{QStringLiteral(">")}, QString()},
-        {{QStringLiteral(">five")}, markup(QStringLiteral("five"))},
+        {{QStringLiteral(">five")}, standard_markup(QStringLiteral("five"))},
     };
     // Connected after the window's own handler, so it runs once each tick has ended.
     int step = -1;
@@ -220,7 +221,7 @@ void HostileClipboardTest::contents_change_during_the_watchers_conversion_data()
     QTest::addColumn<QString>("copied");
     QTest::addColumn<QString>("expected");
     QTest::newRow("plain text") << "plain" << "plain";
-    QTest::newRow("a trigger") << ">trigger" << markup(QStringLiteral("trigger"));
+    QTest::newRow("a trigger") << ">trigger" << standard_markup(QStringLiteral("trigger"));
     QTest::newRow("the empty text") << "" << "";
 }
 
@@ -293,19 +294,14 @@ void HostileClipboardTest::stop_requests_pile_up() {
             });
         }
     });
-    if (by_watcher) {
-        set_clipboard(QLatin1Char('>') + source);
-    } else {
-        set_clipboard(source);
-        QTest::mouseClick(w.cmdExec, Qt::LeftButton);
-    }
+    (by_watcher ? start_with_watcher : start_with_button)(w, source);
     QTRY_VERIFY_WITH_TIMEOUT(pile_up.done() && served == calls.size() && idle(w), 60000);
     QVERIFY(wait_for_ticks(w, 2));
     const QMap<QString, QString> outcomes{{QStringLiteral("source"), source},
-                                          {QStringLiteral("markup"), markup(source)},
+                                          {QStringLiteral("markup"), standard_markup(source)},
                                           {QStringLiteral("tail"), tail},
-                                          {QStringLiteral("tail markup"), markup(tail)},
-                                          {QStringLiteral(">tail markup"), markup(QLatin1Char('>') + tail)}};
+                                          {QStringLiteral("tail markup"), standard_markup(tail)},
+                                          {QStringLiteral(">tail markup"), standard_markup(QLatin1Char('>') + tail)}};
     const QString now = clipboard();
     const QString found = outcomes.key(now, QStringLiteral("%1 units, none of the outcomes").arg(now.size()));
     QVERIFY2(results.split(QLatin1Char('|')).contains(found), qPrintable(found));
@@ -334,7 +330,7 @@ void HostileClipboardTest::presses_spread_over_a_long_conversion() {
     QTRY_VERIFY_WITH_TIMEOUT(presses == 9 && idle(w), 60000);
     QVERIFY(starts >= 1);
     const QString now = clipboard();
-    QVERIFY2(now == source || now == markup(source),
+    QVERIFY2(now == source || now == standard_markup(source),
              qPrintable(QStringLiteral("%1 units on the clipboard, neither the text nor its markup").arg(now.size())));
     QVERIFY(watching(w));
     qInfo("%d of the 9 presses started a conversion", starts);

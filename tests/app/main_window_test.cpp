@@ -158,7 +158,7 @@ void MainWindowTest::keys_that_convert() {
     w.findChild<QWidget*>(focus)->setFocus();
     press(key, Qt::KeyboardModifiers(modifiers));
     // An access key presses its button as a click would: drawn down, released shortly after.
-    QTRY_COMPARE(clipboard(), markup_of(QStringLiteral("abc"), kStandardLine, false));
+    QTRY_COMPARE(clipboard(), standard_markup(QStringLiteral("abc")));
     QVERIFY(w.isVisible());
 }
 
@@ -166,16 +166,16 @@ void MainWindowTest::keys_that_convert() {
 // where it was, so Down chooses the next setting again.
 void MainWindowTest::focus_comes_back_after_a_conversion_data() {
     QTest::addColumn<QString>("focus");
-    QTest::addColumn<QString>("how");
-    QTest::newRow("setting list, Enter") << "cmbUserSetting" << "Enter";
-    QTest::newRow("setting list, a > text copied") << "cmbUserSetting" << "watcher";
-    QTest::newRow("check box, Enter") << "chkDevTag" << "Enter";
-    QTest::newRow("convert button, Space") << "cmdExec" << "Space";
+    QTest::addColumn<StartConversion>("start");
+    QTest::newRow("setting list, Enter") << "cmbUserSetting" << start_with_key(Qt::Key_Return);
+    QTest::newRow("setting list, a > text copied") << "cmbUserSetting" << StartConversion(start_with_watcher);
+    QTest::newRow("check box, Enter") << "chkDevTag" << start_with_key(Qt::Key_Return);
+    QTest::newRow("convert button, Space") << "cmdExec" << start_with_key(Qt::Key_Space);
 }
 
 void MainWindowTest::focus_comes_back_after_a_conversion() {
     QFETCH(QString, focus);
-    QFETCH(QString, how);
+    QFETCH(StartConversion, start);
     RunningProgram program;
     app::frmMain& w = program.window();
     QWidget* control = w.findChild<QWidget*>(focus);
@@ -187,10 +187,8 @@ void MainWindowTest::focus_comes_back_after_a_conversion() {
     });
     probe.start(1);
     const QString text(3000, QChar(u'z'));
-    set_clipboard(how == "watcher" ? QLatin1Char('>') + text : text);
-    if (how == "Enter") press(Qt::Key_Return);
-    if (how == "Space") press(Qt::Key_Space);
-    QTRY_COMPARE_WITH_TIMEOUT(clipboard(), markup_of(text, kStandardLine, false), 10000);
+    start(w, text);
+    QTRY_COMPARE_WITH_TIMEOUT(clipboard(), standard_markup(text), 10000);
     QTRY_VERIFY(idle(w));
     QVERIFY(focus_inside != nullptr);
     if (focus == "cmbUserSetting") QVERIFY(focus_inside != control);  // it did move away
@@ -202,37 +200,30 @@ void MainWindowTest::focus_comes_back_after_a_conversion() {
 }
 
 void MainWindowTest::ways_that_end_the_program_data() {
-    QTest::addColumn<QString>("way");
-    QTest::newRow("exit button") << "button";
-    QTest::newRow("Esc") << "Esc";
-    QTest::newRow("Esc on the setting list") << "Esc on list";
-    QTest::newRow("Enter on the focused exit button") << "Enter on exit";
-    QTest::newRow("Alt+Q") << "Alt+Q";
-    QTest::newRow("exit menu item") << "menu";
-    QTest::newRow("close box") << "close box";
+    QTest::addColumn<WindowStep>("way");
+    // Focuses the control `focused` picks (none: the focus stays) and presses `key`.
+    const auto key_on = [](QWidget* (*focused)(app::frmMain&), int key) {
+        return WindowStep([focused, key](app::frmMain& w) {
+            if (focused) focused(w)->setFocus();
+            press(key);
+        });
+    };
+    QTest::newRow("exit button") << WindowStep([](app::frmMain& w) { QTest::mouseClick(w.cmdExit, Qt::LeftButton); });
+    QTest::newRow("Esc") << key_on(nullptr, Qt::Key_Escape);
+    QTest::newRow("Esc on the setting list") << key_on([](app::frmMain& w) -> QWidget* { return w.cmbUserSetting; }, Qt::Key_Escape);
+    QTest::newRow("Enter on the focused exit button") << key_on([](app::frmMain& w) -> QWidget* { return w.cmdExit; }, Qt::Key_Return);
+    QTest::newRow("Alt+Q") << WindowStep([](app::frmMain&) { press(Qt::Key_Q, Qt::AltModifier); });
+    QTest::newRow("exit menu item") << WindowStep([](app::frmMain& w) { choose_file_menu_item(w, w.MN_FILE_QUIT); });
+    QTest::newRow("close box") << WindowStep([](app::frmMain& w) { w.windowHandle()->close(); });
 }
 
 void MainWindowTest::ways_that_end_the_program() {
-    QFETCH(QString, way);
+    QFETCH(WindowStep, way);
     RunningProgram program;
     app::frmMain& w = program.window();
     auto* timer = w.findChild<QTimer*>(QStringLiteral("Timer1"));
     QVERIFY(timer->isActive());
-    const int code = run_until_program_ends([&] {
-        if (way == "button") QTest::mouseClick(w.cmdExit, Qt::LeftButton);
-        if (way == "Esc") press(Qt::Key_Escape);
-        if (way == "Esc on list") {
-            w.cmbUserSetting->setFocus();
-            press(Qt::Key_Escape);
-        }
-        if (way == "Enter on exit") {
-            w.cmdExit->setFocus();
-            press(Qt::Key_Return);
-        }
-        if (way == "Alt+Q") press(Qt::Key_Q, Qt::AltModifier);
-        if (way == "menu") choose_file_menu_item(w, w.MN_FILE_QUIT);
-        if (way == "close box") w.windowHandle()->close();
-    });
+    const int code = run_until_program_ends([&] { way(w); });
     QCOMPARE(code, 0);
     QVERIFY(!w.isVisible());
     QVERIFY(!timer->isActive());

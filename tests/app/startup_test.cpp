@@ -91,7 +91,7 @@ void StartupTest::without_a_setting_nothing_converts() {
         press(Qt::Key_Down);
         QVERIFY(w.cmdExec->isEnabled());
         QCOMPARE(w.lblX->text(), QStringLiteral("Size= (Base)"));
-        QTRY_COMPARE_WITH_TIMEOUT(clipboard(), markup_of(QStringLiteral("abc"), kStandardLine, false), 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(clipboard(), standard_markup(QStringLiteral("abc")), 10000);
     }
 }
 

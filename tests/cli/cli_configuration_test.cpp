@@ -1,4 +1,6 @@
 #include "cli/cli_run.h"
+#include "support/cli_harness.h"
+#include "support/setting_lines.h"
 
 #include "core/configuration_path.h"
 
@@ -12,21 +14,11 @@ namespace gradation::cli {
 namespace {
 
 const std::string kWindowsFile = std::string(GRADATION_FIXTURES) + "/windows_sjis_crlf.ini";
-constexpr const char* kStandard =
-    "起動時標準,OFF,OFF,OFF,OFF,OFF,OFF, 0, 0, 1,OFF, 0,H,OFF, 0, 0, 128, 255, 255, 128, 0,0";
-constexpr const char* kItem = "アイテム,ON,ON,ON,ON,ON,ON, 1, 0, 5,OFF, 0,H,OFF, 2, 25, 25, 112, 30, 144, 255";
+using test::CliRun;
+using test::lines::kItem;
+using test::lines::kStandard;
 
-struct CliRun {
-    int code;
-    std::string out, err;
-};
-
-CliRun run(std::vector<std::string_view> args) {
-    std::istringstream in;
-    std::ostringstream out, err;
-    const int code = main_with_args(args, in, out, err);
-    return {code, out.str(), err.str()};
-}
+CliRun run(const std::vector<std::string_view>& args) { return test::run_cli(args); }
 
 std::string write_temp(const std::string& name, const std::string& bytes) {
     const std::string path = ::testing::TempDir() + name;

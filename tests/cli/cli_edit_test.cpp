@@ -1,6 +1,8 @@
 // gradation-cli --add, --replace and --remove on a file given with --ini.
 #include "cli/cli_run.h"
 
+#include "support/cli_harness.h"
+#include "support/setting_lines.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -10,7 +12,7 @@
 namespace gradation::cli {
 namespace {
 
-const std::string kTail = ",OFF,OFF,OFF,OFF,OFF,OFF, 0, 0, 1,OFF, 0,H,OFF, 0, 0, 128, 255, 255, 128, 0,0";
+const std::string kTail = test::lines::kStandardTail;
 const std::string kFile = "; mine\r\n[UserSetting]\r\n00=a" + kTail + "\r\n01=b" + kTail + "\r\n";
 
 struct Case {
@@ -56,12 +58,11 @@ TEST(CliEdit, AddReplaceRemove) {
         std::vector<std::string_view> args(c.args.begin(), c.args.end());
         const std::string ini = file.string();
         args.insert(args.end(), {"--ini", ini});
-        std::istringstream in;
-        std::ostringstream out, err;
-        EXPECT_EQ(main_with_args(args, in, out, err), c.code) << c.what << ": " << err.str();
-        EXPECT_EQ(out.str(), c.out) << c.what;
+        const test::CliRun r = test::run_cli(args);
+        EXPECT_EQ(r.code, c.code) << c.what << ": " << r.err;
+        EXPECT_EQ(r.out, c.out) << c.what;
         EXPECT_EQ(test::read_bytes(file), c.after) << c.what;
-        EXPECT_NE(err.str().find(c.message), std::string::npos) << c.what << ": " << err.str();
+        EXPECT_NE(r.err.find(c.message), std::string::npos) << c.what << ": " << r.err;
         EXPECT_EQ(std::filesystem::exists(folder / "QX.ini.bak"), c.code == kOk) << c.what;
     }
 }
@@ -108,11 +109,10 @@ TEST(CliEdit, RefusesWhatItCannotRead) {
     };
     test::write_bytes(folder / "utf16.ini", "\xFF\xFE[\0U\0");
     for (const auto& c : cases) {
-        std::istringstream in;
-        std::ostringstream out, err;
-        EXPECT_EQ(main_with_args({"--remove", "0", "--ini", c.ini}, in, out, err), kFailed) << c.ini;
-        EXPECT_NE(err.str().find(c.message), std::string::npos) << err.str();
-        EXPECT_EQ(err.str().find('\n'), err.str().size() - 1) << "one line: " << err.str();
+        const test::CliRun r = test::run_cli({"--remove", "0", "--ini", c.ini});
+        EXPECT_EQ(r.code, kFailed) << c.ini;
+        EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
+        EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << "one line: " << r.err;
     }
     EXPECT_FALSE(std::filesystem::exists(folder / "missing.ini"));
 }

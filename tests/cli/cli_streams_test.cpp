@@ -3,6 +3,8 @@
 #include "cli/cli_messages.h"
 #include "cli/cli_output.h"
 #include "cli/cli_run.h"
+#include "support/cli_harness.h"
+#include "support/setting_lines.h"
 #include "core/gradient_markup.h"
 #include "support/test_text.h"
 
@@ -15,27 +17,14 @@
 namespace gradation::cli {
 namespace {
 
-constexpr const char* kStandard =
-    "起動時標準,OFF,OFF,OFF,OFF,OFF,OFF, 0, 0, 1,OFF, 0,H,OFF, 0, 0, 128, 255, 255, 128, 0,0";
-constexpr const char* kHeaviest = "重,ON,ON,ON,ON,ON,ON, 1, 0, 4,ON, 2,V,ON, 0, 255, 0, 0, 0, 0, 255,1";
+using test::CliRun;
+using test::lines::kHeaviest;
+using test::lines::kStandard;
 
-struct CliRun {
-    int code;
-    std::string out, err;
-};
-
-CliRun run_with(std::vector<std::string_view> args, std::istream& in, std::ostream& out) {
-    std::ostringstream err;
-    const int code = main_with_args(args, in, out, err);
-    std::ostringstream* captured = dynamic_cast<std::ostringstream*>(&out);
-    return {code, captured ? captured->str() : "", err.str()};
+CliRun run_with(const std::vector<std::string_view>& args, std::istream& in, std::ostream& out) {
+    return test::run_cli_with(args, in, out);
 }
-
-CliRun run(std::vector<std::string_view> args, const std::string& input = "") {
-    std::istringstream in(input);
-    std::ostringstream out;
-    return run_with(std::move(args), in, out);
-}
+CliRun run(const std::vector<std::string_view>& args, const std::string& input = "") { return test::run_cli(args, input); }
 
 // The tag contents of the standard setting's markup, in order.
 std::vector<std::string> characters_of(const std::string& markup) {

@@ -1,4 +1,5 @@
-#include "cli/cli_run.h"
+#include "support/cli_harness.h"
+#include "support/setting_lines.h"
 
 #include <gtest/gtest.h>
 
@@ -10,22 +11,12 @@
 namespace gradation::cli {
 namespace {
 
-constexpr const char* kStandard =
-    "起動時標準,OFF,OFF,OFF,OFF,OFF,OFF, 0, 0, 1,OFF, 0,H,OFF, 0, 0, 128, 255, 255, 128, 0,0";
+using test::CliRun;
+using test::lines::kStandard;
 constexpr const char* kAbcMarkup =
     "<FONT COLOR=\"#0080AA\">a</FONT><FONT COLOR=\"#558055\">b</FONT><FONT COLOR=\"#AA8000\">c</FONT>\r\n";
 
-struct CliRun {
-    int code;
-    std::string out, err;
-};
-
-CliRun run(std::vector<std::string_view> args, const std::string& input = "") {
-    std::istringstream in(input);
-    std::ostringstream out, err;
-    const int code = main_with_args(args, in, out, err);
-    return {code, out.str(), err.str()};
-}
+CliRun run(const std::vector<std::string_view>& args, const std::string& input = "") { return test::run_cli(args, input); }
 
 TEST(Cli, ConvertsTextFileAndStandardInputAlike) {
     const CliRun text = run({"--line", kStandard, "--text", "abc"});

@@ -2,6 +2,7 @@
 #include "core/configuration_path.h"
 
 #include "core/setting_record.h"
+#include "support/setting_lines.h"
 #include "support/test_text.h"
 
 #include <gtest/gtest.h>
@@ -16,8 +17,7 @@ namespace {
 using test::u16;
 
 const std::filesystem::path kSource = GRADATION_SOURCE_DIR;
-const std::string kStandard =
-    "起動時標準,OFF,OFF,OFF,OFF,OFF,OFF, 0, 0, 1,OFF, 0,H,OFF, 0, 0, 128, 255, 255, 128, 0,0";
+const std::string kStandard = test::lines::kStandard;
 
 std::filesystem::path write_temp(const std::string& name, const std::string& bytes) {
     const auto path = std::filesystem::path(::testing::TempDir()) / name;

@@ -1,5 +1,6 @@
 #include "core/setting_list.h"
 
+#include "support/setting_lines.h"
 #include "support/test_text.h"
 
 #include <gtest/gtest.h>
@@ -18,8 +19,8 @@ TEST(SettingList, KeyRule) {
 }
 
 TEST(SettingList, NamesStopAtTheFirstLineWithoutAComma) {
-    const std::string standard = "起動時標準,OFF,OFF,OFF,OFF,OFF,OFF, 0, 0, 1,OFF, 0,H,OFF, 0, 0, 128, 255, 255, 128, 0,0";
-    const std::string item = "アイテム,ON,ON,ON,ON,ON,ON, 1, 0, 5,OFF, 0,H,OFF, 2, 25, 25, 112, 30, 144, 255";
+    const std::string standard = test::lines::kStandard;
+    const std::string item = test::lines::kItem;
     std::map<int, std::string> all;
     std::vector<std::string> hundred;
     for (int n = 0; n < 101; ++n) all[n] = "s" + std::to_string(n) + ",x";

@@ -1,5 +1,6 @@
 #include "core/number_text.h"
 #include "core/setting_record.h"
+#include "support/setting_lines.h"
 #include "support/test_text.h"
 
 #include <gtest/gtest.h>
@@ -9,9 +10,8 @@ namespace {
 
 using test::u16;
 
-constexpr const char* kStandard =
-    "起動時標準,OFF,OFF,OFF,OFF,OFF,OFF, 0, 0, 1,OFF, 0,H,OFF, 0, 0, 128, 255, 255, 128, 0,0";
-constexpr const char* kItem = "アイテム,ON,ON,ON,ON,ON,ON, 1, 0, 5,OFF, 0,H,OFF, 2, 25, 25, 112, 30, 144, 255";
+using test::lines::kItem;
+using test::lines::kStandard;
 
 SettingRecord parse_ok(std::string_view line) {
     const SettingParse p = parse_setting_line(u16(line));

@@ -1,7 +1,8 @@
 // The settings store's edits: the bytes it writes, and what it refuses.
 #include "core/settings_store.h"
 
-#include "support/temp_folder.h"
+#include "support/setting_lines.h"
+#include "support/store_file.h"
 #include "support/test_text.h"
 
 #include <gtest/gtest.h>
@@ -14,7 +15,7 @@ namespace {
 using test::u16;
 
 // Canonical lines (as the store writes them) and their bytes in each encoding.
-const std::string kTail = ",OFF,OFF,OFF,OFF,OFF,OFF, 0, 0, 1,OFF, 0,H,OFF, 0, 0, 128, 255, 255, 128, 0,0";
+const std::string kTail = test::lines::kStandardTail;
 std::string line(std::string_view name) { return std::string(name) + kTail; }
 const std::string kA = line("a");
 const std::string kB = line("b");
@@ -106,19 +107,16 @@ TEST(SettingsStore, EditsChangeOnlyTheirLines) {
          "; " + kSjisA + "\n[UserSetting]\n00=" + kA + "\n01=" + kSjisI + kTail + "\n"},
     };
     for (const EditCase& c : cases) {
-        const test::TempFolder folder;
-        const auto file = folder / "QX.ini";
-        test::write_bytes(file, c.before);
-        std::string error;
-        std::optional<SettingsStore> store = SettingsStore::open(file, {}, error);
-        ASSERT_TRUE(store) << c.what << ": " << error;
+        test::StoreFile at(c.before);
+        std::optional<SettingsStore> store = at.open();
+        ASSERT_TRUE(store) << c.what << ": " << at.error;
         const std::string before = store->content();
         EXPECT_EQ(c.edit(*store), "") << c.what;
         EXPECT_EQ(store->save(), "") << c.what;
-        EXPECT_EQ(test::read_bytes(file), c.after) << c.what;
-        EXPECT_EQ(test::read_bytes(folder / "QX.ini.bak"), c.before) << c.what;
+        EXPECT_EQ(test::read_bytes(at.file), c.after) << c.what;
+        EXPECT_EQ(test::read_bytes(at.backup), c.before) << c.what;
         // The programs' own reader lists what the store says it holds.
-        const std::optional<SettingsStore> reread = SettingsStore::open(file, {}, error);
+        const std::optional<SettingsStore> reread = at.open();
         ASSERT_TRUE(reread) << c.what;
         EXPECT_EQ(reread->entries(), store->entries()) << c.what;
         EXPECT_NE(store->content(), before) << c.what;
@@ -183,28 +181,23 @@ TEST(SettingsStore, RefusalsChangeNothing) {
         {"removing brings a duplicate into the list", utf8 + "01=dup,x\n", remove(0), "key 01 would read differently"},
     };
     for (const RefusalCase& c : cases) {
-        const test::TempFolder folder;
-        const auto file = folder / "QX.ini";
-        test::write_bytes(file, c.before);
-        test::write_bytes(folder / "QX.ini.bak", "older");
-        std::string error;
-        std::optional<SettingsStore> store = SettingsStore::open(file, {}, error);
-        ASSERT_TRUE(store) << c.what << ": " << error;
+        test::StoreFile at(c.before, "older");
+        std::optional<SettingsStore> store = at.open();
+        ASSERT_TRUE(store) << c.what << ": " << at.error;
         const std::vector<std::u16string> before = store->entries();
         EXPECT_NE(c.edit(*store).find(c.message), std::string::npos) << c.what << ": " << c.edit(*store);
         EXPECT_EQ(store->entries(), before) << c.what;
         EXPECT_FALSE(store->modified()) << c.what;
         EXPECT_EQ(store->save(), "") << c.what;  // nothing to write
-        EXPECT_EQ(test::read_bytes(file), c.before) << c.what;
-        EXPECT_EQ(test::read_bytes(folder / "QX.ini.bak"), "older") << c.what;
+        EXPECT_EQ(test::read_bytes(at.file), c.before) << c.what;
+        EXPECT_EQ(test::read_bytes(at.backup), "older") << c.what;
     }
 }
 
 TEST(SettingsStore, ValueLengthLimit) {
-    const test::TempFolder folder;
-    std::string error;
-    std::optional<SettingsStore> store = SettingsStore::open(folder / "QX.ini", {}, error);
-    ASSERT_TRUE(store) << error;
+    test::StoreFile at(std::nullopt);
+    std::optional<SettingsStore> store = at.open();
+    ASSERT_TRUE(store) << at.error;
     const std::string fits(1022 - kTail.size(), 'x');  // 1022 bytes: the longest that is never cut
     EXPECT_EQ(store->add(u16(fits + kTail)), "");
     EXPECT_NE(store->add(u16(fits + "x" + kTail)), "");
@@ -212,12 +205,9 @@ TEST(SettingsStore, ValueLengthLimit) {
 }
 
 TEST(SettingsStore, ListsEveryEntryLineWithItsReason) {
-    const test::TempFolder folder;
-    const auto file = folder / "QX.ini";
-    test::write_bytes(file, "[UserSetting]\n00=" + kA + "\n01=bad,ON\n00=dup,x\n02=Plain\n04=" + kE + "\n[Other]\n05=x,y\n");
-    std::string error;
-    const std::optional<SettingsStore> store = SettingsStore::open(file, {}, error);
-    ASSERT_TRUE(store) << error;
+    test::StoreFile at("[UserSetting]\n00=" + kA + "\n01=bad,ON\n00=dup,x\n02=Plain\n04=" + kE + "\n[Other]\n05=x,y\n");
+    const std::optional<SettingsStore> store = at.open();
+    ASSERT_TRUE(store) << at.error;
     const std::vector<StoredEntry> all = store->all_entries();
     ASSERT_EQ(all.size(), 5u);
     const struct {

@@ -4,6 +4,8 @@
 #include "core/configuration_path.h"
 #include "core/settings_store.h"
 
+#include "support/setting_lines.h"
+#include "support/store_file.h"
 #include "support/temp_folder.h"
 #include "support/test_text.h"
 
@@ -20,8 +22,8 @@ namespace {
 
 using test::u16;
 
-const std::string kA = "a,OFF,OFF,OFF,OFF,OFF,OFF, 0, 0, 1,OFF, 0,H,OFF, 0, 0, 128, 255, 255, 128, 0,0";
-const std::string kB = "b,OFF,OFF,OFF,OFF,OFF,OFF, 0, 0, 1,OFF, 0,H,OFF, 0, 0, 128, 255, 255, 128, 0,0";
+const std::string kA = std::string("a") + test::lines::kStandardTail;
+const std::string kB = std::string("b") + test::lines::kStandardTail;
 const std::string kOld = "[UserSetting]\r\n00=" + kA + "\r\n";
 const std::string kNew = "[UserSetting]\r\n00=" + kA + "\r\n01=" + kB + "\r\n";
 
@@ -156,13 +158,11 @@ TEST(SettingsStore, InjectedFailureLeavesTheOldFileWhole) {
         {WriteStep::KeepBackup, "older"},      {WriteStep::Rename, nullptr},  // .bak already holds the old file
     };
     for (const auto& c : cases) {
-        const test::TempFolder folder;
-        const auto file = folder / "QX.ini";
-        test::write_bytes(file, kOld);
-        test::write_bytes(folder / "QX.ini.bak", "older");
-        std::string error;
-        std::optional<SettingsStore> store = SettingsStore::open(file, {}, error);
-        ASSERT_TRUE(store) << error;
+        test::StoreFile at(kOld, "older");
+        const auto& folder = at.folder;
+        const auto& file = at.file;
+        std::optional<SettingsStore> store = at.open();
+        ASSERT_TRUE(store) << at.error;
         ASSERT_EQ(store->add(u16(kB)), "");
         bool half_written_seen = false;
         set_write_fault_for_testing([&](WriteStep step) {

@@ -131,6 +131,14 @@ class Desktop:
             return ""
         return done.stdout.decode("utf-8", "replace") if done.returncode == 0 else ""
 
+    def cli(self, program_dir, *arguments, timeout=10):
+        """Runs the gradation-cli in `program_dir` with this desktop's settings; its standard
+        output (bytes). Fails the test when it exits with an error."""
+        done = subprocess.run([os.path.join(program_dir, "gradation-cli"), *arguments], env=self.env,
+                              capture_output=True, timeout=timeout)
+        check(done.returncode == 0, f"gradation-cli {arguments} exited {done.returncode}: {done.stderr!r}")
+        return done.stdout
+
     def write_file(self, data):
         """A new file in the desktop's temporary folder holding `data` (bytes); its path."""
         self.files += 1

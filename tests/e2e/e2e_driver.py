@@ -176,14 +176,11 @@ def case_installed(desktop, launcher):
 
 def case_own_settings(desktop, launcher):
     """gradation-cli --replace makes the user's own QX.ini; gradation then converts with it."""
-    cli = os.path.join(os.path.dirname(launcher), "gradation-cli")
     line = "自分用,OFF,OFF,OFF,OFF,OFF,OFF, 0, 0, 1,OFF, 0,H,OFF, 0, 255, 128, 0, 0, 128, 255,0"
-    done = subprocess.run([cli, "--replace", "0", line], env=desktop.env, capture_output=True, timeout=10)
-    check(done.returncode == 0, f"gradation-cli --replace 0 exited {done.returncode}: {done.stderr!r}")
+    desktop.cli(os.path.dirname(launcher), "--replace", "0", line)
     own = os.path.join(desktop.env["XDG_CONFIG_HOME"], "gradation", "QX.ini")
     check(os.path.isfile(own), f"no {own} after gradation-cli --replace")
-    expected = subprocess.run([cli, "--line", line, "--text", "abc"], env=desktop.env, capture_output=True,
-                              timeout=10).stdout.decode()
+    expected = desktop.cli(os.path.dirname(launcher), "--line", line, "--text", "abc").decode()
     check(expected not in ("", MARKUP_ABC), f"gradation-cli gave {expected!r} for the new line")
     Program(desktop, launcher)
     desktop.copy(">abc")
@@ -192,15 +189,12 @@ def case_own_settings(desktop, launcher):
 
 def case_follows_file(desktop, launcher):
     """gradation-cli edits the user's own QX.ini while the window runs: the list follows."""
-    cli = os.path.join(os.path.dirname(launcher), "gradation-cli")
     own = os.path.join(desktop.env["XDG_CONFIG_HOME"], "gradation", "QX.ini")
     os.makedirs(os.path.dirname(own))
     shutil.copyfile(os.path.join(os.path.dirname(launcher), "QX.ini"), own)
 
     def cli_run(*arguments):
-        done = subprocess.run([cli, *arguments], env=desktop.env, capture_output=True, timeout=10)
-        check(done.returncode == 0, f"gradation-cli {arguments} exited {done.returncode}: {done.stderr!r}")
-        return done.stdout.decode()
+        return desktop.cli(os.path.dirname(launcher), *arguments).decode()
     program = Program(desktop, launcher)
     # The chosen 起動時標準 goes: the new first entry is chosen. An added entry is listed last.
     added = "足した色,OFF,OFF,OFF,ON,OFF,OFF, 1, 0, 3,OFF, 0,H,OFF, 0, 10, 20, 30, 200, 100, 50,0"

@@ -204,10 +204,8 @@ class Watched(Program):
 
     def markup(self, text):
         """The markup of `text` with setting 0, made by gradation-cli from the same folder."""
-        done = subprocess.run([os.path.join(self.program_dir, "gradation-cli"), "--setting", "0",
-                               self.desktop.write_file(text.encode("utf-8"))], capture_output=True, timeout=60)
-        check(done.returncode == 0, f"gradation-cli failed: {done.stderr.decode(errors='replace')}")
-        return done.stdout
+        return self.desktop.cli(self.program_dir, "--setting", "0", self.desktop.write_file(text.encode("utf-8")),
+                                timeout=60)
 
     def expect_bells(self, expected, why, timeout=5):
         ok, _ = wait_for(lambda: self.bells.count() >= expected, timeout)

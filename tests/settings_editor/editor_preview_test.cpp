@@ -1,5 +1,6 @@
 // Each field of the settings editor, edited through its control: the preview shows the
 // generator's exact markup for the edited setting, and the store holds the edited line.
+#include "support/setting_lines.h"
 #include "support/temp_folder.h"
 
 #include "widgets/check_box_value.h"
@@ -30,8 +31,7 @@ using namespace gradation::settings_editor;
 
 namespace {
 
-const QString kStandard =
-    QStringLiteral("起動時標準,OFF,OFF,OFF,OFF,OFF,OFF, 0, 0, 1,OFF, 0,H,OFF, 0, 0, 128, 255, 255, 128, 0,0");
+const QString kStandard = QString::fromUtf8(test::lines::kStandard);
 const QString kSized = QStringLiteral("大きさ,OFF,OFF,OFF,OFF,OFF,OFF, 1, 0, 4,OFF, 0,H,OFF, 0, 0, 128, 255, 255, 128, 0");
 const QString kOdd = QStringLiteral("範囲外,OFF,OFF,OFF,OFF,OFF,OFF, 5, 0, 3,OFF, 0,x,OFF, 0, 300, -1, 255, 255, 128, 0,2");
 

@@ -1,6 +1,7 @@
 // The settings editor and its file: the bytes a save writes, saves that are refused
 // (the edits stay), closing with unsaved changes, lines the main window will not list,
 // and the command line.
+#include "support/setting_lines.h"
 #include "support/temp_folder.h"
 
 #include "settings_editor/colour_field.h"
@@ -23,12 +24,12 @@ using test::write_bytes;
 
 namespace {
 
-const std::string kA = "A,OFF,OFF,OFF,OFF,OFF,OFF, 0, 0, 1,OFF, 0,H,OFF, 0, 0, 128, 255, 255, 128, 0,0";
+const std::string kA = std::string("A") + test::lines::kStandardTail;
 const std::string kB = "B,OFF,OFF,OFF,OFF,OFF,OFF, 1, 0, 3,OFF, 0,H,OFF, 0, 1, 2, 3, 4, 5, 6";
 const std::string kC = "C,ON,OFF,OFF,OFF,OFF,OFF, 0, 0, 1,OFF, 0,H,OFF, 0, 9, 9, 9, 9, 9, 9,1";
 // The same lines as the editor writes them once changed.
 const std::string kBRed = "B,OFF,OFF,OFF,OFF,OFF,OFF, 1, 0, 3,OFF, 0,H,OFF, 0, 255, 0, 0, 4, 5, 6,0";
-const std::string kNew = "新しい設定,OFF,OFF,OFF,OFF,OFF,OFF, 0, 0, 1,OFF, 0,H,OFF, 0, 0, 128, 255, 255, 128, 0,0";
+const std::string kNew = std::string("新しい設定") + test::lines::kStandardTail;
 // "テスト" in Windows-31J; the file is then no UTF-8, and new lines are written in Windows-31J too.
 const std::string kSjisName = "\x83\x65\x83\x58\x83\x67";
 

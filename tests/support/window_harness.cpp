@@ -112,11 +112,28 @@ QStringList listed(const app::frmMain& w) {
     return names;
 }
 
-QString converted_ab(app::frmMain& w) {
-    set_clipboard(QStringLiteral("ab"));
+void start_with_button(app::frmMain& w, const QString& text) {
+    set_clipboard(text);
     QTest::mouseClick(w.cmdExec, Qt::LeftButton);
+}
+
+void start_with_watcher(app::frmMain&, const QString& text) { set_clipboard(QLatin1Char('>') + text); }
+
+StartConversion start_with_key(int key) {
+    return [key](app::frmMain&, const QString& text) {
+        set_clipboard(text);
+        press(key);
+    };
+}
+
+QString standard_markup(const QString& text) { return markup_of(text, kStandardLine, false); }
+
+QString convert_copied(app::frmMain& w, const QString& text) {
+    start_with_button(w, text);
     return clipboard();
 }
+
+QString converted_ab(app::frmMain& w) { return convert_copied(w, QStringLiteral("ab")); }
 
 QString expected_ab(const QString& current_line) {
     return current_line.isEmpty() ? QStringLiteral("ab") : markup_of(QStringLiteral("ab"), current_line, false);

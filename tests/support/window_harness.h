@@ -4,8 +4,10 @@
 
 #include "app/frm_main.h"
 #include "app/program.h"
+#include "support/setting_lines.h"
 
 #include <QColor>
+#include <QMetaType>
 #include <QString>
 #include <QStringList>
 
@@ -30,12 +32,9 @@ void set_clipboard(const QString& text);
 QString markup_of(const QString& text, const QString& line, bool separate_tags);
 
 // Lines used across the tests.
-inline const QString kStandardLine =
-    QStringLiteral("起動時標準,OFF,OFF,OFF,OFF,OFF,OFF, 0, 0, 1,OFF, 0,H,OFF, 0, 0, 128, 255, 255, 128, 0,0");
-inline const QString kItemLine =
-    QStringLiteral("アイテム,ON,ON,ON,ON,ON,ON, 1, 0, 5,OFF, 0,H,OFF, 2, 25, 25, 112, 30, 144, 255");
-inline const QString kSizedLine =
-    QStringLiteral("大きさ3,OFF,OFF,OFF,OFF,OFF,OFF, 1, 0, 3,OFF, 0,H,OFF, 0, 0, 128, 255, 255, 128, 0,0");
+inline const QString kStandardLine = QString::fromUtf8(lines::kStandard);
+inline const QString kItemLine = QString::fromUtf8(lines::kItem);
+inline const QString kSizedLine = QString::fromUtf8(lines::kSized);
 
 // The window program started by its start-up sequence, its main window shown and active.
 class RunningProgram {
@@ -78,6 +77,25 @@ void select_entry(app::frmMain& w, int position);
 // The list's texts.
 QStringList listed(const app::frmMain& w);
 
+// One thing the user does to the window, and a way to start converting `text`: the
+// types of data columns, so that each row carries its own action.
+using WindowStep = std::function<void(app::frmMain&)>;
+using WindowCheck = std::function<bool(app::frmMain&)>;
+using StartConversion = std::function<void(app::frmMain&, const QString& text)>;
+
+// Copies `text` and clicks the convert button.
+void start_with_button(app::frmMain& w, const QString& text);
+// Copies ">" and `text`, which the watcher converts at its next tick.
+void start_with_watcher(app::frmMain& w, const QString& text);
+// Copies `text` and presses `key` on the focused control.
+StartConversion start_with_key(int key);
+
+// The standard setting's markup of `text`, tags joined.
+QString standard_markup(const QString& text);
+
+// Copies `text`, clicks the convert button, and gives what the clipboard holds then.
+QString convert_copied(app::frmMain& w, const QString& text);
+
 // Converting "ab" with the convert button: the clipboard afterwards ("ab" unchanged when
 // no setting is current, the button then disabled), and what that is with `current_line`
 // current ("" for none).
@@ -105,3 +123,7 @@ Preview preview_of(app::frmMain& w);
 void during_next_serving(const std::function<void()>& inside);
 
 }  // namespace gradation::test
+
+Q_DECLARE_METATYPE(gradation::test::WindowStep)
+Q_DECLARE_METATYPE(gradation::test::WindowCheck)
+Q_DECLARE_METATYPE(gradation::test::StartConversion)
