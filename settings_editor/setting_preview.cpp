@@ -65,7 +65,8 @@ SettingPreview::SettingPreview(QWidget* parent) : QWidget(parent) {
     auto* choice_row = new QHBoxLayout;
     choice_row->addWidget(dialect);
     choice_row->addWidget(new QLabel(QStringLiteral("長さの上限"), this));
-    choice_row->addWidget(limit, 1);
+    choice_row->addWidget(limit);
+    choice_row->addStretch(1);
     layout->addLayout(choice_row, 4, 1, 1, 2);
     layout->setColumnStretch(1, 1);
     layout->setRowStretch(1, 3);

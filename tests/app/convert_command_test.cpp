@@ -21,6 +21,7 @@
 #include <QImage>
 #include <QMenu>
 #include <QMimeData>
+#include <QScopeGuard>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -326,6 +327,7 @@ void ConvertCommandTest::converts_in_the_chosen_format() {
     QFETCH(int, limit);
     QFETCH(QString, note);
     test::TempFolder config;
+    const auto restore = qScopeGuard([before = qgetenv("XDG_CONFIG_HOME")] { qputenv("XDG_CONFIG_HOME", before); });
     qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(config.path().string()));
     platform::MarkupChoice expected{static_cast<Dialect>(dialect), std::nullopt};
     if (limit > 0) expected.limit = LengthLimit{static_cast<std::size_t>(limit), LengthUnit::Utf16Units};
