@@ -1,6 +1,8 @@
 // The parsed form of one setting line, and the parser from its text form.
 #pragma once
 
+#include "core/gradient.h"
+
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -8,9 +10,6 @@
 #include <string_view>
 
 namespace gradation {
-
-// One colour as red, green, blue; normally 0..255, but any 16-bit value is kept.
-using Rgb = std::array<std::int16_t, 3>;
 
 struct SettingRecord {
     bool StartMark = false;
@@ -30,6 +29,9 @@ struct SettingRecord {
     Rgb StartColor{};
     Rgb EndColor{};
     std::int16_t DevTag = 0;
+    // More stops or another space, from the [Gradient] section; none: StartColor to
+    // EndColor in srgb. Its first and last stops are StartColor and EndColor.
+    std::optional<Gradient> gradient;
 
     friend bool operator==(const SettingRecord&, const SettingRecord&) = default;
 };

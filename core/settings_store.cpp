@@ -2,6 +2,7 @@
 
 #include "core/atomic_file.h"
 #include "core/configuration_file.h"
+#include "core/gradient_entries.h"
 #include "core/file_lock.h"
 #include "core/profile_reader.h"
 #include "core/setting_line_check.h"
@@ -191,6 +192,7 @@ std::string SettingsStore::add(std::u16string_view line, std::u16string_view kep
     if (previous.end.empty()) previous.end = default_end;
     const DocumentLine added{setting_key(static_cast<int>(list_.size())) + "=" + *bytes, previous.end};
     doc.lines.insert(doc.lines.begin() + static_cast<std::ptrdiff_t>(*after + 1), added);
+    set_gradient_entry(doc, static_cast<int>(list_.size()), std::nullopt);  // a leftover is not the new entry's
 
     std::vector<std::u16string> expected = entries();
     expected.push_back(written);
@@ -219,6 +221,11 @@ std::string SettingsStore::remove(int n) {
         text = with_key(text, setting_key(m - 1));
     }
     doc.lines.erase(doc.lines.begin() + static_cast<std::ptrdiff_t>(line_of(n)));
+    const int length = static_cast<int>(list_.size());
+    renumber_gradient_entries(doc, [n, length](int key) -> std::optional<int> {
+        if (key == n) return std::nullopt;
+        return key > n && key < length ? key - 1 : key;
+    });
     std::vector<std::u16string> expected = entries();
     expected.erase(expected.begin() + n);
     return adopt(std::move(doc), expected);
@@ -233,6 +240,7 @@ std::string SettingsStore::move(int n, int to) {
     const std::string to_text = doc.lines[line_of(to)].text;
     doc.lines[line_of(n)].text = with_key(to_text, setting_key(n));
     doc.lines[line_of(to)].text = with_key(from_text, setting_key(to));
+    renumber_gradient_entries(doc, [n, to](int key) { return key == n ? to : key == to ? n : key; });
     std::vector<std::u16string> expected = entries();
     std::swap(expected[static_cast<std::size_t>(n)], expected[static_cast<std::size_t>(to)]);
     return adopt(std::move(doc), expected);

@@ -2,6 +2,7 @@
 // one facility behind the settings editor and gradation-cli --add/--replace/--remove.
 #pragma once
 
+#include "core/gradient.h"
 #include "core/setting_value_encoding.h"
 #include "core/settings_document.h"
 
@@ -66,6 +67,10 @@ public:
     std::string replace(int n, std::u16string_view line, std::u16string_view kept = {});  // in place, same key
     std::string remove(int n);                             // later keys each minus one, in place
     std::string move(int n, int to);                       // entries n and `to` swap lines
+    // Stores entry n's stops and space in the Gradient section, its line's start and end
+    // colours made the end stops; nothing (or two stops in srgb) removes the entry. Add,
+    // remove and move take an entry's Gradient line along with it.
+    std::string set_gradient(int n, const std::optional<Gradient>& gradient);
 
     // Writes atomically under the file's lock, the content just before this write kept
     // as <file>.bak (none when the file did not exist: there was no previous content).
