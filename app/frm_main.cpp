@@ -140,6 +140,7 @@ void frmMain::build_menus() {
 
     MN_VER = menu_bar->addAction(QStringLiteral("バージョン情報(&V&ﾋ)"));
     MN_VER->setObjectName(QStringLiteral("MN_VER"));
+    build_format_menu();
 }
 
 void frmMain::connect_handlers() {
@@ -151,6 +152,11 @@ void frmMain::connect_handlers() {
     on_event(mnuOnTop, &QAction::triggered, this, [this] { mnuOnTop_Click(); });
     on_event(MN_FILE_QUIT, &QAction::triggered, this, [this] { MN_FILE_QUIT_Click(); });
     on_event(MN_VER, &QAction::triggered, this, [this] { MN_VER_Click(); });
+    for (const DialectInfo& d : dialects()) {
+        const Dialect dialect = d.dialect;
+        on_event(mnuFormat[static_cast<int>(dialect)], &QAction::triggered, this, [this, dialect] { mnuFormat_Click(dialect); });
+    }
+    on_event(mnuLimit, &QAction::triggered, this, [this] { mnuLimit_Click(); });
     Timer1.on_tick([this] { Timer1_Timer(); });
 }
 

@@ -6,10 +6,13 @@
 #include "app/listed_settings.h"
 #include "platform/clipboard.h"
 #include "platform/file_watch.h"
+#include "platform/markup_choice.h"
 #include "platform/timer.h"
 #include "core/setting_record.h"
 
 #include <QWidget>
+
+#include <QList>
 
 #include <array>
 #include <cstdint>
@@ -47,6 +50,8 @@ public:
     void chkDevTag_Click();
     void cmbUserSetting_Click();
     void Timer1_Timer();
+    void mnuFormat_Click(Dialect dialect);
+    void mnuLimit_Click();
 
     // One conversion of the clipboard text; a call while one runs asks it to stop.
     void html_str();
@@ -70,6 +75,8 @@ public:
     bool ConvertReady = false;          // true while no conversion runs
     std::int16_t ShownWaveImage = 4;    // the index of the visible imgX picture
     std::optional<SettingRecord> CurrentSetting;  // none until a line has been applied
+    // The dialect and length limit conversions write with, as gradation.conf keeps them.
+    platform::MarkupChoice MarkupChoice;
 
     // Controls, named as the window's design names them.
     QWidget* client_area = nullptr;
@@ -86,6 +93,9 @@ public:
     QAction* mnuSep = nullptr;
     QAction* MN_FILE_QUIT = nullptr;
     QAction* MN_VER = nullptr;
+    QMenu* MN_FORMAT = nullptr;
+    QList<QAction*> mnuFormat;  // one radio item per dialect, html first
+    QAction* mnuLimit = nullptr;
     platform::Timer Timer1;
 
 protected:
@@ -95,6 +105,8 @@ protected:
 private:
     void build_controls();
     void build_menus();
+    void build_format_menu();
+    void show_conversion_note(const QString& note, bool alert);
     void connect_handlers();
 
     void FillSettingList();

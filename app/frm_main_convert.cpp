@@ -1,6 +1,7 @@
 // The convert command: the clipboard text becomes its gradient markup with the
 // current setting. A call while a conversion runs is a request to stop it.
 #include "app/frm_main.h"
+#include "widgets/markup_note.h"
 #include "core/gradient_markup.h"
 #include "platform/clipboard.h"
 #include "platform/mouse_pointer.h"
@@ -19,6 +20,7 @@ void frmMain::cmdExec_Click() { html_str(); }
 void frmMain::lock_for_conversion() {
     MN_FILE->menuAction()->setEnabled(false);
     MN_VER->setEnabled(false);
+    MN_FORMAT->menuAction()->setEnabled(false);
     cmbUserSetting->setEnabled(false);
     cmdExec->setText(QStringLiteral("中止(&X&ｻ)"));
     cmdExit->setEnabled(false);
@@ -28,6 +30,7 @@ void frmMain::lock_for_conversion() {
 void frmMain::unlock_after_conversion() {
     MN_FILE->menuAction()->setEnabled(true);
     MN_VER->setEnabled(true);
+    MN_FORMAT->menuAction()->setEnabled(true);
     cmbUserSetting->setEnabled(true);
     cmdExit->setEnabled(true);
     cmdExec->setText(QStringLiteral("変換(&X&ｻ)"));
@@ -53,13 +56,18 @@ void frmMain::html_str() {
         } else if (!text.empty() && CurrentSetting) {
             // Pending events are served before every character; a stop request or the
             // end of the program shows here.
-            const auto markup = gradient_markup(
-                text, *CurrentSetting, [this] { return SeparateTags != 0; },
+            const widgets::ChosenMarkup chosen = widgets::chosen_markup(
+                text, *CurrentSetting, MarkupChoice, [this] { return SeparateTags != 0; },
                 [this] {
                     platform::serve_pending_events();
                     return ConvertReady || platform::program_ended();
                 });
             if (platform::program_ended()) return;
+            const std::optional<std::u16string>& markup = chosen.markup;
+            // Markup that cannot fit the limit is not written: the clipboard keeps the text.
+            if (chosen.too_long) platform::beep();
+            if (!chosen.length_line.isEmpty())
+                show_conversion_note(widgets::conversion_note(MarkupChoice.dialect, chosen), chosen.too_long);
             // A text copied while the run went on is the user's and is never overwritten;
             // the fresh read also catches a copy whose notice has not come in yet.
             if (markup) {

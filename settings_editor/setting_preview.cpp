@@ -1,9 +1,14 @@
 #include "settings_editor/setting_preview.h"
 
+#include "settings_editor/dialect_display.h"
+#include "widgets/limit_field.h"
+#include "widgets/markup_note.h"
+#include "platform/markup_choice.h"
 #include "core/gradient_markup.h"
 
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -34,7 +39,17 @@ SettingPreview::SettingPreview(QWidget* parent) : QWidget(parent) {
     source->setMinimumHeight(70);
     source->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     lengths = new QLabel(this);
+    lengths->setWordWrap(true);
     copy = new QPushButton(QStringLiteral("タグをコピー(&Y)"), this);
+    // The window's remembered choice to start with; the editor changes only its preview.
+    const platform::MarkupChoice choice = platform::read_markup_choice();
+    dialect = new QComboBox(this);
+    for (const DialectInfo& d : dialects()) dialect->addItem(QString::fromUtf8(d.name));
+    dialect->setCurrentIndex(static_cast<int>(choice.dialect));
+    auto* dialect_label = new QLabel(QStringLiteral("形式(&M)"), this);
+    dialect_label->setBuddy(dialect);
+    limit = new widgets::LimitField(this);
+    limit->set_limit(choice.limit);
 
     auto* layout = new QGridLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -46,6 +61,13 @@ SettingPreview::SettingPreview(QWidget* parent) : QWidget(parent) {
     layout->addWidget(source, 2, 1, 1, 2);
     layout->addWidget(lengths, 3, 1);
     layout->addWidget(copy, 3, 2, Qt::AlignRight);
+    layout->addWidget(dialect_label, 4, 0);
+    auto* choice_row = new QHBoxLayout;
+    choice_row->addWidget(dialect);
+    choice_row->addWidget(new QLabel(QStringLiteral("長さの上限"), this));
+    choice_row->addWidget(limit);
+    choice_row->addStretch(1);
+    layout->addLayout(choice_row, 4, 1, 1, 2);
     layout->setColumnStretch(1, 1);
     layout->setRowStretch(1, 3);
     layout->setRowStretch(2, 2);
@@ -57,6 +79,8 @@ SettingPreview::SettingPreview(QWidget* parent) : QWidget(parent) {
     connect(copy, &QPushButton::clicked, this, [this] {
         if (!markup_.isEmpty()) QApplication::clipboard()->setText(markup_);
     });
+    connect(dialect, &QComboBox::currentIndexChanged, this, [this] { convert(); });
+    limit->on_change([this] { convert(); });
     clear(QString());
 }
 
@@ -84,16 +108,28 @@ void SettingPreview::convert() {
     if (!have_record_) return;
     const QString text = sample->text();
     markup_.clear();
+    QStringList notes;
     if (text.isEmpty() || static_cast<std::size_t>(text.size()) > kMaxTextUnits) {
         rendered->setPlainText(text.isEmpty() ? QStringLiteral("(見本の文字列を入れてください)")
                                               : QStringLiteral("(見本が長すぎます)"));
     } else {
+        const platform::MarkupChoice choice{static_cast<Dialect>(dialect->currentIndex()), limit->limit()};
         // The main window's check box follows DevTag: exactly 1 separates the tags.
-        markup_ = QString::fromStdU16String(gradient_markup(text.toStdU16String(), record_, record_.DevTag == 1));
-        rendered->setHtml(markup_);
+        const bool separate = record_.DevTag == 1;
+        const widgets::ChosenMarkup chosen = widgets::chosen_markup(
+            text.toStdU16String(), record_, choice, [separate] { return separate; }, [] { return false; });
+        markup_ = QString::fromStdU16String(chosen.markup.value_or(std::u16string()));
+        if (chosen.too_long) {
+            rendered->setPlainText(QStringLiteral("(上限に収まりません)"));
+        } else {
+            rendered->setHtml(display_html(choice.dialect, markup_));
+        }
+        // Without a limit the line counts both ways; with one, in the limit's unit.
+        if (choice.limit || !markup_.isEmpty()) notes << (choice.limit ? chosen.length_line : length_text(markup_));
+        notes << chosen.warnings;
     }
     source->setPlainText(markup_);
-    lengths->setText(markup_.isEmpty() ? QString() : length_text(markup_));
+    lengths->setText(notes.join(QLatin1Char('\n')));
     copy->setEnabled(!markup_.isEmpty());
 }
 

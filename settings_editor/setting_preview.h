@@ -1,5 +1,6 @@
-// The live preview of a setting: a sample text converted by the real generator, the
-// markup rendered with Qt's rich text, and its source with its length and a copy button.
+// The live preview of a setting: a sample text converted by the real generator in a
+// chosen dialect and length limit, the markup rendered as its destination shows it,
+// and its source with its length (against the limit) and a copy button.
 #pragma once
 
 #include "core/setting_record.h"
@@ -12,6 +13,11 @@ class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class QTextBrowser;
+class QComboBox;
+
+namespace gradation::widgets {
+class LimitField;
+}
 
 namespace gradation::settings_editor {
 
@@ -33,6 +39,8 @@ public:
     QPlainTextEdit* source = nullptr;
     QLabel* lengths = nullptr;
     QPushButton* copy = nullptr;
+    QComboBox* dialect = nullptr;  // the dialects in their order, html first
+    widgets::LimitField* limit = nullptr;
 
 private:
     void convert();

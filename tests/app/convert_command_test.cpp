@@ -2,7 +2,12 @@
 // while the conversion serves events; a second call stops it.
 #include "support/window_harness.h"
 
+#include "support/markup_helpers.h"
+#include "support/temp_folder.h"
+
 #include "widgets/check_box_value.h"
+#include "widgets/limit_field.h"
+#include "core/markup_fit.h"
 #include "platform/window_placement.h"
 
 #include <QAction>
@@ -10,9 +15,13 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QCursor>
+#include <QDialog>
+#include <QLabel>
+#include <QSpinBox>
 #include <QImage>
 #include <QMenu>
 #include <QMimeData>
+#include <QScopeGuard>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -33,6 +42,32 @@ QImage red_picture() {
 
 // What a row puts on the clipboard before the convert button is pressed.
 using PutOnClipboard = std::function<void(QClipboard*)>;
+
+using Choose = std::function<void(app::frmMain&)>;
+
+// Sets the limit in the 長さの上限 dialog as a user would and presses OK.
+Choose limit_from_dialog(int unit_index, int length) {
+    return [=](app::frmMain& w) {
+        QTimer::singleShot(0, [=] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            auto* field = dialog->findChild<widgets::LimitField*>();
+            field->unit->setCurrentIndex(unit_index);
+            field->length->setValue(length);
+            dialog->accept();
+        });
+        w.mnuLimit->trigger();
+    };
+}
+
+// What the core writes for "abc" with the standard setting, fitted when there is a limit.
+QString core_markup(const platform::MarkupChoice& choice) {
+    const SettingRecord s = *parse_setting_line(kStandardLine.toStdU16String()).record;
+    test::StringSink sink;
+    if (!choice.limit) return QString::fromStdU16String(gradient_markup(u"abc", s, false, default_options(choice.dialect)));
+    const FitResult fit = write_fitted_markup(u"abc", s, default_options(choice.dialect), *choice.limit,
+                                              [] { return false; }, [] { return false; }, sink);
+    return fit.outcome == FitResult::Outcome::Fitted ? QString::fromStdU16String(sink.markup) : QStringLiteral("abc");
+}
 
 }  // namespace
 
@@ -58,6 +93,8 @@ private slots:
     void check_box_changes_the_tag_form_mid_run();
     void closing_the_window_mid_run_ends_the_program_data();
     void closing_the_window_mid_run_ends_the_program();
+    void converts_in_the_chosen_format_data();
+    void converts_in_the_chosen_format();
 };
 
 void ConvertCommandTest::converts_the_clipboard_text() {
@@ -264,6 +301,48 @@ void ConvertCommandTest::closing_the_window_mid_run_ends_the_program() {
     QVERIFY(!w.isVisible());
     QVERIFY(!timer->isActive());
     QVERIFY(!platform::keeps_above(w));
+}
+
+void ConvertCommandTest::converts_in_the_chosen_format_data() {
+    QTest::addColumn<Choose>("choose");
+    QTest::addColumn<int>("dialect");
+    QTest::addColumn<int>("limit");  // UTF-16 units, 0 for none
+    QTest::addColumn<QString>("note");
+    QTest::newRow("minecraft from the menu") << Choose([](app::frmMain& w) { w.mnuFormat[3]->trigger(); })
+                                             << int(Dialect::Minecraft) << 0 << "minecraft: 長さ 27";
+    QTest::newRow("limit from the dialog, shortened")
+        << limit_from_dialog(1, 40) << int(Dialect::Html) << 40 << "html: 長さ 34 / 40 (まとめ, 空白は色なし, 3 文字ごとに 1 色)";
+    // Cannot fit: nothing is written, the note gives the shortest length.
+    QTest::newRow("limit too short, clipboard kept")
+        << limit_from_dialog(1, 10) << int(Dialect::Html) << 10 << "上限 10 に収まりません: 最短でも 34";
+}
+
+// The choice is used, said in the summary label's tooltip, remembered in gradation.conf
+// and chosen again by the next start.
+void ConvertCommandTest::converts_in_the_chosen_format() {
+    QFETCH(Choose, choose);
+    QFETCH(int, dialect);
+    QFETCH(int, limit);
+    QFETCH(QString, note);
+    test::TempFolder config;
+    const auto restore = qScopeGuard([before = qgetenv("XDG_CONFIG_HOME")] { qputenv("XDG_CONFIG_HOME", before); });
+    qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(config.path().string()));
+    platform::MarkupChoice expected{static_cast<Dialect>(dialect), std::nullopt};
+    if (limit > 0) expected.limit = LengthLimit{static_cast<std::size_t>(limit), LengthUnit::Utf16Units};
+    {
+        RunningProgram program;
+        app::frmMain& w = program.window();
+        choose(w);
+        QVERIFY(w.MarkupChoice == expected);
+        set_clipboard(QStringLiteral("abc"));
+        QTest::mouseClick(w.cmdExec, Qt::LeftButton);
+        QCOMPARE(clipboard(), core_markup(expected));
+        QVERIFY2(w.lblX->toolTip().contains(note), qPrintable(w.lblX->toolTip()));
+    }
+    QVERIFY(platform::read_markup_choice() == expected);
+    RunningProgram again;
+    QVERIFY(again.window().MarkupChoice == expected);
+    QVERIFY(again.window().mnuFormat[dialect]->isChecked());
 }
 
 QTEST_MAIN(ConvertCommandTest)

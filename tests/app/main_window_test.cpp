@@ -6,6 +6,7 @@
 #include "platform/window_placement.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QComboBox>
 #include <QFontInfo>
@@ -96,12 +97,22 @@ void MainWindowTest::captions_and_menus_read_as_designed() {
     QCOMPARE(w.chkDevTag->text(), QStringLiteral("分離"));
 
     const QList<QAction*> bar = w.menu_bar->actions();
-    QCOMPARE(bar.size(), 2);
+    QCOMPARE(bar.size(), 3);
     QCOMPARE(bar[0], w.MN_FILE->menuAction());
     QCOMPARE(bar[0]->text(), QStringLiteral("ファイル(&F&ﾊ)"));
     QCOMPARE(bar[1], w.MN_VER);
     QCOMPARE(w.MN_VER->text(), QStringLiteral("バージョン情報(&V&ﾋ)"));
     QVERIFY(w.MN_VER->menu() == nullptr);
+    // The dialects as radio items, html first and chosen, then the limit.
+    QCOMPARE(bar[2], w.MN_FORMAT->menuAction());
+    QCOMPARE(bar[2]->text(), QStringLiteral("形式(&M)"));
+    const QList<QAction*> format = w.MN_FORMAT->actions();
+    QCOMPARE(format.size(), 11);
+    QCOMPARE(format[0]->text(), QStringLiteral("html"));
+    QVERIFY(format[0]->isChecked() && format[0]->actionGroup()->isExclusive());
+    QCOMPARE(format[3]->text(), QStringLiteral("minecraft"));
+    QCOMPARE(format[10]->text(), QStringLiteral("長さの上限(&L)..."));
+    QCOMPARE(w.menu_bar->actionGeometry(bar[2]).top(), w.menu_bar->actionGeometry(bar[0]).top());  // one row
 
     const QList<QAction*> file = w.MN_FILE->actions();
     QCOMPARE(file.size(), 3);

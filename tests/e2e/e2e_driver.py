@@ -208,6 +208,31 @@ def case_follows_file(desktop, launcher):
         desktop.expect_clipboard(cli_run(*markup, "--text", "ab"), 1.0, f"'>ab' after gradation-cli {edit[0]}")
 
 
+def case_minecraft_fit(desktop, launcher):
+    """minecraft chosen in the 形式 menu, a limit of 256 in gradation.conf: 120 characters fit."""
+    conf = os.path.join(desktop.env["XDG_CONFIG_HOME"], "gradation", "gradation.conf")
+    os.makedirs(os.path.dirname(conf))
+    with open(conf, "w", encoding="utf-8") as f:
+        f.write("[markup]\nlimit=256\n")
+    program = Program(desktop, launcher)
+    desktop.activate(program.window)
+    desktop.keys("alt+m", "Down", "Down", "Down", "Return")  # html, html-css, bbcode, minecraft
+    ok, _ = wait_for(lambda: "format=minecraft" in open(conf, encoding="utf-8").read(), 3)
+    check(ok, f"choosing minecraft did not reach {conf}: {open(conf, encoding='utf-8').read()!r}")
+    text = "あいうえおかきくけこ" * 6 + "gradation " * 6
+    desktop.copy(text)
+    desktop.activate(program.window)
+    desktop.keys("Return")
+    ok, markup = wait_for(lambda: (lambda seen: seen if seen not in (None, text) else None)(desktop.paste()), 5)
+    check(ok, "the 120 characters were not converted within 5 s")
+    units = len(markup.encode("utf-16-le")) // 2
+    check(units <= 256, f"the markup is {units} UTF-16 units long, over the limit of 256: {markup!r}")
+    codes = re.findall(r"&#[0-9a-f]{6}(?:&[lonmk])*", markup)
+    check(markup.startswith("&#") and len(codes) > 1, f"not minecraft markup with a gradient: {markup!r}")
+    check(re.sub(r"&#[0-9a-f]{6}(?:&[lonmk])*", "", markup) == text, f"the text is not kept whole: {markup!r}")
+    print(f"{units} of 256 units, {len(codes)} colours")
+
+
 CASES = {
     "watcher": case_watcher,
     "keys": case_keys,
@@ -217,6 +242,7 @@ CASES = {
     "installed": case_installed,
     "own_settings": case_own_settings,
     "follows_file": case_follows_file,
+    "minecraft_fit": case_minecraft_fit,
 }
 
 

@@ -7,6 +7,8 @@
 #include "core/gradient_markup.h"
 #include "core/setting_record.h"
 #include "settings_editor/colour_field.h"
+#include "settings_editor/dialect_display.h"
+#include "widgets/limit_field.h"
 #include "settings_editor/setting_form.h"
 #include "settings_editor/setting_preview.h"
 #include "settings_editor/settings_editor.h"
@@ -109,6 +111,10 @@ private slots:
     void editing_a_field_updates_the_preview();
     void colour_text_data();
     void colour_text();
+    void display_of_each_dialect_data();
+    void display_of_each_dialect();
+    void length_line_reads_against_the_limit_data();
+    void length_line_reads_against_the_limit();
 };
 
 void EditorPreviewTest::editing_a_field_updates_the_preview_data() {
@@ -179,6 +185,73 @@ void EditorPreviewTest::colour_text() {
     QCOMPARE(changes > 0, reads);
     QCOMPARE(field.text->text(), shown);
     QCOMPARE(field.out_of_range->isVisibleTo(&field), r > 255 || g < 0);
+}
+
+void EditorPreviewTest::display_of_each_dialect_data() {
+    QTest::addColumn<int>("dialect");
+    QTest::addColumn<QString>("markup");
+    QTest::addColumn<QString>("shown");  // a piece of the rendered view's rich text
+    const QString bold_a = QStringLiteral("<span style=\"color:#0080aa;font-weight:bold\">a </span>");
+    QTest::newRow("html as it is") << int(Dialect::Html) << "<B>a</B>" << "<B>a</B>";
+    QTest::newRow("bbcode as a forum's html")
+        << int(Dialect::Bbcode) << "[b][color=#0080aa]a<[/color][/b]" << "<b><font color=\"#0080aa\">a&lt;</font></b>";
+    QTest::newRow("minecraft") << int(Dialect::Minecraft) << "&#0080aa&la &#aa8000b" << bold_a + "<span style=\"color:#aa8000\">b";
+    QTest::newRow("minecraft-section") << int(Dialect::MinecraftSection) << "§x§0§0§8§0§a§a§la " << bold_a;
+    QTest::newRow("minimessage, escaped <") << int(Dialect::MiniMessage) << "<b><#0080aa>a \\<</b>"
+                                            << "<span style=\"color:#0080aa;font-weight:bold\">a &lt;</span>";
+    QTest::newRow("minecraft-json") << int(Dialect::MinecraftJson)
+                                    << "[{\"text\":\"a \",\"color\":\"#0080aa\",\"bold\":true}]" << bold_a;
+    QTest::newRow("ansi") << int(Dialect::Ansi) << "\x1b[1m\x1b[38;2;0;128;170ma \x1b[0m" << bold_a;
+    QTest::newRow("ansi-256, the cube") << int(Dialect::Ansi256) << "\x1b[38;5;31ma\x1b[0m" << "color:#0087af\">a<";
+    QTest::newRow("ansi-256, the greys") << int(Dialect::Ansi256) << "\x1b[38;5;244ma" << "color:#808080\">a<";
+}
+
+// HTML and BBCode as a page shows them; the game and terminal dialects on a dark background.
+void EditorPreviewTest::display_of_each_dialect() {
+    QFETCH(int, dialect);
+    QFETCH(QString, markup);
+    QFETCH(QString, shown);
+    const QString html = display_html(static_cast<Dialect>(dialect), markup);
+    QVERIFY2(html.contains(shown), qPrintable(html));
+    QCOMPARE(html.contains(QStringLiteral("bgcolor=\"#1e1e1e\"")), dialect > int(Dialect::Bbcode));
+}
+
+void EditorPreviewTest::length_line_reads_against_the_limit_data() {
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<int>("dialect");
+    QTest::addColumn<int>("unit");  // 0 none, 1 UTF-16 units, 2 UTF-8 bytes
+    QTest::addColumn<int>("limit");
+    QTest::addColumn<QString>("lengths");
+    const QString ab = QStringLiteral("ab,OFF,OFF,OFF,OFF,OFF,OFF, 0, 0, 1,OFF, 0,H,OFF, 0, 0, 128, 255, 255, 128, 0,0");
+    const QString marked = QStringLiteral("ab,ON,ON,OFF,OFF,OFF,OFF, 0, 0, 1,OFF, 0,H,OFF, 0, 0, 128, 255, 255, 128, 0,0");
+    const QString amp = QStringLiteral("&ab,OFF,OFF,OFF,OFF,OFF,OFF, 0, 0, 1,OFF, 0,H,OFF, 0, 0, 128, 255, 255, 128, 0,0");
+    QTest::newRow("minecraft within 256") << ab << int(Dialect::Minecraft) << 1 << 256
+                                          << "長さ 18 / 256 (まとめ, 空白は色なし)";
+    QTest::newRow("bytes") << ab << int(Dialect::Minecraft) << 2 << 300 << "長さ 18 / 300 バイト (まとめ, 空白は色なし)";
+    QTest::newRow("cannot fit") << ab << int(Dialect::Html) << 1 << 10 << "上限 10 に収まりません: 最短でも 33";
+    QTest::newRow("bbcode leaves the markers out") << marked << int(Dialect::Bbcode) << 0 << 0
+                                                   << "48 文字 / 48 バイト (UTF-8)\nこの形式では省きます: 開始マーカー, 終了マーカー";
+    QTest::newRow("& before a code character") << amp << int(Dialect::Minecraft) << 0 << 0
+                                               << "27 文字 / 27 バイト (UTF-8)\n注意: 文字列の & や § がゲームでは色コードとして読まれます";
+}
+
+void EditorPreviewTest::length_line_reads_against_the_limit() {
+    QFETCH(QString, line);
+    QFETCH(int, dialect);
+    QFETCH(int, unit);
+    QFETCH(int, limit);
+    QFETCH(QString, lengths);
+    test::TempFolder folder;
+    test::write_bytes(folder / "QX.ini", ("[UserSetting]\r\n00=" + line + "\r\n").toStdString());
+    SettingsEditor editor;
+    QVERIFY(editor.open(folder / "QX.ini", folder / "QX.ini"));
+    editor.preview->dialect->setCurrentIndex(dialect);
+    editor.preview->limit->length->setValue(limit > 0 ? limit : 1);
+    editor.preview->limit->unit->setCurrentIndex(unit);
+    QCOMPARE(editor.preview->lengths->text(), lengths);
+    const bool fits = !lengths.startsWith(QStringLiteral("上限"));
+    QCOMPARE(editor.preview->copy->isEnabled(), fits);
+    QCOMPARE(editor.preview->source->toPlainText().isEmpty(), !fits);
 }
 
 QTEST_MAIN(EditorPreviewTest)

@@ -1,0 +1,75 @@
+#include "widgets/markup_note.h"
+
+#include "core/gradient_markup.h"
+
+
+namespace gradation::widgets {
+namespace {
+
+class StringSink final : public MarkupSink {
+public:
+    void expect(std::size_t units) override { text.reserve(units); }
+    void append(std::u16string_view piece) override { text.append(piece); }
+    std::u16string text;
+};
+
+QString japanese_name(Feature feature) {
+    switch (feature) {
+    case Feature::Size: return QStringLiteral("文字の大きさ");
+    case Feature::Table: return QStringLiteral("表");
+    case Feature::StartMark: return QStringLiteral("開始マーカー");
+    case Feature::EndMark: return QStringLiteral("終了マーカー");
+    case Feature::SeparateTags: return QStringLiteral("色と大きさの分離");
+    }
+    return QString();
+}
+
+// "251 / 256 (まとめ, 空白は色なし, 3 文字ごとに 1 色)".
+QString fit_line(const FitResult& fit) {
+    const QString unit = fit.limit.unit == LengthUnit::Utf8Bytes ? QStringLiteral(" バイト") : QString();
+    if (fit.outcome == FitResult::Outcome::TooLong)
+        return QStringLiteral("上限 %1%2 に収まりません: 最短でも %3%2").arg(fit.limit.length).arg(unit).arg(fit.length);
+    QStringList what;
+    if (fit.used.merge) what << QStringLiteral("まとめ");
+    if (fit.used.plain_blanks) what << QStringLiteral("空白は色なし");
+    if (fit.used.characters_per_colour > 1)
+        what << QStringLiteral("%1 文字ごとに 1 色").arg(fit.used.characters_per_colour);
+    const QString how = what.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(what.join(QStringLiteral(", ")));
+    return QStringLiteral("長さ %1 / %2%3%4").arg(fit.length).arg(fit.limit.length).arg(unit, how);
+}
+
+}  // namespace
+
+QString unit_name(LengthUnit unit) {
+    return unit == LengthUnit::Utf8Bytes ? QStringLiteral("UTF-8 バイト") : QStringLiteral("UTF-16 単位");
+}
+
+ChosenMarkup chosen_markup(std::u16string_view text, const SettingRecord& setting, const platform::MarkupChoice& choice,
+                           FunctionRef<bool()> separate_tags, FunctionRef<bool()> cancel) {
+    ChosenMarkup result;
+    const MarkupOptions options = default_options(choice.dialect);
+    StringSink sink;
+    if (choice.limit) {
+        const FitResult fit = write_fitted_markup(text, setting, options, *choice.limit, separate_tags, cancel, sink);
+        if (fit.outcome == FitResult::Outcome::Cancelled) return result;
+        result.too_long = fit.outcome == FitResult::Outcome::TooLong;
+        result.length_line = fit_line(fit);
+    } else {
+        if (!write_gradient_markup(text, setting, separate_tags, cancel, sink, options)) return result;
+        result.length_line = QStringLiteral("長さ %1").arg(sink.text.size());
+    }
+    QStringList left_out;
+    for (const Feature f : features_left_out(choice.dialect, setting, separate_tags())) left_out << japanese_name(f);
+    if (!left_out.isEmpty()) result.warnings << QStringLiteral("この形式では省きます: ") + left_out.join(QStringLiteral(", "));
+    if (has_code_lookalike(choice.dialect, text))
+        result.warnings << QStringLiteral("注意: 文字列の & や § がゲームでは色コードとして読まれます");
+    if (!result.too_long) result.markup = std::move(sink.text);
+    return result;
+}
+
+QString conversion_note(Dialect dialect, const ChosenMarkup& chosen) {
+    const QString first = QString::fromUtf8(dialect_info(dialect).name) + QStringLiteral(": ") + chosen.length_line;
+    return (QStringList{first} + chosen.warnings).join(QLatin1Char('\n'));
+}
+
+}  // namespace gradation::widgets
