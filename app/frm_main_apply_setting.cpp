@@ -5,6 +5,7 @@
 #include "widgets/check_box_value.h"
 #include "widgets/colour_swatch.h"
 #include "core/gradient_markup.h"
+#include "core/setting_meaning.h"
 
 #include <QComboBox>
 #include <QFontMetrics>
@@ -26,12 +27,12 @@ QString summary_text(const SettingRecord& s) {
     if (s.EndMark) text += QStringLiteral("<!E>");
     if (s.BreakAfter) text += QStringLiteral("<BR>");
     text += QStringLiteral("Size=");
-    if (s.SizeMode == 2) {
+    if (size_mode(s) == SizeMode::Relative) {
         if (s.SizeSign == 0 || s.SizeSign == 1) text += QStringLiteral("+-").at(s.SizeSign);
     } else {
         text += QLatin1Char(' ');
     }
-    if (s.SizeMode == 0) {
+    if (summary_shows_base_size(s)) {
         text += QStringLiteral("(Base)");
     } else {
         text += QString::number(s.SizeValue);
@@ -74,9 +75,9 @@ bool frmMain::apply_entry(int position) {
     // A line cut at the reader's limit is only part of what the file holds: refused
     // like a line the parser refuses.
     if (read.reached_cut) return false;
-    const SettingParse parsed = parse_setting_line(read.line);
+    const Result<SettingRecord> parsed = parse_setting_line(read.line);
     if (!parsed) return false;
-    const SettingRecord& s = *parsed.record;
+    const SettingRecord& s = *parsed;
     CurrentSetting = s;
     applied_line_ = read.line;
 
@@ -88,8 +89,7 @@ bool frmMain::apply_entry(int position) {
     lblX->setFont(font);
 
     imgX[static_cast<std::size_t>(ShownWaveImage)]->hide();
-    const bool wave_shown = s.SizeWave && s.SizeMode == 1 && s.WavePattern >= 0 && s.WavePattern <= 3;
-    ShownWaveImage = wave_shown ? s.WavePattern : std::int16_t{4};
+    ShownWaveImage = window_shows_wave(s) ? s.WavePattern : std::int16_t{kWavePatternCount};  // the blank picture
     imgX[static_cast<std::size_t>(ShownWaveImage)]->show();
 
     chkDevTag->set_value(s.DevTag);  // its handler sets SeparateTags

@@ -16,7 +16,7 @@ namespace gradation::cli {
 namespace {
 
 // Nothing was written: exit 1, the reason through the one escaping writer.
-int refuse(std::ostream& err, const std::string& message) { return report_error(err, kFailed, message); }
+int refused(std::ostream& err, const std::string& message) { return report_error(err, kFailed, message); }
 
 std::optional<int> entry_number(std::string_view text) {
     int n = -1;
@@ -67,7 +67,7 @@ int run_edit(const Options& o, std::ostream& out, std::ostream& err) {
     if (o.ini) {
         file = *o.ini;
         std::error_code ec;
-        if (!std::filesystem::exists(file, ec)) return refuse(err, "no such file: " + shown(file.string()));
+        if (!std::filesystem::exists(file, ec)) return refused(err, "no such file: " + shown(file.string()));
     } else {
         file = user_configuration_file();
         seed = MakeIniFile();
@@ -75,26 +75,26 @@ int run_edit(const Options& o, std::ostream& out, std::ostream& err) {
     std::u16string line;
     if (o.edit_line) {
         std::optional<std::u16string> decoded = utf8_to_utf16(*o.edit_line);
-        if (!decoded) return refuse(err, "the setting line is not valid UTF-8");
+        if (!decoded) return refused(err, "the setting line is not valid UTF-8");
         line = std::move(*decoded);
     }
     const int n = o.edit_entry.value_or(0);
     std::u16string added;  // the new entry's key and line, read under the lock
     int added_key = 0;
-    const std::string why = SettingsStore::edit_locked(file, seed, [&](SettingsStore& store) {
+    const Outcome edited = SettingsStore::edit_locked(file, seed, [&](SettingsStore& store) {
         switch (o.action) {
         case Options::Action::Add: {
             added_key = static_cast<int>(store.entries().size());
-            std::string refusal = store.add(line);
+            Outcome done = store.add(line);
             // Filling a gap may bring later entries into the list: the new one is at the old end.
-            if (refusal.empty()) added = store.entries().at(static_cast<std::size_t>(added_key));
-            return refusal;
+            if (done) added = store.entries().at(static_cast<std::size_t>(added_key));
+            return done;
         }
         case Options::Action::Replace: return store.replace(n, line);
         default: return store.remove(n);
         }
     });
-    if (!why.empty()) return refuse(err, why + "; nothing written to " + shown(file.string()));
+    if (!edited) return refused(err, edited.error().text() + "; nothing written to " + shown(file.string()));
 
     if (o.action == Options::Action::Add) {
         out << setting_key(added_key) << '\t' << utf16_to_utf8(setting_name(added)) << '\n';

@@ -9,6 +9,7 @@
 #include "core/gradient_markup.h"
 #include "core/profile_reader.h"
 #include "core/setting_list.h"
+#include "core/setting_meaning.h"
 #include "core/setting_record.h"
 #include "core/utf8.h"
 #include "core/version_info.h"
@@ -36,25 +37,26 @@ std::filesystem::path ini_path(const Options& o) {
     return o.ini ? std::filesystem::path(*o.ini) : configuration_file_to_read(MakeIniFile());
 }
 
-// Why the configuration file cannot be read, or the empty text when it can.
-std::string unreadable(const std::filesystem::path& path) {
+// Refused when the configuration file cannot be read.
+Outcome readable(const std::filesystem::path& path) {
     std::error_code ec;
     const auto status = std::filesystem::status(path, ec);
     const std::string name = shown(path.string());
-    if (status.type() == std::filesystem::file_type::not_found) return "no such file: " + name;
-    if (ec) return "cannot read " + name + ": " + ec.message();
-    if (std::filesystem::is_directory(status)) return name + " is a directory, not a configuration file";
-    if (!std::filesystem::is_regular_file(status)) return name + " is not a regular file";
+    if (status.type() == std::filesystem::file_type::not_found) return gradation::refuse("no such file: " + name);
+    if (ec) return gradation::refuse("cannot read " + name + ": " + ec.message());
+    if (std::filesystem::is_directory(status))
+        return gradation::refuse(name + " is a directory, not a configuration file");
+    if (!std::filesystem::is_regular_file(status)) return gradation::refuse(name + " is not a regular file");
     const std::optional<std::string> bytes = read_profile_file(path);
-    if (!bytes) return "cannot read " + name;
+    if (!bytes) return gradation::refuse("cannot read " + name);
     if (const std::string why = configuration_file_refusal(*bytes); !why.empty())
-        return "cannot read " + name + ": " + why;
+        return gradation::refuse("cannot read " + name + ": " + why);
     return {};
 }
 
 int list_settings(const Options& o, std::ostream& out, std::ostream& err) {
     const std::filesystem::path path = ini_path(o);
-    if (const std::string why = unreadable(path); !why.empty()) return error(err, kFailed, why);
+    if (const Outcome read = readable(path); !read) return error(err, kFailed, read.error().text());
     const std::vector<std::u16string> names = ConfigurationFile(path).setting_names();
     std::string list;
     for (std::size_t n = 0; n < names.size(); ++n) {
@@ -63,63 +65,48 @@ int list_settings(const Options& o, std::ostream& out, std::ostream& err) {
     return write_text(out, err, list, "the list");
 }
 
-// The setting to convert with (from --line, or setting N of the configuration file),
-// or an error already written to `err`.
-std::optional<SettingRecord> chosen_setting(const Options& o, std::ostream& err, int& code) {
+// The setting to convert with (from --line, or setting N of the configuration file).
+Result<SettingRecord> chosen_setting(const Options& o) {
     std::u16string line;
     std::string what = "setting line";
     if (o.line) {
         auto decoded = utf8_to_utf16(*o.line);
-        if (!decoded) {
-            code = error(err, kFailed, "the setting line is not valid UTF-8");
-            return std::nullopt;
-        }
+        if (!decoded) return gradation::refuse("the setting line is not valid UTF-8");
         line = std::move(*decoded);
     } else {
         const int n = o.setting.value_or(0);
         const std::filesystem::path path = ini_path(o);
-        if (const std::string why = unreadable(path); !why.empty()) {
-            code = error(err, kFailed, why);
-            return std::nullopt;
-        }
+        if (Outcome read = readable(path); !read) return std::unexpected(read.error());
         const ConfigurationFile file(path);
         const std::size_t listed = file.setting_names().size();
-        if (static_cast<std::size_t>(n) >= listed) {
-            code = error(err, kFailed,
-                         "setting " + std::to_string(n) + " is not in the list of " + shown(path.string()) + " (" +
-                             (listed == 0 ? std::string("it lists no settings")
-                                          : "it lists settings 0 to " + std::to_string(listed - 1)) +
-                             ")");
-            return std::nullopt;
-        }
+        if (static_cast<std::size_t>(n) >= listed)
+            return gradation::refuse("setting " + std::to_string(n) + " is not in the list of " + shown(path.string()) +
+                                     " (" +
+                                     (listed == 0 ? std::string("it lists no settings")
+                                                  : "it lists settings 0 to " + std::to_string(listed - 1)) +
+                                     ")");
         const SettingLineRead read = file.read_setting(n);
         line = read.line;
         what = "setting " + std::to_string(n) + " (key " + setting_key(n) + ") of " + shown(path.string());
-        if (read.reached_cut) {
-            code = error(err, kFailed, what + " is refused: it is longer than the 1023 bytes the reader takes");
-            return std::nullopt;
-        }
+        if (read.reached_cut)
+            return gradation::refuse(what + " is refused: it is longer than the 1023 bytes the reader takes");
     }
-    SettingParse parsed = parse_setting_line(line);
-    if (!parsed) {
-        code = error(err, kFailed, what + " refused at " + describe(parsed.refusal));
-        return std::nullopt;
-    }
-    return std::move(parsed.record);
+    Result<SettingRecord> parsed = parse_setting_line(line);
+    if (!parsed) return gradation::refuse(what + " refused at " + parsed.error().text());
+    return parsed;
 }
 
 // Converts the input with the chosen setting, streaming the markup to `out`.
 // Nothing is written before the setting and the input have been accepted.
 int convert(const Options& o, ByteSource& in, std::ostream& out, std::ostream& err) {
-    int code = kOk;
-    const std::optional<SettingRecord> setting = chosen_setting(o, err, code);
-    if (!setting) return code;
+    const Result<SettingRecord> setting = chosen_setting(o);
+    if (!setting) return error(err, kFailed, setting.error().text());
 
     const InputText input = read_input_text(o, in);
     if (!input.text) return error(err, kFailed, input.error);
     if (input.text->empty()) return kOk;
 
-    const bool separate = o.separate.value_or(setting->DevTag == 1);
+    const bool separate = o.separate.value_or(separates_tags(*setting));
     Utf8ChunkWriter writer(out);
     // A failed write stops the run at the next character: nothing more can arrive.
     const bool written = write_markup(markup_options(o), o.fit, *input.text, *setting, separate,

@@ -17,9 +17,9 @@ std::vector<StoredEntry> SettingsStore::all_entries() const {
     const auto stored = [&](const DocumentEntry& e) {
         StoredEntry entry{e.key, e.value, false, {}, {}, static_cast<int>(e.line) + 1};
         if (e.reached_cut) {
-            entry.refused = "longer than the reader's 1023 bytes";
-        } else if (const SettingParse parsed = parse_setting_line(e.value); !parsed) {
-            entry.refused = describe(parsed.refusal);
+            entry.refused = Refusal{"longer than the reader's 1023 bytes"};
+        } else if (const Result<SettingRecord> parsed = parse_setting_line(e.value); !parsed) {
+            entry.refused = parsed.error();
         }
         return entry;
     };

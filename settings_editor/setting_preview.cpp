@@ -1,6 +1,7 @@
 #include "settings_editor/setting_preview.h"
 
 #include "core/gradient_markup.h"
+#include "core/setting_meaning.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -88,8 +89,8 @@ void SettingPreview::convert() {
         rendered->setPlainText(text.isEmpty() ? QStringLiteral("(見本の文字列を入れてください)")
                                               : QStringLiteral("(見本が長すぎます)"));
     } else {
-        // The main window's check box follows DevTag: exactly 1 separates the tags.
-        markup_ = QString::fromStdU16String(gradient_markup(text.toStdU16String(), record_, record_.DevTag == 1));
+        // As the main window's check box, which follows DevTag.
+        markup_ = QString::fromStdU16String(gradient_markup(text.toStdU16String(), record_, separates_tags(record_)));
         rendered->setHtml(markup_);
     }
     source->setPlainText(markup_);

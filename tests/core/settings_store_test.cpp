@@ -28,10 +28,10 @@ const std::string kSjisI = "\x82\xA2";  // い
 const std::string kBom = "\xEF\xBB\xBF";
 
 using Edit = std::function<std::string(SettingsStore&)>;
-Edit add(const std::string& l) { return [l](SettingsStore& s) { return s.add(u16(l)); }; }
-Edit replace(int n, const std::string& l) { return [n, l](SettingsStore& s) { return s.replace(n, u16(l)); }; }
-Edit remove(int n) { return [n](SettingsStore& s) { return s.remove(n); }; }
-Edit move(int n, int to) { return [n, to](SettingsStore& s) { return s.move(n, to); }; }
+Edit add(const std::string& l) { return [l](SettingsStore& s) { return test::why(s.add(u16(l))); }; }
+Edit replace(int n, const std::string& l) { return [n, l](SettingsStore& s) { return test::why(s.replace(n, u16(l))); }; }
+Edit remove(int n) { return [n](SettingsStore& s) { return test::why(s.remove(n)); }; }
+Edit move(int n, int to) { return [n, to](SettingsStore& s) { return test::why(s.move(n, to)); }; }
 
 struct EditCase {
     const char* what;
@@ -86,16 +86,15 @@ TEST(SettingsStore, EditsChangeOnlyTheirLines) {
         const test::TempFolder folder;
         const auto file = folder / "QX.ini";
         test::write_bytes(file, c.before);
-        std::string error;
-        std::optional<SettingsStore> store = SettingsStore::open(file, {}, error);
-        ASSERT_TRUE(store) << c.what << ": " << error;
+        Result<SettingsStore> store = SettingsStore::open(file, {});
+        ASSERT_TRUE(store) << c.what << ": " << test::why(store);
         const std::vector<std::u16string> before = store->entries();
         EXPECT_EQ(c.edit(*store), "") << c.what;
-        EXPECT_EQ(store->save(), "") << c.what;
+        EXPECT_EQ(test::why(store->save()), "") << c.what;
         EXPECT_EQ(test::read_bytes(file), c.after) << c.what;
         EXPECT_EQ(test::read_bytes(folder / "QX.ini.bak"), c.before) << c.what;
         // The programs' own reader lists what the store says it holds.
-        const std::optional<SettingsStore> reread = SettingsStore::open(file, {}, error);
+        const Result<SettingsStore> reread = SettingsStore::open(file, {});
         ASSERT_TRUE(reread) << c.what;
         EXPECT_EQ(reread->entries(), store->entries()) << c.what;
         EXPECT_NE(store->entries(), before) << c.what;
@@ -163,14 +162,13 @@ TEST(SettingsStore, RefusalsChangeNothing) {
         const auto file = folder / "QX.ini";
         test::write_bytes(file, c.before);
         test::write_bytes(folder / "QX.ini.bak", "older");
-        std::string error;
-        std::optional<SettingsStore> store = SettingsStore::open(file, {}, error);
-        ASSERT_TRUE(store) << c.what << ": " << error;
+        Result<SettingsStore> store = SettingsStore::open(file, {});
+        ASSERT_TRUE(store) << c.what << ": " << test::why(store);
         const std::vector<std::u16string> before = store->entries();
         EXPECT_NE(c.edit(*store).find(c.message), std::string::npos) << c.what << ": " << c.edit(*store);
         EXPECT_EQ(store->entries(), before) << c.what;
         EXPECT_FALSE(store->modified()) << c.what;
-        EXPECT_EQ(store->save(), "") << c.what;  // nothing to write
+        EXPECT_EQ(test::why(store->save()), "") << c.what;  // nothing to write
         EXPECT_EQ(test::read_bytes(file), c.before) << c.what;
         EXPECT_EQ(test::read_bytes(folder / "QX.ini.bak"), "older") << c.what;
     }
@@ -178,12 +176,11 @@ TEST(SettingsStore, RefusalsChangeNothing) {
 
 TEST(SettingsStore, ValueLengthLimit) {
     const test::TempFolder folder;
-    std::string error;
-    std::optional<SettingsStore> store = SettingsStore::open(folder / "QX.ini", {}, error);
-    ASSERT_TRUE(store) << error;
+    Result<SettingsStore> store = SettingsStore::open(folder / "QX.ini", {});
+    ASSERT_TRUE(store) << test::why(store);
     const std::string fits(1022 - kTail.size(), 'x');  // 1022 bytes: the longest that is never cut
-    EXPECT_EQ(store->add(u16(fits + kTail)), "");
-    EXPECT_NE(store->add(u16(fits + "x" + kTail)), "");
+    EXPECT_TRUE(store->add(u16(fits + kTail)));
+    EXPECT_FALSE(store->add(u16(fits + "x" + kTail)));
     EXPECT_EQ(store->entries(), std::vector<std::u16string>{u16(fits + kTail)});
 }
 
@@ -191,9 +188,8 @@ TEST(SettingsStore, ListsEveryEntryLineWithItsReason) {
     const test::TempFolder folder;
     const auto file = folder / "QX.ini";
     test::write_bytes(file, "[UserSetting]\n00=" + kA + "\n01=bad,ON\n00=dup,x\n02=Plain\n04=" + kE + "\n[Other]\n05=x,y\n");
-    std::string error;
-    const std::optional<SettingsStore> store = SettingsStore::open(file, {}, error);
-    ASSERT_TRUE(store) << error;
+    const Result<SettingsStore> store = SettingsStore::open(file, {});
+    ASSERT_TRUE(store) << test::why(store);
     const std::vector<StoredEntry> all = store->all_entries();
     ASSERT_EQ(all.size(), 5u);
     const struct {
@@ -213,8 +209,9 @@ TEST(SettingsStore, ListsEveryEntryLineWithItsReason) {
         EXPECT_EQ(all[i].key, expected[i].key) << i;
         EXPECT_EQ(all[i].listed, expected[i].listed) << i;
         EXPECT_EQ(all[i].why_unlisted, expected[i].why_unlisted) << i;
-        EXPECT_TRUE(all[i].refused.starts_with(expected[i].refused)) << i << ": " << all[i].refused;
-        EXPECT_EQ(all[i].refused.empty(), std::string_view(expected[i].refused).empty()) << i;
+        const std::string refused = all[i].refused ? all[i].refused->text() : "";
+        EXPECT_TRUE(refused.starts_with(expected[i].refused)) << i << ": " << refused;
+        EXPECT_EQ(refused.empty(), std::string_view(expected[i].refused).empty()) << i;
         EXPECT_EQ(all[i].line_number, expected[i].line_number) << i;
     }
 }
