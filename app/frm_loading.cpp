@@ -4,6 +4,7 @@
 #include "app/program_level.h"
 #include "widgets/twips.h"
 #include "core/program_values.h"
+#include "core/configuration_path.h"
 #include "platform/program_run.h"
 
 namespace gradation::app {
@@ -18,8 +19,6 @@ frmLoading::frmLoading(std::unique_ptr<frmMain>& main_window)
 // The start-up sequence: one pass, no window events served in between.
 void frmLoading::Form_Load() {
     platform::program_starts();
-    LineBreak = kLineBreak;
-    IniFile = find_ini_file();  // the user's own QX.ini when there is one
     main_window_ = std::make_unique<frmMain>();
     main_window_->Form_Load();
     setWindowIcon(main_window_->windowIcon());

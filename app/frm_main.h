@@ -70,6 +70,9 @@ public:
     bool ConvertReady = false;          // true while no conversion runs
     std::int16_t ShownWaveImage = 4;    // the index of the visible imgX picture
     std::optional<SettingRecord> CurrentSetting;  // none until a line has been applied
+    // The configuration file the window lists: the first of the lookup order that
+    // exists, found at load and again whenever the files change.
+    std::filesystem::path IniFile;
 
     // Controls, named as the window's design names them.
     QWidget* client_area = nullptr;

@@ -4,6 +4,7 @@
 #include "app/program_level.h"
 #include "widgets/check_box_value.h"
 #include "widgets/colour_swatch.h"
+#include "core/gradient_entries.h"
 #include "core/gradient_markup.h"
 #include "core/setting_meaning.h"
 
@@ -77,7 +78,11 @@ bool frmMain::apply_entry(int position) {
     if (read.reached_cut) return false;
     const Result<SettingRecord> parsed = parse_setting_line(read.line);
     if (!parsed) return false;
-    const SettingRecord& s = *parsed;
+    SettingRecord s = *parsed;
+    // Its Gradient entry when that fits the line; a malformed entry is refused like the line.
+    const GradientEntryRead entry = read_gradient_entry(listed_.bytes, position, s);
+    if (!entry.refused.empty()) return false;
+    s.gradient = entry.gradient;
     CurrentSetting = s;
     applied_line_ = read.line;
 

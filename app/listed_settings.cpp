@@ -11,7 +11,7 @@ bool ListedSettings::operator==(const ListedSettings& other) const {
     const auto same_read = [](const SettingLineRead& a, const SettingLineRead& b) {
         return a.line == b.line && a.reached_cut == b.reached_cut;
     };
-    return file == other.file && refusal == other.refusal &&
+    return file == other.file && refusal == other.refusal && bytes == other.bytes &&
            std::equal(lines.begin(), lines.end(), other.lines.begin(), other.lines.end(), same_read);
 }
 
@@ -21,6 +21,7 @@ ListedSettings read_listed_settings(const std::filesystem::path& file) {
     if (!bytes) return listed;  // missing or unreadable: an empty list
     listed.refusal = configuration_file_refusal(*bytes);
     listed.lines = read_setting_list(*bytes);
+    listed.bytes = *bytes;
     return listed;
 }
 

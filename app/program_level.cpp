@@ -9,12 +9,10 @@
 
 namespace gradation::app {
 
-std::filesystem::path find_ini_file() { return configuration_file_to_read(MakeIniFile()); }
+std::filesystem::path find_ini_file() { return configuration_file_to_read(); }
 
 std::vector<std::filesystem::path> ini_files_to_watch() {
-    std::vector<std::filesystem::path> files{MakeIniFile()};
-    if (const std::filesystem::path own = user_configuration_file(); !own.empty()) files.push_back(own);
-    return files;
+    return configuration_candidates(executable_directory());
 }
 
 void CenterForm(QWidget& form) {

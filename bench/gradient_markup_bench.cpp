@@ -1,6 +1,7 @@
 // gradient_markup on the longest text (32,767 units, ASCII mixed with Japanese), in the
 // plainest and the heaviest form, beside a floor that only copies a buffer of the
-// same output size; and the character segmentation on its own.
+// same output size; the heaviest form again with 16 stops in oklch; and the character
+// segmentation on its own.
 #include "core/characters.h"
 #include "core/gradient_markup.h"
 #include "core/markup_fit.h"
@@ -39,6 +40,27 @@ SettingRecord heaviest_setting() {
     s.TableWrap = true;
     s.TableBorder = 2;
     s.Direction = u'V';
+    return s;
+}
+
+// Sixteen stops round the hue circle, blended in oklch. Between sRGB's pure hues nearly
+// every character lies outside sRGB and goes through gamut mapping: the costliest colour
+// work. Between pastels none does.
+constexpr Rgb kPure[16] = {{255, 0, 0},   {255, 128, 0}, {255, 255, 0}, {128, 255, 0}, {0, 255, 0},   {0, 255, 128},
+                           {0, 255, 255}, {0, 128, 255}, {0, 0, 255},   {128, 0, 255}, {255, 0, 255}, {255, 0, 128},
+                           {128, 0, 0},   {0, 128, 0},   {0, 0, 128},   {255, 255, 255}};
+constexpr Rgb kPastel[16] = {{235, 173, 173}, {235, 196, 173}, {235, 219, 173}, {227, 235, 173},
+                             {204, 235, 173}, {181, 235, 173}, {173, 235, 189}, {173, 235, 212},
+                             {173, 235, 235}, {173, 212, 235}, {173, 189, 235}, {181, 173, 235},
+                             {204, 173, 235}, {227, 173, 235}, {235, 173, 219}, {235, 173, 196}};
+
+SettingRecord heaviest_oklch_setting(const Rgb (&colours)[16]) {
+    SettingRecord s = heaviest_setting();
+    Gradient g{GradientSpace::Oklch, {}};
+    for (int k = 0; k < 16; ++k) g.stops.push_back({colours[k], k * 100 / 15});
+    s.StartColor = g.stops.front().color;
+    s.EndColor = g.stops.back().color;
+    s.gradient = g;
     return s;
 }
 
@@ -104,6 +126,8 @@ void BM_Plain(benchmark::State& state) { run_markup(state, plain_setting(), fals
 void BM_PlainCopyFloor(benchmark::State& state) { run_copy_floor(state, plain_setting(), false); }
 void BM_Heaviest(benchmark::State& state) { run_markup(state, heaviest_setting(), true); }
 void BM_HeaviestCopyFloor(benchmark::State& state) { run_copy_floor(state, heaviest_setting(), true); }
+void BM_HeaviestOklch16(benchmark::State& state) { run_markup(state, heaviest_oklch_setting(kPure), true); }
+void BM_HeaviestOklch16Pastel(benchmark::State& state) { run_markup(state, heaviest_oklch_setting(kPastel), true); }
 
 // The heaviest setting in every dialect, unshortened: a tag or code for every character.
 void BM_Dialect(benchmark::State& state) {
@@ -134,6 +158,8 @@ BENCHMARK(BM_Plain)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_PlainCopyFloor)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Heaviest)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_HeaviestCopyFloor)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_HeaviestOklch16)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_HeaviestOklch16Pastel)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Dialect)->DenseRange(0, 8)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_FitToOneColour)->Unit(benchmark::kMillisecond);
 

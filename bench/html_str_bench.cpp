@@ -4,7 +4,7 @@
 #include "app/frm_main.h"
 #include "app/program.h"
 #include "core/gradient_markup.h"
-#include "core/configuration_file.h"
+#include "core/configuration_path.h"
 
 #include <QApplication>
 #include <QClipboard>

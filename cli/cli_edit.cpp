@@ -1,8 +1,8 @@
 #include "cli/cli_edit.h"
 
+#include "cli/cli_gradient.h"
 #include "cli/cli_messages.h"
 #include "cli/cli_run.h"
-#include "core/configuration_file.h"
 #include "core/configuration_path.h"
 #include "core/setting_list.h"
 #include "core/setting_record.h"
@@ -23,6 +23,15 @@ std::optional<int> entry_number(std::string_view text) {
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), n);
     if (ec != std::errc() || end != text.data() + text.size() || n < 0 || n > 99) return std::nullopt;
     return n;
+}
+
+// --stops and --space of --add and --replace: the entry's gradient, made from its
+// stored one (or its two colours) as for a conversion.
+Outcome store_gradient(const Options& o, SettingsStore& store, int n) {
+    const SettingRecord line = *parse_setting_line(store.entries().at(static_cast<std::size_t>(n)));
+    std::string refused;
+    const SettingRecord record = with_stored_gradient(line, store.content(), n, refused);
+    return store.set_gradient(n, gradient_from_options(o, record));
 }
 
 }  // namespace
@@ -58,6 +67,7 @@ std::string parse_edit_option(std::string_view name, std::optional<std::string_v
 std::string check_edit_options(const Options& o, bool list) {
     if (list || o.line || o.setting || o.text || o.file || o.separate)
         return "--add, --replace and --remove take only --ini";
+    if (o.action == Options::Action::Remove && (o.stops || o.space)) return "--remove takes only --ini";
     return {};
 }
 
@@ -70,7 +80,7 @@ int run_edit(const Options& o, std::ostream& out, std::ostream& err) {
         if (!std::filesystem::exists(file, ec)) return refused(err, "no such file: " + shown(file.string()));
     } else {
         file = user_configuration_file();
-        seed = MakeIniFile();
+        seed = configuration_file_to_read();  // the first write copies the file that was read
     }
     std::u16string line;
     if (o.edit_line) {
@@ -82,17 +92,21 @@ int run_edit(const Options& o, std::ostream& out, std::ostream& err) {
     std::u16string added;  // the new entry's key and line, read under the lock
     int added_key = 0;
     const Outcome edited = SettingsStore::edit_locked(file, seed, [&](SettingsStore& store) {
+        Outcome done;
         switch (o.action) {
-        case Options::Action::Add: {
+        case Options::Action::Add:
             added_key = static_cast<int>(store.entries().size());
-            Outcome done = store.add(line);
-            // Filling a gap may bring later entries into the list: the new one is at the old end.
-            if (done) added = store.entries().at(static_cast<std::size_t>(added_key));
-            return done;
-        }
-        case Options::Action::Replace: return store.replace(n, line);
+            done = store.add(line);
+            break;
+        case Options::Action::Replace: done = store.replace(n, line); break;
         default: return store.remove(n);
         }
+        const int key = o.action == Options::Action::Add ? added_key : n;
+        if (done && (o.stops || o.space)) done = store_gradient(o, store, key);
+        // Filling a gap may bring later entries into the list: the new one is at the old end.
+        if (done && o.action == Options::Action::Add)
+            added = store.entries().at(static_cast<std::size_t>(added_key));
+        return done;
     });
     if (!edited) return refused(err, edited.error().text() + "; nothing written to " + shown(file.string()));
 

@@ -1,6 +1,7 @@
 #include "cli/cli_options.h"
 
 #include "cli/cli_edit.h"
+#include "cli/cli_gradient.h"
 #include "cli/cli_messages.h"
 
 #include <charconv>
@@ -64,8 +65,9 @@ std::string usage_text() {
            "                     [--format NAME] [--[no-]merge] [--[no-]plain-blanks] [--fit N[b]]\n"
            "                     [--text TEXT | FILE]\n"
            "       gradation-cli --formats\n"
-           "       gradation-cli --list [--ini FILE]\n"
-           "       gradation-cli (--add LINE | --replace N LINE | --remove N) [--ini FILE]\n"
+           "       gradation-cli (--list | --which-ini) [--ini FILE]\n"
+           "       gradation-cli (--add LINE | --replace N LINE) [--stops STOPS] [--space NAME] [--ini FILE]\n"
+           "       gradation-cli --remove N [--ini FILE]\n"
            "       gradation-cli --help | --version\n"
            "\n"
            "Turns a text into gradient font-tag markup and writes it to standard output.\n"
@@ -76,15 +78,22 @@ std::string usage_text() {
            "\n"
            "  --line LINE    the setting line to use (name and 21 comma-separated fields)\n"
            "  --setting N    use setting N (0-99) of the configuration file (default 0)\n"
-           "  --ini FILE     the configuration file (default: your own\n"
-           "                 $XDG_CONFIG_HOME/gradation/QX.ini when it exists, else QX.ini\n"
-           "                 beside the program)\n"
+           "  --ini FILE     the configuration file (default: the first that exists of\n"
+           "                 $XDG_CONFIG_HOME/gradation/QX.ini, gradation/QX.ini in each\n"
+           "                 folder of $XDG_CONFIG_DIRS (/etc/xdg), QX.ini beside the\n"
+           "                 program, ../share/gradation/QX.ini from the program's folder)\n"
            "  --list         list the configuration file's settings: key, tab, name\n"
+           "  --which-ini    print the name of the configuration file that would be read\n"
            "  --add LINE     add LINE as the list's next entry; prints its key, tab, name\n"
            "  --replace N LINE  put LINE in place of entry N (same key)\n"
            "  --remove N     remove entry N; later entries move up one key\n"
            "                 (without --ini these write your own QX.ini, first made as a\n"
-           "                 copy of the one beside the program; that one is never written)\n"
+           "                 copy of the file that was read; that one is never written)\n"
+           "  --stops STOPS  the gradient's 2 to 16 colour stops, e.g. \"#ff0000,#ffff00@35,#0080ff\"\n"
+           "                 (@ a position in percent; left out, spread evenly)\n"
+           "  --space NAME   the space to blend in: srgb (the default), linear-srgb, oklab,\n"
+           "                 oklch or oklch-longer (hue the long way round)\n"
+           "                 (both for one conversion, or stored with --add and --replace)\n"
            "  --separate     colour and size in separate font tags\n"
            "  --joined       colour and size in one font tag\n"
            "                 (default for both: the setting's own tag form)\n"
@@ -114,6 +123,7 @@ Parsed parse_options(const std::vector<std::string_view>& args) {
     bool help = false;
     bool version = false;
     bool list = false;
+    bool which_ini = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         std::string_view arg = args[i];
         if (options_ended || arg == "-" || !arg.starts_with("-")) {
@@ -140,7 +150,8 @@ Parsed parse_options(const std::vector<std::string_view>& args) {
             continue;
         }
         const auto takes_value = [&](std::string_view opt) { return name == opt; };
-        if (takes_value("--line") || takes_value("--text") || takes_value("--ini") || takes_value("--setting")) {
+        if (takes_value("--line") || takes_value("--text") || takes_value("--ini") || takes_value("--setting") ||
+            takes_value("--stops") || takes_value("--space")) {
             std::string_view value;
             if (inline_value) {
                 value = *inline_value;
@@ -152,6 +163,8 @@ Parsed parse_options(const std::vector<std::string_view>& args) {
             if (name == "--line") o.line = std::string(value);
             if (name == "--text") o.text = std::string(value);
             if (name == "--ini") o.ini = std::string(value);
+            if (name == "--stops") o.stops = std::string(value);
+            if (name == "--space") o.space = std::string(value);
             if (name == "--setting") {
                 int n = -1;
                 const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), n);
@@ -172,11 +185,14 @@ Parsed parse_options(const std::vector<std::string_view>& args) {
             version = true;
         } else if (name == "--list") {
             list = true;
+        } else if (name == "--which-ini") {
+            which_ini = true;
         } else {
             return fail("unknown option " + std::string(name));
         }
     }
 
+    if (std::string why = check_gradient_options(o); !why.empty()) return fail(why);
     if (help) {
         o.action = Options::Action::Help;
         return {o, {}};
@@ -193,10 +209,11 @@ Parsed parse_options(const std::vector<std::string_view>& args) {
         if (std::string why = check_edit_options(o, list); !why.empty()) return fail(why);
         return {o, {}};
     }
-    if (list) {
-        if (o.line || o.setting || o.text || o.file || o.separate)
-            return fail("--list takes only --ini");
-        o.action = Options::Action::List;
+    if (list || which_ini) {
+        const char* option = list ? "--list" : "--which-ini";
+        if (o.line || o.setting || o.text || o.file || o.separate || o.stops || o.space || (list && which_ini))
+            return fail(std::string(option) + " takes only --ini");
+        o.action = list ? Options::Action::List : Options::Action::WhichIni;
         return {o, {}};
     }
     if (o.line && (o.setting || o.ini)) return fail("--line excludes --setting and --ini");

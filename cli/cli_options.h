@@ -12,7 +12,7 @@
 namespace gradation::cli {
 
 struct Options {
-    enum class Action { Convert, Help, Version, List, Add, Replace, Remove, Formats };
+    enum class Action { Convert, Help, Version, List, WhichIni, Formats, Add, Replace, Remove };
     Action action = Action::Convert;
     std::optional<std::string> line;     // --line: the setting line itself
     std::optional<int> setting;          // --setting N: key N of the configuration file
@@ -22,6 +22,8 @@ struct Options {
     std::optional<std::string> file;     // FILE, the input file
     std::optional<std::string> edit_line;  // --add LINE, --replace N LINE
     std::optional<int> edit_entry;         // --replace N, --remove N
+    std::optional<std::string> stops;      // --stops "#RRGGBB[@P],...": the gradient's stops
+    std::optional<std::string> space;      // --space NAME: the gradient's colour space
     std::optional<Dialect> format;         // --format NAME
     bool formats = false;                  // --formats
     std::optional<bool> merge;             // --merge / --no-merge

@@ -1,11 +1,13 @@
 #include "cli/cli_run.h"
 
 #include "cli/cli_edit.h"
+#include "cli/cli_gradient.h"
 #include "cli/cli_format.h"
 #include "cli/cli_messages.h"
 #include "cli/cli_output.h"
 #include "core/configuration_file.h"
 #include "core/configuration_path.h"
+#include "core/gradient_entries.h"
 #include "core/gradient_markup.h"
 #include "core/profile_reader.h"
 #include "core/setting_list.h"
@@ -32,13 +34,13 @@ int write_text(std::ostream& out, std::ostream& err, std::string_view text, cons
     return error(err, kFailed, std::string("cannot write ") + what + because(reason));
 }
 
-// The configuration file the options name, or the user's own, or QX.ini beside the program.
+// The configuration file the options name, else the first the lookup finds.
 std::filesystem::path ini_path(const Options& o) {
-    return o.ini ? std::filesystem::path(*o.ini) : configuration_file_to_read(MakeIniFile());
+    return o.ini ? std::filesystem::path(*o.ini) : configuration_file_to_read();
 }
 
-// Refused when the configuration file cannot be read.
-Outcome readable(const std::filesystem::path& path) {
+// The configuration file's bytes, read once for its setting list; or why not.
+Result<std::string> read_settings_file(const std::filesystem::path& path) {
     std::error_code ec;
     const auto status = std::filesystem::status(path, ec);
     const std::string name = shown(path.string());
@@ -47,27 +49,44 @@ Outcome readable(const std::filesystem::path& path) {
     if (std::filesystem::is_directory(status))
         return gradation::refuse(name + " is a directory, not a configuration file");
     if (!std::filesystem::is_regular_file(status)) return gradation::refuse(name + " is not a regular file");
-    const std::optional<std::string> bytes = read_profile_file(path);
+    std::optional<std::string> bytes = read_profile_file(path);
     if (!bytes) return gradation::refuse("cannot read " + name);
-    if (const std::string why = configuration_file_refusal(*bytes); !why.empty())
-        return gradation::refuse("cannot read " + name + ": " + why);
-    return {};
+    if (const std::string refusal = configuration_file_refusal(*bytes); !refusal.empty())
+        return gradation::refuse("cannot read " + name + ": " + refusal);
+    return std::move(*bytes);
 }
 
 int list_settings(const Options& o, std::ostream& out, std::ostream& err) {
-    const std::filesystem::path path = ini_path(o);
-    if (const Outcome read = readable(path); !read) return error(err, kFailed, read.error().text());
-    const std::vector<std::u16string> names = ConfigurationFile(path).setting_names();
+    const Result<std::string> bytes = read_settings_file(ini_path(o));
+    if (!bytes) return error(err, kFailed, bytes.error().text());
+    const std::vector<SettingLineRead> settings = read_setting_list(*bytes);
     std::string list;
-    for (std::size_t n = 0; n < names.size(); ++n) {
-        list += setting_key(static_cast<int>(n)) + '\t' + utf16_to_utf8(names[n]) + '\n';
+    for (std::size_t n = 0; n < settings.size(); ++n) {
+        const Result<SettingRecord> parsed = parse_setting_line(settings[n].line);
+        std::string refused;
+        const std::string mark =
+            parsed ? list_mark(with_stored_gradient(*parsed, *bytes, static_cast<int>(n), refused)) : "";
+        list += setting_key(static_cast<int>(n)) + '\t' + utf16_to_utf8(setting_name(settings[n].line)) + mark + '\n';
     }
     return write_text(out, err, list, "the list");
+}
+
+// --which-ini: the configuration file a conversion would read.
+int which_ini(const Options& o, std::ostream& out, std::ostream& err) {
+    if (o.ini) return write_text(out, err, *o.ini + '\n', "the file name");
+    const std::filesystem::path folder = executable_directory();
+    if (const std::optional<std::filesystem::path> found = find_configuration_file(folder))
+        return write_text(out, err, found->string() + '\n', "the file name");
+    std::string looked;
+    for (const std::filesystem::path& candidate : configuration_candidates(folder))
+        looked += (looked.empty() ? "" : ", ") + shown(candidate.string());
+    return error(err, kFailed, "no configuration file: looked for " + looked);
 }
 
 // The setting to convert with (from --line, or setting N of the configuration file).
 Result<SettingRecord> chosen_setting(const Options& o) {
     std::u16string line;
+    std::string bytes;  // the configuration file, read once for the line and its Gradient entry
     std::string what = "setting line";
     if (o.line) {
         auto decoded = utf8_to_utf16(*o.line);
@@ -76,23 +95,32 @@ Result<SettingRecord> chosen_setting(const Options& o) {
     } else {
         const int n = o.setting.value_or(0);
         const std::filesystem::path path = ini_path(o);
-        if (Outcome read = readable(path); !read) return std::unexpected(read.error());
-        const ConfigurationFile file(path);
-        const std::size_t listed = file.setting_names().size();
+        Result<std::string> file = read_settings_file(path);
+        if (!file) return std::unexpected(file.error());
+        bytes = std::move(*file);
+        const std::vector<SettingLineRead> settings = read_setting_list(bytes);
+        const std::size_t listed = settings.size();
         if (static_cast<std::size_t>(n) >= listed)
             return gradation::refuse("setting " + std::to_string(n) + " is not in the list of " + shown(path.string()) +
                                      " (" +
                                      (listed == 0 ? std::string("it lists no settings")
                                                   : "it lists settings 0 to " + std::to_string(listed - 1)) +
                                      ")");
-        const SettingLineRead read = file.read_setting(n);
+        const SettingLineRead& read = settings[static_cast<std::size_t>(n)];
         line = read.line;
         what = "setting " + std::to_string(n) + " (key " + setting_key(n) + ") of " + shown(path.string());
         if (read.reached_cut)
-            return gradation::refuse(what + " is refused: it is longer than the 1023 bytes the reader takes");
+            return gradation::refuse(what + " is refused: it is longer than the " + std::to_string(kValueCut) +
+                                     " bytes the reader takes");
     }
     Result<SettingRecord> parsed = parse_setting_line(line);
     if (!parsed) return gradation::refuse(what + " refused at " + parsed.error().text());
+    if (!o.line) {
+        std::string refused;
+        *parsed = with_stored_gradient(*parsed, bytes, o.setting.value_or(0), refused);
+        if (!refused.empty()) return gradation::refuse(what + ": " + refused);
+    }
+    if (const std::optional<Gradient> g = gradient_from_options(o, *parsed)) use_gradient(*parsed, *g);
     return parsed;
 }
 
@@ -127,6 +155,8 @@ int run(const Options& o, ByteSource& in, std::ostream& out, std::ostream& err) 
         return list_settings(o, out, err);
     case Options::Action::Formats:
         return write_text(out, err, formats_text(), "the formats");
+    case Options::Action::WhichIni:
+        return which_ini(o, out, err);
     case Options::Action::Add:
     case Options::Action::Replace:
     case Options::Action::Remove:

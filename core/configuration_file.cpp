@@ -1,13 +1,11 @@
 #include "core/configuration_file.h"
 
 #include "core/profile_reader.h"
-#include "core/program_values.h"
 #include "core/setting_list.h"
 #include "core/setting_record.h"
 #include "core/utf8.h"
 #include "core/windows_31j.h"
 
-#include <system_error>
 
 namespace gradation {
 namespace {
@@ -34,21 +32,6 @@ std::u16string decode_utf8(std::string_view bytes) {
 }
 
 }  // namespace
-
-std::filesystem::path executable_directory() {
-    std::error_code ec;
-    const std::filesystem::path exe = std::filesystem::canonical("/proc/self/exe", ec);
-    if (!ec) return exe.parent_path();
-    // The link's text still names the right folder when the file itself has gone.
-    const std::filesystem::path link = std::filesystem::read_symlink("/proc/self/exe", ec);
-    if (!ec && link.is_absolute()) return link.parent_path();
-    return std::filesystem::current_path(ec);
-}
-
-std::filesystem::path MakeIniFile() {
-    constexpr auto separator = static_cast<char>(std::filesystem::path::preferred_separator);
-    return std::filesystem::path(make_ini_path(executable_directory().string(), separator));
-}
 
 std::u16string decode_profile_value(std::string_view value_bytes, bool file_has_bom) {
     if (file_has_bom) return utf8_to_utf16_replacing(value_bytes);
@@ -101,7 +84,7 @@ std::vector<SettingLineRead> read_setting_list(std::string_view file_bytes) {
     const bool bom = file_bytes.starts_with(kUtf8Bom);
     for (const ProfileValue& value : values) {
         SettingLineRead read{decode_profile_value(value.bytes, bom), value.reached_cut};
-        if (read.line.find(u',') == std::u16string::npos) break;
+        if (!continues_list(read.line)) break;
         list.push_back(std::move(read));
     }
     return list;

@@ -9,12 +9,6 @@
 
 namespace gradation {
 
-// The directory of the real executable file, links resolved.
-std::filesystem::path executable_directory();
-
-// IniFile: QX.ini beside the real executable (MakeIniFile).
-std::filesystem::path MakeIniFile();
-
 // A value's bytes as text. In a file that begins with a UTF-8 byte order mark every
 // value is UTF-8 (invalid bytes become U+FFFD). Otherwise each value on its own: valid
 // UTF-8 (but for a sequence cut short at its end by the reader's limit) is UTF-8,

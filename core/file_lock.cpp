@@ -21,7 +21,7 @@ Outcome ensure_folder(const std::filesystem::path& file, const std::filesystem::
     std::error_code ec;
     if (std::filesystem::is_directory(folder, ec)) return {};
     if (target != std::filesystem::absolute(file, ec))
-        return refuse("the link " + file.string() + " names " + target.string() + ", whose folder does not exist");
+        return refuse("the link " + file.string() + " leads to " + target.string() + ", whose folder does not exist");
     std::filesystem::create_directories(folder, ec);
     if (ec) return refuse("cannot create the folder " + folder.string() + ": " + ec.message());
     return {};

@@ -34,7 +34,7 @@ struct MarkupOptions {
     bool merge = false;         // a run of characters of one colour and size takes one tag
     bool plain_blanks = false;  // blanks take no colour (they still count as steps)
     std::size_t characters_per_colour = 1;  // g neighbouring characters share a colour step
-    ColourPlanner colours;      // empty: the setting's two-colour arithmetic
+    ColourPlanner colours;      // empty: the setting's own colours (setting_colours)
 };
 
 // The options a dialect starts with: merging and plain blanks on, except for html.

@@ -2,6 +2,7 @@
 
 #include "core/channel_steps.h"
 #include "core/characters.h"
+#include "core/gradient_steps.h"
 #include "core/markup_dialects.h"
 #include "core/setting_meaning.h"
 
@@ -81,6 +82,18 @@ std::vector<Colour> two_colour_steps(const SettingRecord& s, std::size_t n) {
     return out;
 }
 
+std::vector<Colour> setting_colours(const SettingRecord& s, std::size_t n) {
+    if (!s.gradient) return two_colour_steps(s, n);
+    const int count = static_cast<int>(n);
+    const GradientSteps steps(*s.gradient, count);
+    std::vector<Colour> out(n);
+    for (int i = 1; i <= count; ++i) {
+        const CharacterColor c = steps.at(i);
+        out[static_cast<std::size_t>(i - 1)] = {c[0], c[1], c[2]};
+    }
+    return out;
+}
+
 std::vector<Colour> coarse_colours(std::span<const Colour> colours, std::size_t g) {
     const std::size_t n = colours.size();
     if (g <= 1 || n == 0) return {colours.begin(), colours.end()};
@@ -99,7 +112,7 @@ std::optional<MarkupPlan> build_plan(std::u16string_view text, const SettingReco
                                      FunctionRef<bool()> cancel) {
     const std::vector<std::uint32_t> starts = character_starts(text);
     const std::size_t n = starts.size() - 1;
-    MarkupPlan plan{text, s, size_kind_of(s), {}, planner ? planner(s, n) : two_colour_steps(s, n)};
+    MarkupPlan plan{text, s, size_kind_of(s), {}, planner ? planner(s, n) : setting_colours(s, n)};
     plan.colours.resize(n);
     const bool waving = generator_waves(s);
     SizeWave wave(static_cast<long long>(n), s.SizeValue, wave_pattern(s).value_or(WavePattern::Valley));

@@ -28,6 +28,10 @@ using ColourPlanner = std::function<std::vector<Colour>(const SettingRecord& set
 // The setting's own two-colour arithmetic (core/channel_steps.h).
 std::vector<Colour> two_colour_steps(const SettingRecord& setting, std::size_t n);
 
+// The setting's colours as it stands: along its gradient when it has one (its stops and
+// space), else two_colour_steps.
+std::vector<Colour> setting_colours(const SettingRecord& setting, std::size_t n);
+
 // The same colours with every g neighbouring characters sharing one: the groups still
 // run from the first colour to the last.
 std::vector<Colour> coarse_colours(std::span<const Colour> colours, std::size_t g);
@@ -56,7 +60,7 @@ struct MarkupPlan {
 
 // Builds the plan of `text` (1..32,767 units). `cancel` is called once before every
 // character; when it yields true nothing is returned. An empty `planner` means
-// two_colour_steps.
+// setting_colours.
 std::optional<MarkupPlan> build_plan(std::u16string_view text, const SettingRecord& setting,
                                      const ColourPlanner& planner, FunctionRef<bool()> cancel);
 

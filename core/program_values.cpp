@@ -5,12 +5,6 @@
 
 namespace gradation {
 
-std::string make_ini_path(const std::string& program_directory, char separator) {
-    std::string path = program_directory;
-    if (!path.ends_with(separator)) path += separator;
-    return path + kIniFileName;
-}
-
 long long centred_edge(double screen_extent, double window_extent) {
     const double difference = screen_extent - window_extent;
     if (!std::isfinite(difference)) return 0;

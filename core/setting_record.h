@@ -1,6 +1,7 @@
 // The parsed form of one setting line, and the parser from its text form.
 #pragma once
 
+#include "core/gradient.h"
 #include "core/refusal.h"
 
 #include <array>
@@ -10,9 +11,6 @@
 #include <string_view>
 
 namespace gradation {
-
-// One colour as red, green, blue; normally 0..255, but any 16-bit value is kept.
-using Rgb = std::array<std::int16_t, 3>;
 
 struct SettingRecord {
     bool StartMark = false;
@@ -32,6 +30,9 @@ struct SettingRecord {
     Rgb StartColor{};
     Rgb EndColor{};
     std::int16_t DevTag = 0;
+    // More stops or another space, from the [Gradient] section; none: StartColor to
+    // EndColor in srgb. Its first and last stops are StartColor and EndColor.
+    std::optional<Gradient> gradient;
 
     friend bool operator==(const SettingRecord&, const SettingRecord&) = default;
 };

@@ -2,6 +2,7 @@
 
 #include "core/atomic_file.h"
 #include "core/configuration_file.h"
+#include "core/gradient_entries.h"
 #include "core/file_lock.h"
 #include "core/profile_reader.h"
 #include "core/setting_line_check.h"
@@ -18,9 +19,6 @@
 
 namespace gradation {
 namespace {
-
-// A value of this many bytes or more reaches the reader's cut and is never applied.
-constexpr std::size_t kValueLimit = 1023;
 
 bool is_blank(char16_t c) { return c == u' ' || c == u'\t'; }
 
@@ -107,9 +105,10 @@ Result<SettingsStore::ValueBytes> SettingsStore::encoded_value(std::u16string wr
     Result<std::string> encoded = encode_value(written, encoding_);
     if (!encoded) return refuse(encoded.error().reason + ", the encoding of " + file_.filename().string() + "'s entries");
     std::string bytes = std::move(*encoded);
-    if (bytes.size() >= kValueLimit)
+    if (reaches_cut(bytes))
         return refuse("the line is " + std::to_string(bytes.size()) + " bytes in " + encoding_name(encoding_) +
-                      "; the reader cuts a value at 1023 bytes, so at most " + std::to_string(kValueLimit - 1) + " fit");
+                      "; the reader cuts a value at " + std::to_string(kValueCut) + " bytes, so at most " +
+                      std::to_string(kValueCut - 1) + " fit");
     if (encoding_ == ValueEncoding::Windows31J && !document_.bom && is_valid_utf8(bytes) &&
         decode_profile_value(bytes, false) != written)
         return refuse("in " + encoding_name(encoding_) +
@@ -163,6 +162,7 @@ Outcome SettingsStore::add(std::u16string_view line, std::u16string_view kept) {
     if (previous.end.empty()) previous.end = default_end;
     const DocumentLine added{setting_key(static_cast<int>(list_.size())) + "=" + value->bytes, previous.end};
     doc.lines.insert(doc.lines.begin() + static_cast<std::ptrdiff_t>(*after + 1), added);
+    set_gradient_entry(doc, static_cast<int>(list_.size()), std::nullopt);  // a leftover is not the new entry's
 
     std::vector<std::u16string> expected = entries();
     expected.push_back(value->written);
@@ -189,6 +189,11 @@ Outcome SettingsStore::remove(int n) {
         text = with_key(text, setting_key(m - 1));
     }
     doc.lines.erase(doc.lines.begin() + static_cast<std::ptrdiff_t>(line_of(n)));
+    const int length = static_cast<int>(list_.size());
+    renumber_gradient_entries(doc, [n, length](int key) -> std::optional<int> {
+        if (key == n) return std::nullopt;
+        return key > n && key < length ? key - 1 : key;
+    });
     std::vector<std::u16string> expected = entries();
     expected.erase(expected.begin() + n);
     return adopt(std::move(doc), expected);
@@ -203,6 +208,7 @@ Outcome SettingsStore::move(int n, int to) {
     const std::string to_text = doc.lines[line_of(to)].text;
     doc.lines[line_of(n)].text = with_key(to_text, setting_key(n));
     doc.lines[line_of(to)].text = with_key(from_text, setting_key(to));
+    renumber_gradient_entries(doc, [n, to](int key) { return key == n ? to : key == to ? n : key; });
     std::vector<std::u16string> expected = entries();
     std::swap(expected[static_cast<std::size_t>(n)], expected[static_cast<std::size_t>(to)]);
     return adopt(std::move(doc), expected);

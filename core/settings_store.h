@@ -2,6 +2,7 @@
 // one facility behind the settings editor and gradation-cli --add/--replace/--remove.
 #pragma once
 
+#include "core/gradient.h"
 #include "core/refusal.h"
 #include "core/setting_record.h"
 #include "core/setting_value_encoding.h"
@@ -57,13 +58,17 @@ public:
     static Outcome edit_locked(const std::filesystem::path& file, const std::filesystem::path& seed,
                                const std::function<Outcome(SettingsStore&)>& edit);
 
-    // Each is done, or refused with a one-line reason (then memory is unchanged). A new or changed line is written in the shipped file's form
-    // (format_setting_line), and is checked strictly (strict_line_refusal) except for the
-    // fields it shares with `kept`.
+    // Each is done, or refused with a one-line reason (then memory is unchanged). A new or
+    // changed line is written in the shipped file's form (format_setting_line), and is
+    // checked strictly (check_line_strictly) except for the fields it shares with `kept`.
     Outcome add(std::u16string_view line, std::u16string_view kept = {});  // next key, after the last entry
     Outcome replace(int n, std::u16string_view line, std::u16string_view kept = {});  // in place, same key
     Outcome remove(int n);                             // later keys each minus one, in place
     Outcome move(int n, int to);                       // entries n and `to` swap lines
+    // Stores entry n's stops and space in the Gradient section, its line's start and end
+    // colours made the end stops; nothing (or two stops in srgb) removes the entry. Add,
+    // remove and move take an entry's Gradient line along with it.
+    Outcome set_gradient(int n, const std::optional<Gradient>& gradient);
 
     // Writes atomically under the file's lock, the content just before this write kept
     // as <file>.bak (none when the file did not exist: there was no previous content).

@@ -21,11 +21,17 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${GRADATION_PACKAGE_CONTACT}")
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# What the programs load at run time rather than link: Qt's X11 platform plugin, and a Japanese
-# font for the window's texts (IPAPGothic has the metrics the window's labels were laid out for).
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-ipafont-gothic | fonts-japanese-gothic")
+# What the programs load at run time rather than link: Qt's X11 platform plugin, Qt's own texts
+# in Japanese (qtbase_ja.qm), and a Japanese font for the window's texts (IPAPGothic has the
+# metrics the window's labels were laid out for).
+set(CPACK_DEBIAN_PACKAGE_DEPENDS
+    "qt6-qpa-plugins, qt6-translations-l10n, fonts-ipafont-gothic | fonts-japanese-gothic")
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 # Control files with the modes dpkg expects (0644, scripts 0755), whatever the umask.
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+
+# Reproducible: fixed time stamps (cpack_project.cmake sets SOURCE_DATE_EPOCH).
+set(CPACK_GRADATION_SOURCE_DIR ${PROJECT_SOURCE_DIR})
+set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/cpack_project.cmake)
 
 include(CPack)

@@ -1,7 +1,8 @@
 # Writes one desktop entry at install time, when the prefix is known (cmake --install --prefix,
 # or /usr in the package). Included by the install rules with ENTRY_IN (the template), PROGRAM,
-# BINDIR and DATADIR set. The template's @GRADATION_LAUNCHER@ becomes the program's bin/ link:
-# a plain string in TryExec, a command line in Exec.
+# BINDIR, DATADIR and GRADATION_TITLE (the window's caption) set. The template's
+# @GRADATION_LAUNCHER@ becomes the program in bin/: a plain string in TryExec, a command line
+# in Exec; under /usr, where the menu finds it on the PATH, the bare program name.
 # Install scripts run under old policies, where @VAR@ in a quoted string is expanded at once;
 # include() gives this file a policy scope of its own.
 cmake_policy(VERSION 3.25)
@@ -14,7 +15,11 @@ function(gradation_desktop_string text out)
   set(${out} "${text}" PARENT_SCOPE)
 endfunction()
 
-set(launcher "${CMAKE_INSTALL_PREFIX}/${BINDIR}/${PROGRAM}")
+if(CMAKE_INSTALL_PREFIX STREQUAL "/usr" AND BINDIR STREQUAL "bin")
+  set(launcher "${PROGRAM}")
+else()
+  set(launcher "${CMAKE_INSTALL_PREFIX}/${BINDIR}/${PROGRAM}")
+endif()
 
 # Exec is a command line: a path holding one of the format's reserved characters is quoted,
 # with ", `, $ and \ escaped inside the quotes; % is written %% since it starts field codes.

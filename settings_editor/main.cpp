@@ -1,6 +1,5 @@
 // gradation-settings: the settings editor. Without --ini it edits the user's own
-// QX.ini, seeded from the one beside the program.
-#include "core/configuration_file.h"
+// QX.ini, seeded from the file the programs read while it does not exist.
 #include "core/configuration_path.h"
 #include "core/version_info.h"
 #include "platform/qt_translation.h"
@@ -39,15 +38,15 @@ int main(int argc, char* argv[]) {
     QApplication application(qt_argc, argv);
     gradation::platform::load_qt_translation(gradation::platform::kInterfaceLanguage);
 
-    const std::filesystem::path beside = gradation::MakeIniFile();
+    const std::filesystem::path seed = gradation::configuration_file_to_read();
     const std::filesystem::path file = options.ini.empty() ? gradation::user_configuration_file()
                                                            : std::filesystem::path(options.ini);
     gradation::settings_editor::SettingsEditor editor;
     if (file.empty()) {
         editor.show();
-        editor.open(file, beside);  // says why nothing can be edited
+        editor.open(file, seed);  // says why nothing can be edited
     } else {
-        editor.open(file, options.ini.empty() ? beside : file);
+        editor.open(file, options.ini.empty() ? seed : file);
         editor.show();
     }
     return QApplication::exec();

@@ -1,6 +1,6 @@
 #include "cli/cli_run.h"
 
-#include "core/configuration_file.h"
+#include "core/configuration_path.h"
 
 #include <gtest/gtest.h>
 

@@ -40,6 +40,14 @@ TEST(CliEdit, AddReplaceRemove) {
         {"two edits", {"--remove", "0", "--add", "c" + kTail}, kUsage, "", kFile, "only one of"},
         {"with --text", {"--remove", "0", "--text", "a"}, kUsage, "", kFile, "take only --ini"},
         {"with --list", {"--list", "--remove", "0"}, kUsage, "", kFile, "take only --ini"},
+        {"add with stops and a space", {"--add", "c" + kTail, "--stops", "#ff0000,#ffff00@35,#0080ff", "--space=oklch"},
+         kOk, "02\tc\n",
+         kFile + "02=c,OFF,OFF,OFF,OFF,OFF,OFF, 0, 0, 1,OFF, 0,H,OFF, 0, 255, 0, 0, 0, 128, 255,0\r\n"
+                 "[Gradient]\r\n02=oklch #FF0000@0 #FFFF00@35 #0080FF@100\r\n", ""},
+        {"replace with a space keeps the colours", {"--replace", "1", "b" + kTail, "--space", "oklab"}, kOk, "",
+         kFile + "[Gradient]\r\n01=oklab #0080FF@0 #FF8000@100\r\n", ""},
+        {"remove takes no space", {"--remove", "0", "--space", "oklch"}, kUsage, "", kFile, "--remove takes only"},
+        {"one stop", {"--add", "c" + kTail, "--stops", "#ff0000"}, kUsage, "", kFile, "--stops refused at position 2"},
     };
     for (const Case& c : cases) {
         const test::TempFolder folder;
@@ -55,6 +63,36 @@ TEST(CliEdit, AddReplaceRemove) {
         EXPECT_EQ(test::read_bytes(file), c.after) << c.what;
         EXPECT_NE(err.str().find(c.message), std::string::npos) << c.what << ": " << err.str();
         EXPECT_EQ(std::filesystem::exists(folder / "QX.ini.bak"), c.code == kOk) << c.what;
+    }
+}
+
+TEST(CliEdit, ConversionAndListReadTheGradients) {
+    const test::TempFolder folder;
+    const std::string ini = (folder / "QX.ini").string();
+    test::write_bytes(ini, kFile + "[Gradient]\r\n01=oklch #0080FF@0 #FFFF00@50 #FF8000@100\r\n00=oklab #000000@0 "
+                                  "#FFFFFF@100\r\n");
+    const auto tags = [](const char* a, const char* b, const char* c) {
+        return "<FONT COLOR=\"#" + std::string(a) + "\">a</FONT><FONT COLOR=\"#" + b + "\">b</FONT><FONT COLOR=\"#" + c +
+               "\">c</FONT>\r\n";
+    };
+    const struct {
+        std::vector<std::string_view> args;  // --ini FILE is added
+        std::string out;
+    } cases[] = {
+        {{"--setting", "1", "--text", "abc"}, tags("0080FF", "FFFF00", "FF8000")},
+        {{"--setting", "0", "--text", "abc"}, tags("0080AA", "558055", "AA8000")},  // stale: the line wins
+        {{"--setting", "1", "--space", "srgb", "--text", "abc"}, tags("008080", "80C000", "FF8000")},
+        {{"--setting", "0", "--stops", "#000000,#ffffff", "--space", "oklab", "--text", "abc"},
+         tags("000000", "636363", "FFFFFF")},
+        {{"--list"}, "00\ta\n01\tb\t3 stops, oklch\n"},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string_view> args = c.args;
+        args.insert(args.end(), {"--ini", ini});
+        std::istringstream in;
+        std::ostringstream out, err;
+        EXPECT_EQ(main_with_args(args, in, out, err), kOk) << err.str();
+        EXPECT_EQ(out.str(), c.out) << c.args[0];
     }
 }
 

@@ -1,4 +1,5 @@
 #include "core/configuration_file.h"
+#include "core/configuration_path.h"
 
 #include "core/setting_record.h"
 #include "support/test_text.h"

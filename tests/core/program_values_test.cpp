@@ -1,3 +1,4 @@
+#include "core/configuration_path.h"
 #include "core/program_values.h"
 
 #include <gtest/gtest.h>

@@ -26,12 +26,18 @@ const std::string kNew = "n,OFF,OFF,OFF,OFF,OFF,ON, 1, 0, 3,OFF, 0,V,ON, 1, 1, 2
 const std::string kSjisA = "\x82\xA0";  // あ
 const std::string kSjisI = "\x82\xA2";  // い
 const std::string kBom = "\xEF\xBB\xBF";
+// Gradients that fit kTail's colours, (0, 128, 255) to (255, 128, 0).
+const std::string kG = "oklch #0080FF@0 #FFFF00@50 #FF8000@100";
+const std::string kG2 = "oklab #0080FF@0 #FF8000@100";
 
 using Edit = std::function<std::string(SettingsStore&)>;
 Edit add(const std::string& l) { return [l](SettingsStore& s) { return test::why(s.add(u16(l))); }; }
 Edit replace(int n, const std::string& l) { return [n, l](SettingsStore& s) { return test::why(s.replace(n, u16(l))); }; }
 Edit remove(int n) { return [n](SettingsStore& s) { return test::why(s.remove(n)); }; }
 Edit move(int n, int to) { return [n, to](SettingsStore& s) { return test::why(s.move(n, to)); }; }
+Edit gradient(int n, const std::string& g) {
+    return [n, g](SettingsStore& s) { return test::why(s.set_gradient(n, parse_gradient(g).gradient)); };
+}
 
 struct EditCase {
     const char* what;
@@ -79,6 +85,23 @@ TEST(SettingsStore, EditsChangeOnlyTheirLines) {
         {"entries written in Windows-31J despite a UTF-8 comment",
          "; \xE3\x81\x82\n[UserSetting]\n00=" + kSjisA + kTail + "\n", add("い" + kTail),
          "; \xE3\x81\x82\n[UserSetting]\n00=" + kSjisA + kTail + "\n01=" + kSjisI + kTail + "\n"},
+        {"remove takes the entry's gradient, later ones move up",
+         "[UserSetting]\n00=" + kA + "\n01=" + kB + "\n02=" + kC + "\n[Gradient]\n00=" + kG + "\n01=" + kG + "\n02=" + kG2 +
+             "\n05=x\n",
+         remove(1), "[UserSetting]\n00=" + kA + "\n01=" + kC + "\n[Gradient]\n00=" + kG + "\n01=" + kG2 + "\n05=x\n"},
+        {"move swaps the gradients too", "[gradient]\r\n 01 =" + kG + "\r\n[UserSetting]\r\n00=" + kA + "\r\n01=" + kB + "\r\n",
+         move(0, 1), "[gradient]\r\n 00 =" + kG + "\r\n[UserSetting]\r\n00=" + kB + "\r\n01=" + kA + "\r\n"},
+        {"add drops a leftover gradient of the new key", "[UserSetting]\n00=" + kA + "\n[Gradient]\n01=" + kG + "\n",
+         add(kB), "[UserSetting]\n00=" + kA + "\n01=" + kB + "\n[Gradient]\n"},
+        {"a gradient makes its section and the line's end colours", "[UserSetting]\n00=" + kA,
+         gradient(0, "oklch #FF0000@0 #FFFF00@35 #0080FF@100"),
+         "[UserSetting]\n00=a,OFF,OFF,OFF,OFF,OFF,OFF, 0, 0, 1,OFF, 0,H,OFF, 0, 255, 0, 0, 0, 128, 255,0\n"
+         "[Gradient]\n00=oklch #FF0000@0 #FFFF00@35 #0080FF@100\n"},
+        {"a gradient replaces the first entry of its key, drops the others",
+         "[UserSetting]\n00=" + kA + "\n[Gradient] ; x\n 00 = " + kG + "\n00=" + kG + "\n", gradient(0, kG2),
+         "[UserSetting]\n00=" + kA + "\n[Gradient] ; x\n 00 = " + kG2 + "\n"},
+        {"two stops in srgb need no entry", "[UserSetting]\n00=" + kA + "\n[Gradient]\n00=" + kG + "\n",
+         gradient(0, "srgb #0080FF@0 #FF8000@100"), "[UserSetting]\n00=" + kA + "\n[Gradient]\n"},
         {"ASCII entries in a Windows-31J file", "; " + kSjisA + "\n[UserSetting]\n00=" + kA + "\n", add("い" + kTail),
          "; " + kSjisA + "\n[UserSetting]\n00=" + kA + "\n01=" + kSjisI + kTail + "\n"},
     };
@@ -88,7 +111,7 @@ TEST(SettingsStore, EditsChangeOnlyTheirLines) {
         test::write_bytes(file, c.before);
         Result<SettingsStore> store = SettingsStore::open(file, {});
         ASSERT_TRUE(store) << c.what << ": " << test::why(store);
-        const std::vector<std::u16string> before = store->entries();
+        const std::string before = store->content();
         EXPECT_EQ(c.edit(*store), "") << c.what;
         EXPECT_EQ(test::why(store->save()), "") << c.what;
         EXPECT_EQ(test::read_bytes(file), c.after) << c.what;
@@ -97,7 +120,7 @@ TEST(SettingsStore, EditsChangeOnlyTheirLines) {
         const Result<SettingsStore> reread = SettingsStore::open(file, {});
         ASSERT_TRUE(reread) << c.what;
         EXPECT_EQ(reread->entries(), store->entries()) << c.what;
-        EXPECT_NE(store->entries(), before) << c.what;
+        EXPECT_NE(store->content(), before) << c.what;
     }
 }
 
@@ -153,6 +176,7 @@ TEST(SettingsStore, RefusalsChangeNothing) {
         {"replace outside the list", utf8, replace(2, kC), "entry 2 is not in the list (it has entries 0 to 1)"},
         {"remove outside the list", utf8, remove(-1), "entry -1 is not in the list"},
         {"move outside the list", utf8, move(0, 5), "entry 5 is not in the list"},
+        {"gradient outside the list", utf8, gradient(2, kG), "entry 2 is not in the list"},
         {"an earlier line holds the new key", "[UserSetting]\n01=Plain\n00=" + kA + "\n", add(kB),
          "key 01 would read differently"},
         {"removing brings a duplicate into the list", utf8 + "01=dup,x\n", remove(0), "key 01 would read differently"},

@@ -58,16 +58,12 @@ TEST(ConfigurationPath, UserFileFollowsTheEnvironment) {
     }
 }
 
-TEST(ConfigurationPath, TheUserFileIsReadWhenItExists) {
+TEST(ConfigurationPath, AFolderIsNoConfigurationFile) {
     const test::TempFolder folder;
     const ScopedEnv xdg("XDG_CONFIG_HOME", folder.path().c_str());
-    const auto beside = folder / "beside.ini";
-    EXPECT_EQ(configuration_file_to_read(beside), beside);
-    std::filesystem::create_directories(folder / "gradation" / "QX.ini");  // a folder is no file
-    EXPECT_EQ(configuration_file_to_read(beside), beside);
-    std::filesystem::remove(folder / "gradation" / "QX.ini");
-    test::write_bytes(folder / "gradation" / "QX.ini", kOld);
-    EXPECT_EQ(configuration_file_to_read(beside), folder / "gradation" / "QX.ini");
+    std::filesystem::create_directories(folder / "gradation" / "QX.ini");
+    test::write_bytes(folder / "QX.ini", kOld);
+    EXPECT_EQ(find_configuration_file(folder.path()), folder / "QX.ini");
 }
 
 TEST(SettingsStore, FirstWriteCopiesTheFileBesideTheProgram) {

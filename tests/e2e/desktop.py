@@ -74,10 +74,11 @@ class Desktop:
             self.env.pop(name, None)
         runtime = os.path.join(self.tmp.name, "runtime")
         os.mkdir(runtime, 0o700)
-        # The program reads no user's own settings: its configuration folder is ours and empty.
+        # The program reads no user's or system-wide settings: its configuration folders are ours and empty.
         config = os.path.join(self.tmp.name, "config")
         os.mkdir(config)
-        self.env.update(XDG_RUNTIME_DIR=runtime, QT_QPA_PLATFORM="xcb", HOME=self.tmp.name, XDG_CONFIG_HOME=config)
+        self.env.update(XDG_RUNTIME_DIR=runtime, QT_QPA_PLATFORM="xcb", HOME=self.tmp.name, XDG_CONFIG_HOME=config,
+                        XDG_CONFIG_DIRS=config)
 
     def start(self, name, argv, **kwargs):
         kwargs.setdefault("stdin", subprocess.DEVNULL)

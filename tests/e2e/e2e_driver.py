@@ -228,7 +228,7 @@ CASES = {
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    parser.add_argument("--program-dir", required=True, help="folder with gradation and QX.ini")
+    parser.add_argument("--program-dir", required=True, help="folder with QX.ini")
     parser.add_argument("--launcher", help="what to start (default: gradation in the program folder)")
     parser.add_argument("--artefacts", required=True, help="folder for the screenshots")
     parser.add_argument("case", choices=sorted(CASES))

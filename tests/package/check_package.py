@@ -52,7 +52,7 @@ def programs(root):
 def clean_env(home):
     env = {k: v for k, v in os.environ.items() if k not in ("XDG_CONFIG_HOME", "DISPLAY", "WAYLAND_DISPLAY")}
     env.update(HOME=home, XDG_CONFIG_HOME=os.path.join(home, "config"), QT_QPA_PLATFORM="offscreen",
-               LC_ALL="C.UTF-8")
+               LC_ALL="C.UTF-8", XDG_CONFIG_DIRS=home)
     return env
 
 
@@ -73,13 +73,13 @@ def check_build(args):
 
 
 def check_lintian(args):
-    done = run(["lintian", "--display-info", "--pedantic", "--fail-on", "error,warning",
+    done = run(["lintian", "--display-info", "--display-experimental", "--pedantic", "--fail-on", "error,warning",
                 package_path(args.work)])
     output = done.stdout.decode(errors="replace")
     print(output or "lintian: no tags")
-    bad = [line for line in output.splitlines() if re.match(r"[EW]: ", line)]
+    bad = [line for line in output.splitlines() if re.match(r"[EWIXP]: ", line)]
     check(done.returncode == 0 and not bad,
-          f"lintian (exit {done.returncode}) reports errors or warnings:\n" + "\n".join(bad)
+          f"lintian (exit {done.returncode}) reports tags:\n" + "\n".join(bad)
           + done.stderr.decode(errors="replace"))
 
 
@@ -97,9 +97,13 @@ def check_desktop_entries(args):
         with open(path, encoding="utf-8") as f:
             lines = f.read().splitlines()
         program = entry[:-len(".desktop")]
-        for key in ("Exec", "TryExec"):
-            check(f"{key}=/usr/bin/{program}" in lines, f"{entry} does not start /usr/bin/{program} in {key}")
+        for key in ("Exec", "TryExec"):  # found on the PATH, as in Debian's own entries
+            check(f"{key}={program}" in lines, f"{entry} does not start {program} in {key}")
         check("Icon=gradation" in lines, f"{entry} does not name the icon gradation")
+        keywords = next(line for line in lines if line.startswith("Keywords=")).split("=")[1].split(";")
+        wanted = ["gradient", "colour", "HTML", "chat", "グラデーション", "文字色", args.title, "Name=gradation",
+                  "GenericName=", "GenericName[ja]="] if program == "gradation" else []
+        check(all(w in keywords or any(line.startswith(w) for line in lines) for w in wanted), f"{entry}: {lines}")
 
 
 def check_metainfo(args):
@@ -142,20 +146,16 @@ def is_stripped(path):
 
 def check_unpacked(args):
     root = os.path.join(args.work, "root")
-    lib = os.path.join(root, "usr/lib/gradation")
     names = programs(root)
     check({"gradation", "gradation-cli"} <= set(names), f"/usr/bin holds {names}")
-    check(sorted(os.listdir(lib)) == sorted(names + ["QX.ini"]),
-          f"/usr/lib/gradation holds {sorted(os.listdir(lib))}, not the programs and QX.ini")
+    check(not os.path.exists(os.path.join(root, "usr/lib")), "the package holds /usr/lib")
+    shipped = os.path.join(root, "usr/share/gradation/QX.ini")
     for name in names:
-        link = os.path.join(root, "usr/bin", name)
-        check(os.path.islink(link) and os.readlink(link) == f"../lib/gradation/{name}",
-              f"/usr/bin/{name} is not the relative link ../lib/gradation/{name}")
-        real = os.path.join(lib, name)
-        check(os.stat(real).st_mode & 0o777 == 0o755, f"/usr/lib/gradation/{name} is not mode 755")
-        check(is_stripped(real), f"/usr/lib/gradation/{name} is not stripped")
+        real = os.path.join(root, "usr/bin", name)
+        check(not os.path.islink(real) and os.stat(real).st_mode & 0o777 == 0o755, f"/usr/bin/{name} is not mode 755")
+        check(is_stripped(real), f"/usr/bin/{name} is not stripped")
         check(os.path.exists(os.path.join(root, f"usr/share/man/man1/{name}.1.gz")), f"no man page for {name}")
-    check(stat.S_IMODE(os.stat(os.path.join(lib, "QX.ini")).st_mode) == 0o644, "QX.ini is not mode 644")
+    check(stat.S_IMODE(os.stat(shipped).st_mode) == 0o644, "/usr/share/gradation/QX.ini is not mode 644")
     for size in ICON_SIZES:
         icon = os.path.join(root, f"usr/share/icons/hicolor/{size}x{size}/apps/gradation.png")
         check(os.path.exists(icon) and png_size(icon) == (size, size), f"no {size} x {size} PNG icon at {icon}")
@@ -167,7 +167,7 @@ def check_unpacked(args):
         head = f.readline()
     check(head.startswith(f"gradation ({args.version}) "), f"the changelog begins with {head!r}")
 
-    # The programs, run through their links from elsewhere, find the QX.ini beside them.
+    # The programs, run from elsewhere, find the shipped QX.ini from their own folder.
     with open(args.expected_markup, "rb") as f:
         markup_abc = f.read()
     with tempfile.TemporaryDirectory(prefix="gradation-package-") as home:
@@ -193,16 +193,35 @@ def check_unpacked(args):
         # Editing entries, where the converter offers it, writes the user's own file and never
         # the shipped one (the example of gradation-cli(1)).
         if b"--add" in subprocess.run([cli, "--help"], capture_output=True, env=env).stdout:
-            with open(os.path.join(lib, "QX.ini"), "rb") as f:
-                shipped = f.read()
+            with open(shipped, "rb") as f:
+                shipped_bytes = f.read()
             done = subprocess.run([cli, "--add", SEA], capture_output=True, timeout=60, env=env, cwd=home)
             check(done.returncode == 0 and done.stdout == b"12\tSea\n",
                   f"gradation-cli --add exited with {done.returncode} and wrote {done.stdout!r} {done.stderr!r}")
             check(os.path.exists(os.path.join(home, "config/gradation/QX.ini")), "--add wrote no user file")
-            with open(os.path.join(lib, "QX.ini"), "rb") as f:
-                check(f.read() == shipped, "--add changed the shipped QX.ini")
+            with open(shipped, "rb") as f:
+                check(f.read() == shipped_bytes, "--add changed the shipped QX.ini")
             done = subprocess.run([cli, "--list"], capture_output=True, timeout=60, env=env, cwd=home)
             check(b"12\tSea\n" in done.stdout, f"--list after --add does not list 12 Sea: {done.stdout!r}")
+
+
+def check_lookup(args):
+    """--which-ini names the first file that exists; each row adds one earlier in the order."""
+    root = os.path.join(args.work, "root")
+    shipped, installed = os.path.join(root, "usr/share/gradation/QX.ini"), os.path.join(root, "usr/bin/gradation-cli")
+    with tempfile.TemporaryDirectory(prefix="gradation-package-") as home:
+        env = dict(clean_env(home), XDG_CONFIG_DIRS=f"{home}/xdg-a:relative:{home}/xdg-b")
+        os.makedirs(f"{home}/bin")
+        portable = shutil.copy(installed, f"{home}/bin")  # a copy in a tree of its own
+        for added, program in [(shipped, installed), (f"{home}/share/gradation/QX.ini", portable),
+                               (f"{home}/bin/QX.ini", portable), (f"{home}/xdg-b/gradation/QX.ini", portable),
+                               (f"{home}/config/gradation/QX.ini", portable)]:
+            os.makedirs(os.path.dirname(added), exist_ok=True)
+            if added != shipped:
+                shutil.copy(shipped, added)
+            done = run([program, "--which-ini"], env=env, timeout=60)
+            print(f"{program} --which-ini: {done.stdout.decode().strip()}")
+            check(done.stdout.decode() == added + "\n", f"--which-ini printed {done.stdout!r}, not {added}")
 
 
 def help_options(text):
@@ -218,7 +237,7 @@ def check_man_pages(args):
                 page = f.read()
             for section in ("NAME", "SYNOPSIS", "DESCRIPTION", "OPTIONS", "FILES", "EXIT STATUS", "EXAMPLES"):
                 check(re.search(rf"^\.SH \"?{section}\"?$", page, re.M), f"{name}(1) has no {section} section")
-            check(re.search(r"\$XDG_CONFIG_HOME/gradation/QX\.ini", page) and "/usr/lib/gradation/QX.ini" in page,
+            check(re.search(r"\$XDG_CONFIG_HOME/gradation/QX\.ini", page) and "/usr/share/gradation/QX.ini" in page,
                   f"{name}(1) does not name both configuration files")
             if name == "gradation":  # the window program reads no command line
                 continue
@@ -246,6 +265,7 @@ CHECKS = {
     "metainfo": check_metainfo,
     "unpacked": check_unpacked,
     "man_pages": check_man_pages,
+    "lookup": check_lookup,
 }
 
 
@@ -256,6 +276,7 @@ def main():
     parser.add_argument("--cpack-config")
     parser.add_argument("--version")
     parser.add_argument("--expected-markup")
+    parser.add_argument("--title")
     parser.add_argument("check", choices=sorted(CHECKS))
     args = parser.parse_args()
     args.work = os.path.abspath(args.work)

@@ -2,7 +2,7 @@
 
 #include "widgets/check_box_value.h"
 #include "core/gradient_markup.h"
-#include "core/configuration_file.h"
+#include "core/configuration_path.h"
 #include "core/setting_record.h"
 
 #include <QAction>

@@ -1,0 +1,38 @@
+#include "cli/cli_gradient.h"
+
+#include "core/gradient_entries.h"
+
+namespace gradation::cli {
+
+std::string check_gradient_options(const Options& o) {
+    if (o.stops) {
+        if (const GradientParse parsed = parse_stop_list(*o.stops); !parsed)
+            return "--stops refused at " + describe(parsed.refusal);
+    }
+    if (o.space && !space_from_name(*o.space))
+        return "--space takes srgb, linear-srgb, oklab, oklch or oklch-longer, not '" + *o.space + "'";
+    return {};
+}
+
+std::optional<Gradient> gradient_from_options(const Options& o, const SettingRecord& record) {
+    if (!o.stops && !o.space) return std::nullopt;
+    Gradient g = record.gradient.value_or(two_stop_gradient(record.StartColor, record.EndColor));
+    if (o.stops) g.stops = parse_stop_list(*o.stops).gradient->stops;
+    if (o.space) g.space = *space_from_name(*o.space);
+    return g;
+}
+
+SettingRecord with_stored_gradient(SettingRecord record, std::string_view file_bytes, int n, std::string& refused) {
+    GradientEntryRead read = read_gradient_entry(file_bytes, n, record);
+    if (!read.refused.empty()) refused = "its Gradient entry is refused at " + read.refused;
+    record.gradient = std::move(read.gradient);
+    return record;
+}
+
+std::string list_mark(const SettingRecord& record) {
+    if (!record.gradient || record.gradient->stops.size() <= 2) return {};
+    return "\t" + std::to_string(record.gradient->stops.size()) + " stops, " +
+           std::string(space_name(record.gradient->space));
+}
+
+}  // namespace gradation::cli

@@ -1,0 +1,28 @@
+// gradation-cli --stops and --space: a gradient for one conversion, or to store with
+// --add and --replace; and the mark --list gives a setting with more than two stops.
+#pragma once
+
+#include "cli/cli_options.h"
+#include "core/setting_record.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace gradation::cli {
+
+// The usage error of a malformed --stops or --space value, or the empty text.
+std::string check_gradient_options(const Options& o);
+
+// The gradient the options make of `record`'s own (its stored one, else its two colours):
+// --stops replaces the stops, --space the space. Nothing when neither is given.
+std::optional<Gradient> gradient_from_options(const Options& o, const SettingRecord& record);
+
+// The setting `record` of entry n in `file_bytes` with its stored gradient. An entry
+// that does not fit the line is left out; a malformed one sets `refused`.
+SettingRecord with_stored_gradient(SettingRecord record, std::string_view file_bytes, int n, std::string& refused);
+
+// "<TAB>3 stops, oklch" for a setting with more than two stops, else the empty text.
+std::string list_mark(const SettingRecord& record);
+
+}  // namespace gradation::cli

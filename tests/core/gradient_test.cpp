@@ -1,0 +1,164 @@
+// Gradients: worked colours from tests/data/gradients.py, the stored and command-line
+// forms, reading an entry beside its line, and properties over random stops.
+#include "core/gradient_entries.h"
+#include "core/gradient_steps.h"
+#include "core/markup_fit.h"
+#include "support/markup_helpers.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <random>
+#include <sstream>
+
+namespace gradation {
+namespace {
+
+std::string hex(const std::vector<CharacterColor>& colors) {
+    std::string out;
+    char buf[8];
+    for (const CharacterColor& c : colors) {
+        std::snprintf(buf, sizeof buf, "%02X%02X%02X", c[0], c[1], c[2]);
+        out += (out.empty() ? "" : " ") + std::string(buf);
+    }
+    return out;
+}
+
+TEST(Gradient, WorkedColoursFromTheSeparateScript) {
+    std::ifstream table(GRADATION_GRADIENTS_TABLE);
+    int rows = 0;
+    for (std::string row; std::getline(table, row); ++rows) {
+        std::istringstream fields(row);
+        std::string n, stored, colours;
+        std::getline(std::getline(std::getline(fields, n, '\t'), stored, '\t'), colours, '\t');
+        const GradientParse parsed = parse_gradient(stored);
+        ASSERT_TRUE(parsed) << row;
+        EXPECT_EQ(format_gradient(*parsed.gradient), stored);
+        EXPECT_EQ(hex(gradient_colors(*parsed.gradient, std::stoi(n))), colours) << row;
+    }
+    EXPECT_GE(rows, 20);
+}
+
+TEST(Gradient, TextForms) {
+    std::string seventeen = "#000000";
+    for (int i = 1; i < 17; ++i) seventeen += ",#000000";
+    const struct {
+        GradientParse (*parse)(std::string_view);
+        std::string text;
+        std::string stored_or_refusal;
+    } cases[] = {
+        {parse_gradient, "oklch\t#ff0000@0  #FFFF00@35 #0080ff@100", "oklch #FF0000@0 #FFFF00@35 #0080FF@100"},
+        {parse_gradient, "", "position 0: missing"},
+        {parse_gradient, "hsv #FF0000@0 #0000FF@100", "position 0: unknown space 'hsv'"},
+        {parse_gradient, "srgb #FF0000@0", "position 2: a gradient has 2 to 16 stops, not 1"},
+        {parse_gradient, "srgb #FF0000@0 #FF00@100", "position 2: a stop is a colour #RRGGBB"},
+        {parse_gradient, "srgb #FF0000@0 #GG0000@100", "position 2: '#GG0000' is not a colour"},
+        {parse_gradient, "srgb #FF0000@0 #0000FF", "position 2: '#0000FF' has no position"},
+        {parse_gradient, "srgb #FF0000@0 #0000FF@101", "position 2: the position of '#0000FF@101' is not"},
+        {parse_gradient, "srgb #FF0000@0 #00FF00@60 #0000FF@50 #000000@100", "position 3: positions do not"},
+        {parse_gradient, "srgb #FF0000@1 #0000FF@100", "position 1: the first stop is at 0"},
+        {parse_gradient, "srgb #FF0000@0 #0000FF@99", "position 2: the last stop is at 100"},
+        {parse_stop_list, "#ff0000,#ffff00@35,#0080ff", "srgb #FF0000@0 #FFFF00@35 #0080FF@100"},
+        {parse_stop_list, " #000000 , #111111,#222222,#333333@90,#444444", "srgb #000000@0 #111111@30 #222222@60 "
+                                                                          "#333333@90 #444444@100"},
+        {parse_stop_list, "#000000,,#ffffff", "position 2: a stop is a colour #RRGGBB, not ''"},
+        {parse_stop_list, seventeen, "position 17: a gradient has 2 to 16 stops, not 17"},
+        {parse_stop_list, "#000000@-0,#ffffff", "position 1: the position of '#000000@-0'"},
+    };
+    for (const auto& c : cases) {
+        const GradientParse parsed = c.parse(c.text);
+        const std::string got = parsed ? format_gradient(*parsed.gradient) : describe(parsed.refusal);
+        EXPECT_TRUE(got.starts_with(c.stored_or_refusal)) << c.text << ": " << got;
+    }
+}
+
+TEST(Gradient, AnEntryIsUsedOnlyWhenItFitsItsLine) {
+    const std::string section = "[UserSetting]\n00=x\n[gradient]\n00 = oklab #0080FF@0 #FF8000@100\n01=srgb #0080FF@0\n"
+                                "02=srgb #0080FF@0 #FF8000@100\n02=oklab #0080FF@0 #FF8000@100\n";
+    const SettingRecord line = test::plain();  // (0, 128, 255) to (255, 128, 0)
+    const struct {
+        int n;
+        SettingRecord record;
+        std::string gradient;  // formatted, or empty
+        bool stale;
+        std::string refused;
+    } cases[] = {
+        {0, line, "oklab #0080FF@0 #FF8000@100", false, ""},
+        {0, test::plain({0, 128, 255}, {255, 128, 1}), "", true, ""},
+        {1, line, "", false, "position 2: a gradient has 2 to 16 stops, not 1"},
+        {2, line, "srgb #0080FF@0 #FF8000@100", false, ""},  // the first line with the key
+        {3, line, "", false, ""},
+    };
+    for (const auto& c : cases) {
+        const GradientEntryRead read = read_gradient_entry(section, c.n, c.record);
+        EXPECT_EQ(read.gradient ? format_gradient(*read.gradient) : "", c.gradient) << c.n;
+        EXPECT_EQ(read.stale, c.stale) << c.n;
+        EXPECT_EQ(read.refused, c.refused) << c.n;
+    }
+}
+
+// A setting's own gradient feeds the colour plan: every dialect, space and colour-step
+// size gives what the same colours handed in as a planner give; fitting keeps the end stops.
+TEST(Gradient, ReachesEveryDialectAndFitThroughThePlan) {
+    const std::u16string text = u"a bcdefg";
+    const std::vector<GradientStop> stops = {{{255, 0, 0}, 0}, {{255, 255, 0}, 35}, {{0, 128, 255}, 100}};
+    for (const DialectInfo& d : dialects()) {
+        for (int space = 0; space < 5; ++space) {
+            SettingRecord s = test::plain({255, 0, 0}, {0, 128, 255});
+            const Gradient g{static_cast<GradientSpace>(space), stops};
+            MarkupOptions o = default_options(d.dialect);
+            o.characters_per_colour = static_cast<std::size_t>(space % 3 + 1);
+            MarkupOptions handed = o;
+            handed.colours = [&g](const SettingRecord&, std::size_t n) {
+                std::vector<Colour> out;
+                for (const CharacterColor& c : gradient_colors(g, static_cast<int>(n)))
+                    out.push_back({c[0], c[1], c[2]});
+                return out;
+            };
+            const std::u16string expected = gradient_markup(text, s, false, handed);
+            s.gradient = g;
+            EXPECT_EQ(gradient_markup(text, s, false, o), expected) << d.name << ' ' << space;
+        }
+    }
+    SettingRecord s = test::plain({255, 0, 0}, {0, 128, 255});
+    s.gradient = Gradient{GradientSpace::Oklch, stops};
+    test::StringSink sink;
+    const FitResult r = write_fitted_markup(u"abcd", s, default_options(Dialect::Minecraft), {35},
+                                            [] { return false; }, [] { return false; }, sink);
+    EXPECT_EQ(describe_fit(r), "merged, plain blanks, 2 characters per colour: 20 of 35");
+    EXPECT_EQ(test::u8(sink.markup), "&#ff0000ab&#0080ffcd");
+}
+
+TEST(Gradient, PropertiesOverRandomStops) {
+    std::mt19937 random(20);
+    const auto number = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
+    const auto colour = [&](int low, int high) {
+        return Rgb{static_cast<std::int16_t>(number(low, high)), static_cast<std::int16_t>(number(low, high)),
+                   static_cast<std::int16_t>(number(low, high))};
+    };
+    for (int run = 0; run < 400; ++run) {
+        const int n = run % 50 == 0 ? number(1, 32767) : number(1, 120);
+        // Two stops in srgb: today's channel arithmetic exactly, also for colours outside 0..255.
+        const Rgb start = colour(-300, 300), end = colour(-300, 300);
+        const std::vector<CharacterColor> two = gradient_colors(two_stop_gradient(start, end), n);
+        for (int i = 1; i <= n; ++i)
+            for (std::size_t c = 0; c < 3; ++c)
+                ASSERT_EQ(two[static_cast<std::size_t>(i - 1)][c], ChannelSteps(start[c], end[c], n).at(i)) << run;
+        // Any stops in any space: the ends are the end stops, every channel within 0..255.
+        Gradient g{static_cast<GradientSpace>(run % 5), {{colour(0, 255), 0}}};
+        for (int k = number(0, 14); k > 0; --k) g.stops.push_back({colour(0, 255), number(0, 100)});
+        g.stops.push_back({colour(0, 255), 100});
+        std::sort(g.stops.begin(), g.stops.end(), [](auto& a, auto& b) { return a.position < b.position; });
+        const std::vector<CharacterColor> all = gradient_colors(g, n);
+        for (const CharacterColor& c : all)
+            for (const std::int32_t v : c) ASSERT_TRUE(v >= 0 && v <= 255) << format_gradient(g);
+        if (g.space == GradientSpace::Srgb) continue;
+        const auto as_colour = [](const Rgb& c) { return CharacterColor{c[0], c[1], c[2]}; };
+        EXPECT_EQ(all.front(), as_colour(g.stops.front().color)) << format_gradient(g);
+        EXPECT_EQ(all.back(), as_colour(n == 1 ? g.stops.front().color : g.stops.back().color)) << format_gradient(g);
+    }
+}
+
+}  // namespace
+}  // namespace gradation
