@@ -81,7 +81,7 @@ bool frmMain::apply_entry(int position) {
     SettingRecord s = *parsed;
     // Its Gradient entry when that fits the line; a malformed entry is refused like the line.
     const GradientEntryRead entry = read_gradient_entry(listed_.bytes, position, s);
-    if (!entry.refused.empty()) return false;
+    if (entry.refused) return false;
     s.gradient = entry.gradient;
     CurrentSetting = s;
     applied_line_ = read.line;

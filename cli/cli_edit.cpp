@@ -29,8 +29,8 @@ std::optional<int> entry_number(std::string_view text) {
 // stored one (or its two colours) as for a conversion.
 Outcome store_gradient(const Options& o, SettingsStore& store, int n) {
     const SettingRecord line = *parse_setting_line(store.entries().at(static_cast<std::size_t>(n)));
-    std::string refused;
-    const SettingRecord record = with_stored_gradient(line, store.content(), n, refused);
+    // A malformed stored entry gives way to the options' gradient.
+    const SettingRecord record = with_stored_gradient(line, store.content(), n).value_or(line);
     return store.set_gradient(n, gradient_from_options(o, record));
 }
 

@@ -63,9 +63,9 @@ int list_settings(const Options& o, std::ostream& out, std::ostream& err) {
     std::string list;
     for (std::size_t n = 0; n < settings.size(); ++n) {
         const Result<SettingRecord> parsed = parse_setting_line(settings[n].line);
-        std::string refused;
+        // A malformed Gradient entry is listed without its mark.
         const std::string mark =
-            parsed ? list_mark(with_stored_gradient(*parsed, *bytes, static_cast<int>(n), refused)) : "";
+            parsed ? list_mark(with_stored_gradient(*parsed, *bytes, static_cast<int>(n)).value_or(*parsed)) : "";
         list += setting_key(static_cast<int>(n)) + '\t' + utf16_to_utf8(setting_name(settings[n].line)) + mark + '\n';
     }
     return write_text(out, err, list, "the list");
@@ -116,9 +116,9 @@ Result<SettingRecord> chosen_setting(const Options& o) {
     Result<SettingRecord> parsed = parse_setting_line(line);
     if (!parsed) return gradation::refuse(what + " refused at " + parsed.error().text());
     if (!o.line) {
-        std::string refused;
-        *parsed = with_stored_gradient(*parsed, bytes, o.setting.value_or(0), refused);
-        if (!refused.empty()) return gradation::refuse(what + ": " + refused);
+        Result<SettingRecord> stored = with_stored_gradient(*parsed, bytes, o.setting.value_or(0));
+        if (!stored) return gradation::refuse(what + ": " + stored.error().text());
+        *parsed = std::move(*stored);
     }
     if (const std::optional<Gradient> g = gradient_from_options(o, *parsed)) use_gradient(*parsed, *g);
     return parsed;

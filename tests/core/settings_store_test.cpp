@@ -36,7 +36,10 @@ Edit replace(int n, const std::string& l) { return [n, l](SettingsStore& s) { re
 Edit remove(int n) { return [n](SettingsStore& s) { return test::why(s.remove(n)); }; }
 Edit move(int n, int to) { return [n, to](SettingsStore& s) { return test::why(s.move(n, to)); }; }
 Edit gradient(int n, const std::string& g) {
-    return [n, g](SettingsStore& s) { return test::why(s.set_gradient(n, parse_gradient(g).gradient)); };
+    return [n, g](SettingsStore& s) {
+        const Result<Gradient> parsed = parse_gradient(g);
+        return test::why(s.set_gradient(n, parsed ? std::optional(*parsed) : std::nullopt));
+    };
 }
 
 struct EditCase {
