@@ -117,7 +117,7 @@ void frmMain::show_no_setting() {
     cmdExec->setEnabled(false);
     const QString file = QString::fromStdU16String(IniFile.u16string());
     const bool empty = cmbUserSetting->count() == 0;
-    const bool utf16 = !listed_.refusal.empty();
+    const bool utf16 = listed_.refusal.has_value();
     // A UTF-16 file reads as no settings at all: say so, and what to do about it.
     const QString message = utf16   ? QStringLiteral("UTF-16 は読めません (UTF-8 か Shift-JIS で保存)")
                             : empty ? QStringLiteral("設定なし")

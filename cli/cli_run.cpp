@@ -51,8 +51,8 @@ Result<std::string> read_settings_file(const std::filesystem::path& path) {
     if (!std::filesystem::is_regular_file(status)) return gradation::refuse(name + " is not a regular file");
     std::optional<std::string> bytes = read_profile_file(path);
     if (!bytes) return gradation::refuse("cannot read " + name);
-    if (const std::string refusal = configuration_file_refusal(*bytes); !refusal.empty())
-        return gradation::refuse("cannot read " + name + ": " + refusal);
+    if (const Outcome checked = check_configuration_file(*bytes); !checked)
+        return gradation::refuse("cannot read " + name + ": " + checked.error().text());
     return std::move(*bytes);
 }
 

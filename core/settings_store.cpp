@@ -73,7 +73,7 @@ Result<SettingsStore> SettingsStore::open(const std::filesystem::path& file, con
 }
 
 Result<SettingsStore> SettingsStore::from_content(const std::filesystem::path& file, std::string content) {
-    if (std::string why = configuration_file_refusal(content); !why.empty()) return refuse(std::move(why));
+    if (Outcome checked = check_configuration_file(content); !checked) return std::unexpected(checked.error());
     SettingsStore store;
     store.file_ = file;
     store.original_ = std::move(content);

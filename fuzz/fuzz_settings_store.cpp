@@ -85,7 +85,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string file = choice >= 192 ? std::string(in.bytes(255)) : kFiles[choice % std::size(kFiles)];
     Result<SettingsStore> store = SettingsStore::from_content("QX.ini", file);
     if (!store) {
-        FUZZ_CHECK(!configuration_file_refusal(file).empty());
+        FUZZ_CHECK(!check_configuration_file(file));
         return 0;
     }
     const bool replacing = in.flag() && !store->entries().empty();
