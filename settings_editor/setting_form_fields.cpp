@@ -134,8 +134,8 @@ void SettingForm::edited() {
 }
 
 void SettingForm::show_dependent_state() {
-    size_sign->setEnabled(size_mode(record_) == SizeMode::Relative);
-    const bool absolute = size_mode(record_) == SizeMode::Absolute;
+    size_sign->setEnabled(gradation::size_mode(record_) == SizeMode::Relative);
+    const bool absolute = gradation::size_mode(record_) == SizeMode::Absolute;
     size_wave->setEnabled(absolute);
     wave_pattern->setEnabled(absolute && record_.SizeWave);
     table_border->setEnabled(record_.TableWrap);

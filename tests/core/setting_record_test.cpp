@@ -1,4 +1,5 @@
 #include "core/number_text.h"
+#include "core/setting_meaning.h"
 #include "core/setting_record.h"
 #include "support/test_text.h"
 
@@ -172,6 +173,25 @@ TEST(SettingRecord, FormatsTheShippedWayAndReadsBack) {
         const std::u16string written = format_setting_line(setting_name(u16(c.line)), record);
         EXPECT_EQ(test::u8(written), c.written);
         EXPECT_EQ(parse_ok(test::u8(written)), record) << c.written;
+    }
+}
+
+// The generator waves for every absolute size mode; the window pictures mode 1 only.
+TEST(SettingMeaning, WaveOfTheGeneratorAndOfTheWindow) {
+    const struct {
+        std::int16_t mode, pattern;
+        bool wave, generator_waves, window_shows_wave;
+    } cases[] = {
+        {1, 0, true, true, true}, {3, 3, true, true, false}, {2, 1, true, false, false},
+        {0, 1, true, false, false}, {1, 4, true, false, false}, {1, 2, false, false, false},
+    };
+    for (const auto& c : cases) {
+        SettingRecord s;
+        s.SizeMode = c.mode;
+        s.WavePattern = c.pattern;
+        s.SizeWave = c.wave;
+        EXPECT_EQ(generator_waves(s), c.generator_waves) << c.mode << ' ' << c.pattern;
+        EXPECT_EQ(window_shows_wave(s), c.window_shows_wave) << c.mode << ' ' << c.pattern;
     }
 }
 
