@@ -19,8 +19,6 @@ frmLoading::frmLoading(std::unique_ptr<frmMain>& main_window)
 // The start-up sequence: one pass, no window events served in between.
 void frmLoading::Form_Load() {
     platform::program_starts();
-    LineBreak = kLineBreak;
-    IniFile = find_ini_file();  // the first file of the lookup order that exists
     main_window_ = std::make_unique<frmMain>();
     main_window_->Form_Load();
     setWindowIcon(main_window_->windowIcon());

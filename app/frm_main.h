@@ -77,6 +77,9 @@ public:
     std::optional<SettingRecord> CurrentSetting;  // none until a line has been applied
     // The dialect and length limit conversions write with, as gradation.conf keeps them.
     platform::MarkupChoice MarkupChoice;
+    // The configuration file the window lists: the first of the lookup order that
+    // exists, found at load and again whenever the files change.
+    std::filesystem::path IniFile;
 
     // Controls, named as the window's design names them.
     QWidget* client_area = nullptr;

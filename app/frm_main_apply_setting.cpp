@@ -6,6 +6,7 @@
 #include "widgets/colour_swatch.h"
 #include "core/gradient_entries.h"
 #include "core/gradient_markup.h"
+#include "core/setting_meaning.h"
 
 #include <QComboBox>
 #include <QFontMetrics>
@@ -27,12 +28,12 @@ QString summary_text(const SettingRecord& s) {
     if (s.EndMark) text += QStringLiteral("<!E>");
     if (s.BreakAfter) text += QStringLiteral("<BR>");
     text += QStringLiteral("Size=");
-    if (s.SizeMode == 2) {
+    if (size_mode(s) == SizeMode::Relative) {
         if (s.SizeSign == 0 || s.SizeSign == 1) text += QStringLiteral("+-").at(s.SizeSign);
     } else {
         text += QLatin1Char(' ');
     }
-    if (s.SizeMode == 0) {
+    if (summary_shows_base_size(s)) {
         text += QStringLiteral("(Base)");
     } else {
         text += QString::number(s.SizeValue);
@@ -75,12 +76,12 @@ bool frmMain::apply_entry(int position) {
     // A line cut at the reader's limit is only part of what the file holds: refused
     // like a line the parser refuses.
     if (read.reached_cut) return false;
-    const SettingParse parsed = parse_setting_line(read.line);
+    const Result<SettingRecord> parsed = parse_setting_line(read.line);
     if (!parsed) return false;
-    SettingRecord s = *parsed.record;
+    SettingRecord s = *parsed;
     // Its Gradient entry when that fits the line; a malformed entry is refused like the line.
     const GradientEntryRead entry = read_gradient_entry(listed_.bytes, position, s);
-    if (!entry.refused.empty()) return false;
+    if (entry.refused) return false;
     s.gradient = entry.gradient;
     CurrentSetting = s;
     applied_line_ = read.line;
@@ -93,8 +94,7 @@ bool frmMain::apply_entry(int position) {
     lblX->setFont(font);
 
     imgX[static_cast<std::size_t>(ShownWaveImage)]->hide();
-    const bool wave_shown = s.SizeWave && s.SizeMode == 1 && s.WavePattern >= 0 && s.WavePattern <= 3;
-    ShownWaveImage = wave_shown ? s.WavePattern : std::int16_t{4};
+    ShownWaveImage = window_shows_wave(s) ? s.WavePattern : std::int16_t{kWavePatternCount};  // the blank picture
     imgX[static_cast<std::size_t>(ShownWaveImage)]->show();
 
     chkDevTag->set_value(s.DevTag);  // its handler sets SeparateTags
@@ -117,7 +117,7 @@ void frmMain::show_no_setting() {
     cmdExec->setEnabled(false);
     const QString file = QString::fromStdU16String(IniFile.u16string());
     const bool empty = cmbUserSetting->count() == 0;
-    const bool utf16 = !listed_.refusal.empty();
+    const bool utf16 = listed_.refusal.has_value();
     // A UTF-16 file reads as no settings at all: say so, and what to do about it.
     const QString message = utf16   ? QStringLiteral("UTF-16 は読めません (UTF-8 か Shift-JIS で保存)")
                             : empty ? QStringLiteral("設定なし")

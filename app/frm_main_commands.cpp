@@ -31,6 +31,7 @@ void frmMain::cmdExit_Click() { close(); }
 void frmMain::MN_FILE_QUIT_Click() { close(); }
 
 void frmMain::stop_watcher() {
+    // Disabled first, so the new interval cannot restart a running count; interval 0 then keeps it still.
     Timer1.set_enabled(false);
     Timer1.set_interval(0);
 }

@@ -9,6 +9,7 @@
 namespace gradation::app {
 
 void frmMain::Form_Load() {
+    IniFile = find_ini_file();
     set_on_top(-1);
     mnuOnTop->setChecked(true);
     ShownWaveImage = 4;

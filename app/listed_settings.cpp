@@ -19,7 +19,7 @@ ListedSettings read_listed_settings(const std::filesystem::path& file) {
     ListedSettings listed{file, {}, {}, {}};
     const std::optional<std::string> bytes = read_profile_file(file);
     if (!bytes) return listed;  // missing or unreadable: an empty list
-    listed.refusal = configuration_file_refusal(*bytes);
+    if (const Outcome checked = check_configuration_file(*bytes); !checked) listed.refusal = checked.error();
     listed.lines = read_setting_list(*bytes);
     listed.bytes = *bytes;
     return listed;

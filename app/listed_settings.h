@@ -14,7 +14,7 @@ namespace gradation::app {
 struct ListedSettings {
     std::filesystem::path file;
     std::vector<SettingLineRead> lines;
-    std::string refusal;  // a UTF-16 file, which reads as no settings at all
+    std::optional<Refusal> refusal;  // a UTF-16 file, which reads as no settings at all
     std::string bytes;    // the file as read, for the entries' Gradient section
 
     bool operator==(const ListedSettings& other) const;

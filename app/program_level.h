@@ -1,6 +1,8 @@
-// Values and the procedure every window shares: LineBreak and IniFile, set by the
-// start-up sequence, and CenterForm.
+// Values and the procedure every window shares: LineBreak, the lookup of the
+// configuration file, and CenterForm.
 #pragma once
+
+#include "core/program_values.h"
 
 #include <filesystem>
 #include <string>
@@ -10,8 +12,7 @@ class QWidget;
 
 namespace gradation::app {
 
-inline std::u16string LineBreak;        // carriage return, line feed
-inline std::filesystem::path IniFile;   // the configuration file the window reads
+inline const std::u16string LineBreak{kLineBreak};  // carriage return, line feed
 
 // The configuration file to read now: the user's own QX.ini when it exists, else the
 // one beside the program. A user's file made later (by the first edit) takes over.

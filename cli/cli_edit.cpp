@@ -16,7 +16,7 @@ namespace gradation::cli {
 namespace {
 
 // Nothing was written: exit 1, the reason through the one escaping writer.
-int refuse(std::ostream& err, const std::string& message) { return report_error(err, kFailed, message); }
+int refused(std::ostream& err, const std::string& message) { return report_error(err, kFailed, message); }
 
 std::optional<int> entry_number(std::string_view text) {
     int n = -1;
@@ -27,10 +27,10 @@ std::optional<int> entry_number(std::string_view text) {
 
 // --stops and --space of --add and --replace: the entry's gradient, made from its
 // stored one (or its two colours) as for a conversion.
-std::string store_gradient(const Options& o, SettingsStore& store, int n) {
-    const SettingRecord line = *parse_setting_line(store.entries().at(static_cast<std::size_t>(n))).record;
-    std::string refused;
-    const SettingRecord record = with_stored_gradient(line, store.content(), n, refused);
+Outcome store_gradient(const Options& o, SettingsStore& store, int n) {
+    const SettingRecord line = *parse_setting_line(store.entries().at(static_cast<std::size_t>(n)));
+    // A malformed stored entry gives way to the options' gradient.
+    const SettingRecord record = with_stored_gradient(line, store.content(), n).value_or(line);
     return store.set_gradient(n, gradient_from_options(o, record));
 }
 
@@ -77,7 +77,7 @@ int run_edit(const Options& o, std::ostream& out, std::ostream& err) {
     if (o.ini) {
         file = *o.ini;
         std::error_code ec;
-        if (!std::filesystem::exists(file, ec)) return refuse(err, "no such file: " + shown(file.string()));
+        if (!std::filesystem::exists(file, ec)) return refused(err, "no such file: " + shown(file.string()));
     } else {
         file = user_configuration_file();
         seed = configuration_file_to_read();  // the first write copies the file that was read
@@ -85,30 +85,30 @@ int run_edit(const Options& o, std::ostream& out, std::ostream& err) {
     std::u16string line;
     if (o.edit_line) {
         std::optional<std::u16string> decoded = utf8_to_utf16(*o.edit_line);
-        if (!decoded) return refuse(err, "the setting line is not valid UTF-8");
+        if (!decoded) return refused(err, "the setting line is not valid UTF-8");
         line = std::move(*decoded);
     }
     const int n = o.edit_entry.value_or(0);
     std::u16string added;  // the new entry's key and line, read under the lock
     int added_key = 0;
-    const std::string why = SettingsStore::edit_locked(file, seed, [&](SettingsStore& store) {
-        std::string refusal;
+    const Outcome edited = SettingsStore::edit_locked(file, seed, [&](SettingsStore& store) {
+        Outcome done;
         switch (o.action) {
         case Options::Action::Add:
             added_key = static_cast<int>(store.entries().size());
-            refusal = store.add(line);
+            done = store.add(line);
             break;
-        case Options::Action::Replace: refusal = store.replace(n, line); break;
+        case Options::Action::Replace: done = store.replace(n, line); break;
         default: return store.remove(n);
         }
         const int key = o.action == Options::Action::Add ? added_key : n;
-        if (refusal.empty() && (o.stops || o.space)) refusal = store_gradient(o, store, key);
+        if (done && (o.stops || o.space)) done = store_gradient(o, store, key);
         // Filling a gap may bring later entries into the list: the new one is at the old end.
-        if (refusal.empty() && o.action == Options::Action::Add)
+        if (done && o.action == Options::Action::Add)
             added = store.entries().at(static_cast<std::size_t>(added_key));
-        return refusal;
+        return done;
     });
-    if (!why.empty()) return refuse(err, why + "; nothing written to " + shown(file.string()));
+    if (!edited) return refused(err, edited.error().text() + "; nothing written to " + shown(file.string()));
 
     if (o.action == Options::Action::Add) {
         out << setting_key(added_key) << '\t' << utf16_to_utf8(setting_name(added)) << '\n';

@@ -6,8 +6,8 @@ namespace gradation::cli {
 
 std::string check_gradient_options(const Options& o) {
     if (o.stops) {
-        if (const GradientParse parsed = parse_stop_list(*o.stops); !parsed)
-            return "--stops refused at " + describe(parsed.refusal);
+        if (const Result<Gradient> parsed = parse_stop_list(*o.stops); !parsed)
+            return "--stops refused at " + parsed.error().text();
     }
     if (o.space && !space_from_name(*o.space))
         return "--space takes srgb, linear-srgb, oklab, oklch or oklch-longer, not '" + *o.space + "'";
@@ -17,14 +17,14 @@ std::string check_gradient_options(const Options& o) {
 std::optional<Gradient> gradient_from_options(const Options& o, const SettingRecord& record) {
     if (!o.stops && !o.space) return std::nullopt;
     Gradient g = record.gradient.value_or(two_stop_gradient(record.StartColor, record.EndColor));
-    if (o.stops) g.stops = parse_stop_list(*o.stops).gradient->stops;
+    if (o.stops) g.stops = parse_stop_list(*o.stops)->stops;
     if (o.space) g.space = *space_from_name(*o.space);
     return g;
 }
 
-SettingRecord with_stored_gradient(SettingRecord record, std::string_view file_bytes, int n, std::string& refused) {
+Result<SettingRecord> with_stored_gradient(SettingRecord record, std::string_view file_bytes, int n) {
     GradientEntryRead read = read_gradient_entry(file_bytes, n, record);
-    if (!read.refused.empty()) refused = "its Gradient entry is refused at " + read.refused;
+    if (read.refused) return refuse("its Gradient entry is refused at " + read.refused->text());
     record.gradient = std::move(read.gradient);
     return record;
 }

@@ -11,6 +11,7 @@
 #include "core/gradient_markup.h"
 #include "core/profile_reader.h"
 #include "core/setting_list.h"
+#include "core/setting_meaning.h"
 #include "core/setting_record.h"
 #include "core/utf8.h"
 #include "core/version_info.h"
@@ -38,35 +39,33 @@ std::filesystem::path ini_path(const Options& o) {
     return o.ini ? std::filesystem::path(*o.ini) : configuration_file_to_read();
 }
 
-// The configuration file's setting list, read once; or nothing, with why in `why`.
-std::optional<std::string> read_settings_file(const std::filesystem::path& path, std::string& why) {
+// The configuration file's bytes, read once for its setting list; or why not.
+Result<std::string> read_settings_file(const std::filesystem::path& path) {
     std::error_code ec;
     const auto status = std::filesystem::status(path, ec);
     const std::string name = shown(path.string());
-    if (status.type() == std::filesystem::file_type::not_found) why = "no such file: " + name;
-    else if (ec) why = "cannot read " + name + ": " + ec.message();
-    else if (std::filesystem::is_directory(status)) why = name + " is a directory, not a configuration file";
-    else if (!std::filesystem::is_regular_file(status)) why = name + " is not a regular file";
-    if (!why.empty()) return std::nullopt;
-    const std::optional<std::string> bytes = read_profile_file(path);
-    if (!bytes) why = "cannot read " + name;
-    else if (const std::string refusal = configuration_file_refusal(*bytes); !refusal.empty())
-        why = "cannot read " + name + ": " + refusal;
-    if (!why.empty()) return std::nullopt;
-    return bytes;
+    if (status.type() == std::filesystem::file_type::not_found) return gradation::refuse("no such file: " + name);
+    if (ec) return gradation::refuse("cannot read " + name + ": " + ec.message());
+    if (std::filesystem::is_directory(status))
+        return gradation::refuse(name + " is a directory, not a configuration file");
+    if (!std::filesystem::is_regular_file(status)) return gradation::refuse(name + " is not a regular file");
+    std::optional<std::string> bytes = read_profile_file(path);
+    if (!bytes) return gradation::refuse("cannot read " + name);
+    if (const Outcome checked = check_configuration_file(*bytes); !checked)
+        return gradation::refuse("cannot read " + name + ": " + checked.error().text());
+    return std::move(*bytes);
 }
 
 int list_settings(const Options& o, std::ostream& out, std::ostream& err) {
-    std::string why;
-    const auto bytes = read_settings_file(ini_path(o), why);
-    if (!bytes) return error(err, kFailed, why);
+    const Result<std::string> bytes = read_settings_file(ini_path(o));
+    if (!bytes) return error(err, kFailed, bytes.error().text());
     const std::vector<SettingLineRead> settings = read_setting_list(*bytes);
     std::string list;
     for (std::size_t n = 0; n < settings.size(); ++n) {
-        const SettingParse parsed = parse_setting_line(settings[n].line);
-        std::string refused;
+        const Result<SettingRecord> parsed = parse_setting_line(settings[n].line);
+        // A malformed Gradient entry is listed without its mark.
         const std::string mark =
-            parsed ? list_mark(with_stored_gradient(*parsed.record, *bytes, static_cast<int>(n), refused)) : "";
+            parsed ? list_mark(with_stored_gradient(*parsed, *bytes, static_cast<int>(n)).value_or(*parsed)) : "";
         list += setting_key(static_cast<int>(n)) + '\t' + utf16_to_utf8(setting_name(settings[n].line)) + mark + '\n';
     }
     return write_text(out, err, list, "the list");
@@ -84,76 +83,58 @@ int which_ini(const Options& o, std::ostream& out, std::ostream& err) {
     return error(err, kFailed, "no configuration file: looked for " + looked);
 }
 
-// The setting to convert with (from --line, or setting N of the configuration file),
-// or an error already written to `err`.
-std::optional<SettingRecord> chosen_setting(const Options& o, std::ostream& err, int& code) {
+// The setting to convert with (from --line, or setting N of the configuration file).
+Result<SettingRecord> chosen_setting(const Options& o) {
     std::u16string line;
     std::string bytes;  // the configuration file, read once for the line and its Gradient entry
     std::string what = "setting line";
     if (o.line) {
         auto decoded = utf8_to_utf16(*o.line);
-        if (!decoded) {
-            code = error(err, kFailed, "the setting line is not valid UTF-8");
-            return std::nullopt;
-        }
+        if (!decoded) return gradation::refuse("the setting line is not valid UTF-8");
         line = std::move(*decoded);
     } else {
         const int n = o.setting.value_or(0);
         const std::filesystem::path path = ini_path(o);
-        std::string why;
-        auto file = read_settings_file(path, why);
-        if (!file) {
-            code = error(err, kFailed, why);
-            return std::nullopt;
-        }
+        Result<std::string> file = read_settings_file(path);
+        if (!file) return std::unexpected(file.error());
         bytes = std::move(*file);
         const std::vector<SettingLineRead> settings = read_setting_list(bytes);
         const std::size_t listed = settings.size();
-        if (static_cast<std::size_t>(n) >= listed) {
-            code = error(err, kFailed,
-                         "setting " + std::to_string(n) + " is not in the list of " + shown(path.string()) + " (" +
-                             (listed == 0 ? std::string("it lists no settings")
-                                          : "it lists settings 0 to " + std::to_string(listed - 1)) +
-                             ")");
-            return std::nullopt;
-        }
+        if (static_cast<std::size_t>(n) >= listed)
+            return gradation::refuse("setting " + std::to_string(n) + " is not in the list of " + shown(path.string()) +
+                                     " (" +
+                                     (listed == 0 ? std::string("it lists no settings")
+                                                  : "it lists settings 0 to " + std::to_string(listed - 1)) +
+                                     ")");
         const SettingLineRead& read = settings[static_cast<std::size_t>(n)];
         line = read.line;
         what = "setting " + std::to_string(n) + " (key " + setting_key(n) + ") of " + shown(path.string());
-        if (read.reached_cut) {
-            code = error(err, kFailed, what + " is refused: it is longer than the 1023 bytes the reader takes");
-            return std::nullopt;
-        }
+        if (read.reached_cut)
+            return gradation::refuse(what + " is refused: it is longer than the " + std::to_string(kValueCut) +
+                                     " bytes the reader takes");
     }
-    SettingParse parsed = parse_setting_line(line);
-    if (!parsed) {
-        code = error(err, kFailed, what + " refused at " + describe(parsed.refusal));
-        return std::nullopt;
-    }
+    Result<SettingRecord> parsed = parse_setting_line(line);
+    if (!parsed) return gradation::refuse(what + " refused at " + parsed.error().text());
     if (!o.line) {
-        std::string refused;
-        parsed.record = with_stored_gradient(*parsed.record, bytes, o.setting.value_or(0), refused);
-        if (!refused.empty()) {
-            code = error(err, kFailed, what + ": " + refused);
-            return std::nullopt;
-        }
+        Result<SettingRecord> stored = with_stored_gradient(*parsed, bytes, o.setting.value_or(0));
+        if (!stored) return gradation::refuse(what + ": " + stored.error().text());
+        *parsed = std::move(*stored);
     }
-    if (const std::optional<Gradient> g = gradient_from_options(o, *parsed.record)) use_gradient(*parsed.record, *g);
-    return std::move(parsed.record);
+    if (const std::optional<Gradient> g = gradient_from_options(o, *parsed)) use_gradient(*parsed, *g);
+    return parsed;
 }
 
 // Converts the input with the chosen setting, streaming the markup to `out`.
 // Nothing is written before the setting and the input have been accepted.
 int convert(const Options& o, ByteSource& in, std::ostream& out, std::ostream& err) {
-    int code = kOk;
-    const std::optional<SettingRecord> setting = chosen_setting(o, err, code);
-    if (!setting) return code;
+    const Result<SettingRecord> setting = chosen_setting(o);
+    if (!setting) return error(err, kFailed, setting.error().text());
 
     const InputText input = read_input_text(o, in);
     if (!input.text) return error(err, kFailed, input.error);
     if (input.text->empty()) return kOk;
 
-    const bool separate = o.separate.value_or(setting->DevTag == 1);
+    const bool separate = o.separate.value_or(separates_tags(*setting));
     Utf8ChunkWriter writer(out);
     // A failed write stops the run at the next character: nothing more can arrive.
     const bool written = write_markup(markup_options(o), o.fit, *input.text, *setting, separate,

@@ -23,8 +23,8 @@ bool injected(WriteStep step) {
     return false;
 }
 
-std::string failure(const std::string& what, const std::filesystem::path& path, int error) {
-    return "cannot " + what + " " + path.string() + ": " + std::strerror(error);
+std::unexpected<Refusal> failure(const std::string& what, const std::filesystem::path& path, int error) {
+    return refuse("cannot " + what + " " + path.string() + ": " + std::strerror(error));
 }
 
 bool write_all(int fd, std::string_view bytes) {
@@ -73,10 +73,9 @@ public:
         if (!path_.empty()) ::unlink(path_.c_str());
     }
 
-    // Empty text when `bytes` are in the temporary file, synced, with `identity`. The steps
+    // Done when `bytes` are in the temporary file, synced, with `identity`. The steps
     // of the file itself (not of its backup) can be failed by the test seam.
-    std::string write(const std::filesystem::path& target, std::string_view bytes, const Identity& identity,
-                      bool seam) {
+    Outcome write(const std::filesystem::path& target, std::string_view bytes, const Identity& identity, bool seam) {
         const auto fails = [&](WriteStep step) { return seam && injected(step); };
         std::string name = (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
         if (fails(WriteStep::CreateTemporary)) return failure("create a file in", target.parent_path(), errno);
@@ -95,14 +94,14 @@ public:
     }
 
     // Renames the file over `target`; afterwards it is no longer removed.
-    std::string rename_over(const std::filesystem::path& target) {
+    Outcome rename_over(const std::filesystem::path& target) {
         if (::rename(path_.c_str(), target.c_str()) != 0) return failure("replace", target, errno);
         path_.clear();
         return {};
     }
 
 private:
-    std::string close_after(int fd, const std::string& what, const std::filesystem::path& target) {
+    std::unexpected<Refusal> close_after(int fd, const std::string& what, const std::filesystem::path& target) {
         const int error = errno;
         ::close(fd);
         return failure(what, target, error);
@@ -115,7 +114,7 @@ private:
 
 void set_write_fault_for_testing(std::function<bool(WriteStep)> fault) { write_fault() = std::move(fault); }
 
-std::filesystem::path write_target(const std::filesystem::path& file, std::string& error) {
+Result<std::filesystem::path> write_target(const std::filesystem::path& file) {
     std::error_code ec;
     std::filesystem::path path = std::filesystem::absolute(file, ec);
     // As many links as the system itself follows before it gives up (ELOOP).
@@ -125,38 +124,37 @@ std::filesystem::path write_target(const std::filesystem::path& file, std::strin
         const std::filesystem::path next = std::filesystem::read_symlink(path, ec);
         path = next.is_absolute() ? next : path.parent_path() / next;
     }
-    error = "cannot follow the link " + file.string() + ": " + (ec ? ec.message() : std::strerror(ELOOP));
-    return {};
+    return refuse("cannot follow the link " + file.string() + ": " + (ec ? ec.message() : std::strerror(ELOOP)));
 }
 
-std::string replace_file_atomically(const std::filesystem::path& file, std::string_view bytes,
-                                    const std::optional<std::string>& previous) {
-    std::string error;
-    const std::filesystem::path target = write_target(file, error);
-    if (target.empty()) return error;
+Outcome replace_file_atomically(const std::filesystem::path& file, std::string_view bytes,
+                                const std::optional<std::string>& previous) {
+    const Result<std::filesystem::path> followed = write_target(file);
+    if (!followed) return std::unexpected(followed.error());
+    const std::filesystem::path& target = *followed;
     Identity identity;
     struct stat st {};
     if (::stat(target.c_str(), &st) == 0) {
         if (st.st_nlink > 1)
-            return target.string() + " has " + std::to_string(st.st_nlink) +
-                   " hard links; writing it would give this name a new file and leave the other names with the "
-                   "old content, so it is not written";
+            return refuse(target.string() + " has " + std::to_string(st.st_nlink) +
+                          " hard links; writing it would give this name a new file and leave the other names with "
+                          "the old content, so it is not written");
         identity = {static_cast<mode_t>(st.st_mode & 07777), st.st_uid, st.st_gid};
     }
 
     // The new content is written and synced first: if that fails, nothing else changed.
     TemporaryFile content;
-    if (std::string why = content.write(target, bytes, identity, true); !why.empty()) return why;
+    if (Outcome done = content.write(target, bytes, identity, true); !done) return done;
     if (previous) {
         std::filesystem::path backup = target;
         backup += ".bak";
         TemporaryFile kept;
-        if (std::string why = kept.write(backup, *previous, identity, false); !why.empty()) return why;
+        if (Outcome done = kept.write(backup, *previous, identity, false); !done) return done;
         if (injected(WriteStep::KeepBackup)) return failure("replace", backup, errno);
-        if (std::string why = kept.rename_over(backup); !why.empty()) return why;
+        if (Outcome done = kept.rename_over(backup); !done) return done;
     }
     if (injected(WriteStep::Rename)) return failure("replace", target, errno);
-    if (std::string why = content.rename_over(target); !why.empty()) return why;
+    if (Outcome done = content.rename_over(target); !done) return done;
     // The rename is on disk only once the folder is synced.
     if (const int dir = ::open(target.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); dir >= 0) {
         ::fsync(dir);

@@ -1,6 +1,8 @@
 // Replacing a file so that it is always either the old or the new content, never a mix.
 #pragma once
 
+#include "core/refusal.h"
+
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -17,9 +19,8 @@ enum class WriteStep { CreateTemporary, WriteFirstHalf, WriteSecondHalf, KeepOwn
 void set_write_fault_for_testing(std::function<bool(WriteStep)> fault);
 
 // The file a write of `file` changes: `file` itself, or the file its chain of symbolic
-// links ends at, which need not exist yet. Empty, with `error` set, when a link cannot
-// be followed.
-std::filesystem::path write_target(const std::filesystem::path& file, std::string& error);
+// links ends at, which need not exist yet. Refused when a link cannot be followed.
+Result<std::filesystem::path> write_target(const std::filesystem::path& file);
 
 // Writes `bytes` to a temporary file in the folder of `file`'s write_target, flushes and
 // syncs it, gives it the old file's owner, group and permission bits (a new file: 0666
@@ -27,9 +28,9 @@ std::filesystem::path write_target(const std::filesystem::path& file, std::strin
 // `previous` is given it is kept, the same way, as "<target>.bak" once the new content
 // is safely in its temporary file and before that file is renamed. Refused when the
 // target has more than one hard link (a rename would split them) or when its owner
-// cannot be kept. Returns the empty text when done, or why not; on failure every
+// cannot be kept. Done, or why not; on failure every
 // temporary file is removed and the file is as it was.
-std::string replace_file_atomically(const std::filesystem::path& file, std::string_view bytes,
-                                    const std::optional<std::string>& previous);
+Outcome replace_file_atomically(const std::filesystem::path& file, std::string_view bytes,
+                                const std::optional<std::string>& previous);
 
 }  // namespace gradation

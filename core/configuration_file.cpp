@@ -40,9 +40,9 @@ std::u16string decode_profile_value(std::string_view value_bytes, bool file_has_
     return decode_windows_31j(value_bytes);
 }
 
-std::string configuration_file_refusal(std::string_view file_bytes) {
+Outcome check_configuration_file(std::string_view file_bytes) {
     if (file_bytes.starts_with("\xFF\xFE") || file_bytes.starts_with("\xFE\xFF"))
-        return "it is UTF-16 (Windows Notepad's \"Unicode\"); save it as UTF-8 or Shift-JIS";
+        return refuse("it is UTF-16 (Windows Notepad's \"Unicode\"); save it as UTF-8 or Shift-JIS");
     return {};
 }
 
@@ -54,15 +54,17 @@ SettingLineRead ConfigurationFile::read_setting(int n) const {
     const std::string key = setting_key(n);
     if (key.empty()) return {};
     const std::optional<std::string> bytes = read_profile_file(path_);
-    if (!bytes || !configuration_file_refusal(*bytes).empty()) return {};
+    if (!bytes || !check_configuration_file(*bytes)) return {};
     const std::string keys[] = {key};
     const ProfileValue value = profile_values_in(*bytes, kSettingSection, keys).front();
     return {decode_profile_value(value.bytes, bytes->starts_with(kUtf8Bom)), value.reached_cut};
 }
 
-std::string ConfigurationFile::refusal() const {
+std::optional<Refusal> ConfigurationFile::refusal() const {
     const std::optional<std::string> bytes = read_profile_file(path_);
-    return bytes ? configuration_file_refusal(*bytes) : std::string();
+    if (!bytes) return std::nullopt;
+    const Outcome checked = check_configuration_file(*bytes);
+    return checked ? std::nullopt : std::optional(checked.error());
 }
 
 std::vector<std::u16string> ConfigurationFile::setting_names() const {
@@ -75,7 +77,7 @@ std::vector<std::u16string> ConfigurationFile::setting_names() const {
 
 std::vector<SettingLineRead> read_setting_list(std::string_view file_bytes) {
     std::vector<SettingLineRead> list;
-    if (!configuration_file_refusal(file_bytes).empty()) return list;
+    if (!check_configuration_file(file_bytes)) return list;
     // One pass over the file for all keys; each value is decoded only when the list
     // reaches it.
     std::vector<std::string> keys;
@@ -84,7 +86,7 @@ std::vector<SettingLineRead> read_setting_list(std::string_view file_bytes) {
     const bool bom = file_bytes.starts_with(kUtf8Bom);
     for (const ProfileValue& value : values) {
         SettingLineRead read{decode_profile_value(value.bytes, bom), value.reached_cut};
-        if (read.line.find(u',') == std::u16string::npos) break;
+        if (!continues_list(read.line)) break;
         list.push_back(std::move(read));
     }
     return list;

@@ -2,7 +2,10 @@
 // the UserSetting section, decoded to text (ICU for Windows-31J).
 #pragma once
 
+#include "core/refusal.h"
+
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,9 +19,9 @@ namespace gradation {
 // byte in a comment so garbles nothing else.
 std::u16string decode_profile_value(std::string_view value_bytes, bool file_has_bom);
 
-// Why a file's bytes cannot be read as a configuration file at all (UTF-16, which the
-// byte-wise reader would see as nothing), or the empty text.
-std::string configuration_file_refusal(std::string_view file_bytes);
+// Refused when a file's bytes cannot be read as a configuration file at all (UTF-16,
+// which the byte-wise reader would see as nothing).
+Outcome check_configuration_file(std::string_view file_bytes);
 
 // A setting line as read, and whether its value reached the reader's 1,023-byte cut:
 // such a line is only part of what the file holds and is never applied.
@@ -29,7 +32,7 @@ struct SettingLineRead {
 
 // The setting list of a file's bytes as the programs see it: the lines of keys 00, 01,
 // ... up to the first missing key or value without a comma (at most 100). Empty for a
-// file that configuration_file_refusal refuses.
+// file that check_configuration_file refuses.
 std::vector<SettingLineRead> read_setting_list(std::string_view file_bytes);
 
 class ConfigurationFile {
@@ -45,9 +48,9 @@ public:
     // ReadSettingLine with the cut.
     SettingLineRead read_setting(int n) const;
 
-    // configuration_file_refusal of the file's content; empty also for a missing or
+    // check_configuration_file of the file's content; nothing also for a missing or
     // unreadable file (those read as an empty list).
-    std::string refusal() const;
+    std::optional<Refusal> refusal() const;
 
     // FillSettingList's names, in list order.
     std::vector<std::u16string> setting_names() const;

@@ -16,14 +16,14 @@ constexpr auto kRetryEvery = std::chrono::milliseconds(10);
 
 // The lock file's folder exists: made for a plain name (the user's own folder on the
 // first edit), but never for a link's target, whose folder the user chose.
-std::string ensure_folder(const std::filesystem::path& file, const std::filesystem::path& target) {
+Outcome ensure_folder(const std::filesystem::path& file, const std::filesystem::path& target) {
     const std::filesystem::path folder = target.parent_path();
     std::error_code ec;
     if (std::filesystem::is_directory(folder, ec)) return {};
     if (target != std::filesystem::absolute(file, ec))
-        return "the link " + file.string() + " leads to " + target.string() + ", whose folder does not exist";
+        return refuse("the link " + file.string() + " leads to " + target.string() + ", whose folder does not exist");
     std::filesystem::create_directories(folder, ec);
-    if (ec) return "cannot create the folder " + folder.string() + ": " + ec.message();
+    if (ec) return refuse("cannot create the folder " + folder.string() + ": " + ec.message());
     return {};
 }
 
@@ -41,16 +41,16 @@ FileLock::~FileLock() {
     if (fd_ >= 0) ::close(fd_);  // closing releases the flock
 }
 
-std::string FileLock::take(const std::filesystem::path& file, std::chrono::milliseconds patience) {
-    std::string error;
-    const std::filesystem::path target = write_target(file, error);
-    if (target.empty()) return error;
-    if (std::string why = ensure_folder(file, target); !why.empty()) return why;
+Outcome FileLock::take(const std::filesystem::path& file, std::chrono::milliseconds patience) {
+    const Result<std::filesystem::path> followed = write_target(file);
+    if (!followed) return std::unexpected(followed.error());
+    const std::filesystem::path& target = *followed;
+    if (Outcome made = ensure_folder(file, target); !made) return made;
     const std::filesystem::path lock_file = target.parent_path() / ("." + target.filename().string() + ".lock");
     int fd = ::open(lock_file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0644);
     // Made by another user (root editing a user's file): a read-only descriptor locks as well.
     if (fd < 0 && errno == EACCES) fd = ::open(lock_file.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
-    if (fd < 0) return "cannot open the lock file " + lock_file.string() + ": " + std::strerror(errno);
+    if (fd < 0) return refuse("cannot open the lock file " + lock_file.string() + ": " + std::strerror(errno));
 
     const auto give_up = std::chrono::steady_clock::now() + patience;
     // Polled rather than blocking, so that a lock held forever ends in a refusal.
@@ -58,10 +58,10 @@ std::string FileLock::take(const std::filesystem::path& file, std::chrono::milli
         if ((errno != EWOULDBLOCK && errno != EINTR) || std::chrono::steady_clock::now() >= give_up) {
             const int cause = errno;
             ::close(fd);
-            return cause == EWOULDBLOCK ? file.string() + " is being edited by another program (its lock " +
-                                              lock_file.string() + " was not free within " +
-                                              std::to_string((patience.count() + 999) / 1000) + " s)"
-                                        : "cannot lock " + lock_file.string() + ": " + std::strerror(cause);
+            return refuse(cause == EWOULDBLOCK ? file.string() + " is being edited by another program (its lock " +
+                                                     lock_file.string() + " was not free within " +
+                                                     std::to_string((patience.count() + 999) / 1000) + " s)"
+                                               : "cannot lock " + lock_file.string() + ": " + std::strerror(cause));
         }
         std::this_thread::sleep_for(kRetryEvery);
     }

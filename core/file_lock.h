@@ -1,6 +1,8 @@
 // The lock that serialises edits of one configuration file between processes.
 #pragma once
 
+#include "core/refusal.h"
+
 #include <chrono>
 #include <filesystem>
 #include <string>
@@ -21,10 +23,10 @@ public:
     ~FileLock();
 
     // Locks the real file behind `file` (a symlink is followed, so every name of it shares
-    // one lock), trying until `patience` has passed. The empty text when held, else why
-    // not; nothing is created then but the lock file and its folder.
-    std::string take(const std::filesystem::path& file,
-                     std::chrono::milliseconds patience = std::chrono::seconds(5));
+    // one lock), trying until `patience` has passed. Done when held, else why not;
+    // nothing is created then but the lock file and its folder.
+    Outcome take(const std::filesystem::path& file,
+                 std::chrono::milliseconds patience = std::chrono::seconds(5));
 
     bool held() const { return fd_ >= 0; }
 

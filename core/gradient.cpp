@@ -10,7 +10,7 @@ constexpr std::array<std::string_view, 5> kSpaceNames = {"srgb", "linear-srgb", 
 
 bool is_blank(char c) { return c == ' ' || c == '\t'; }
 
-GradientParse refuse(int position, std::string reason) { return {std::nullopt, {position, std::move(reason)}}; }
+std::unexpected<Refusal> refuse_at(int position, std::string reason) { return refuse(std::move(reason), position); }
 
 // The items of `text` between runs of `separator` (blanks and tabs when it is ' ').
 std::vector<std::string_view> split(std::string_view text, char separator) {
@@ -64,18 +64,18 @@ std::optional<GradientStop> parse_stop(std::string_view text, std::string& why) 
 }
 
 // Stops whose positions are all given: the rules every gradient keeps.
-GradientParse checked(GradientSpace space, std::vector<GradientStop> stops) {
+Result<Gradient> checked(GradientSpace space, std::vector<GradientStop> stops) {
     if (stops.size() < kMinStops || stops.size() > kMaxStops)
-        return refuse(static_cast<int>(std::min(stops.size(), kMaxStops)) + 1,
+        return refuse_at(static_cast<int>(std::min(stops.size(), kMaxStops)) + 1,
                       "a gradient has 2 to 16 stops, not " + std::to_string(stops.size()));
     for (std::size_t i = 0; i < stops.size(); ++i) {
         const int at = static_cast<int>(i) + 1;
-        if (i == 0 && stops[i].position != 0) return refuse(at, "the first stop is at 0");
-        if (i + 1 == stops.size() && stops[i].position != 100) return refuse(at, "the last stop is at 100");
+        if (i == 0 && stops[i].position != 0) return refuse_at(at, "the first stop is at 0");
+        if (i + 1 == stops.size() && stops[i].position != 100) return refuse_at(at, "the last stop is at 100");
         if (i > 0 && stops[i].position < stops[i - 1].position)
-            return refuse(at, "positions do not decrease");
+            return refuse_at(at, "positions do not decrease");
     }
-    return {Gradient{space, std::move(stops)}, {}};
+    return Gradient{space, std::move(stops)};
 }
 
 }  // namespace
@@ -94,17 +94,17 @@ Gradient two_stop_gradient(const Rgb& start, const Rgb& end) {
 
 bool is_plain(const Gradient& g) { return g.space == GradientSpace::Srgb && g.stops.size() == 2; }
 
-GradientParse parse_gradient(std::string_view text) {
+Result<Gradient> parse_gradient(std::string_view text) {
     const std::vector<std::string_view> items = split(text, ' ');
-    if (items.empty()) return refuse(0, "missing (the space: srgb, linear-srgb, oklab, oklch or oklch-longer)");
+    if (items.empty()) return refuse_at(0, "missing (the space: srgb, linear-srgb, oklab, oklch or oklch-longer)");
     const std::optional<GradientSpace> space = space_from_name(items[0]);
-    if (!space) return refuse(0, "unknown space '" + std::string(items[0]) + "'");
+    if (!space) return refuse_at(0, "unknown space '" + std::string(items[0]) + "'");
     std::vector<GradientStop> stops;
     for (std::size_t i = 1; i < items.size(); ++i) {
         std::string why;
         std::optional<GradientStop> stop = parse_stop(items[i], why);
         if (stop && stop->position < 0) why = "'" + std::string(items[i]) + "' has no position (@0 to @100)";
-        if (!why.empty()) return refuse(static_cast<int>(i), why);
+        if (!why.empty()) return refuse_at(static_cast<int>(i), why);
         stops.push_back(*stop);
     }
     return checked(*space, std::move(stops));
@@ -124,7 +124,7 @@ std::string format_gradient(const Gradient& g) {
     return text;
 }
 
-GradientParse parse_stop_list(std::string_view text) {
+Result<Gradient> parse_stop_list(std::string_view text) {
     const std::vector<std::string_view> items = split(text, ',');
     std::vector<GradientStop> stops;
     for (std::size_t i = 0; i < items.size(); ++i) {
@@ -133,7 +133,7 @@ GradientParse parse_stop_list(std::string_view text) {
         while (!item.empty() && is_blank(item.back())) item.remove_suffix(1);
         std::string why;
         const std::optional<GradientStop> stop = parse_stop(item, why);
-        if (!stop) return refuse(static_cast<int>(i) + 1, why);
+        if (!stop) return refuse_at(static_cast<int>(i) + 1, why);
         stops.push_back(*stop);
     }
     if (stops.size() >= kMinStops && stops.size() <= kMaxStops) {
@@ -154,8 +154,5 @@ GradientParse parse_stop_list(std::string_view text) {
     return checked(GradientSpace::Srgb, std::move(stops));
 }
 
-std::string describe(const GradientRefusal& refusal) {
-    return "position " + std::to_string(refusal.position) + ": " + refusal.reason;
-}
 
 }  // namespace gradation

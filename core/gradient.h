@@ -2,6 +2,8 @@
 // ("oklch #FF0000@0 #FFFF00@35 #0080FF@100") and the command line's stop list.
 #pragma once
 
+#include "core/refusal.h"
+
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -33,20 +35,6 @@ struct Gradient {
     friend bool operator==(const Gradient&, const Gradient&) = default;
 };
 
-// Why a gradient text was refused: the item (0 the space, 1.. the stops) and a reason.
-struct GradientRefusal {
-    int position = 0;
-    std::string reason;
-};
-
-// Either a whole gradient or the refusal.
-struct GradientParse {
-    std::optional<Gradient> gradient;
-    GradientRefusal refusal;  // meaningful only when gradient is empty
-
-    explicit operator bool() const { return gradient.has_value(); }
-};
-
 // "srgb", "linear-srgb", "oklab", "oklch", "oklch-longer".
 std::string_view space_name(GradientSpace space);
 std::optional<GradientSpace> space_from_name(std::string_view name);
@@ -61,15 +49,13 @@ bool is_plain(const Gradient& gradient);
 // percent), separated by one blank. Blanks and tabs between items are accepted on reading;
 // anything else that does not fit (2..16 stops, colours of six hex digits, positions
 // 0..100 that do not decrease, the first 0 and the last 100) is refused.
-GradientParse parse_gradient(std::string_view text);
+// A refusal names the item: 0 the space, 1.. the stops.
+Result<Gradient> parse_gradient(std::string_view text);
 std::string format_gradient(const Gradient& gradient);
 
 // The command line's stops: "#ff0000,#ffff00@35,#0080ff". A position left out is spread
 // evenly between its neighbours' (the first 0, the last 100); the result is checked as
 // the stored form is. The space is srgb; the caller sets another.
-GradientParse parse_stop_list(std::string_view text);
-
-// "position N: reason", for messages.
-std::string describe(const GradientRefusal& refusal);
+Result<Gradient> parse_stop_list(std::string_view text);
 
 }  // namespace gradation

@@ -53,16 +53,16 @@ GradientEntryRead read_gradient_entry(std::string_view file_bytes, int n, const 
     GradientEntryRead read;
     if (values.empty() || !values[0].found) return read;
     if (values[0].reached_cut) {
-        read.refused = "longer than the reader's 1023 bytes";
+        read.refused = Refusal{"longer than the reader's " + std::to_string(kValueCut) + " bytes"};
         return read;
     }
-    GradientParse parsed = parse_gradient(values[0].bytes);
+    Result<Gradient> parsed = parse_gradient(values[0].bytes);
     if (!parsed) {
-        read.refused = describe(parsed.refusal);
-    } else if (!fits_line(*parsed.gradient, record)) {
+        read.refused = parsed.error();
+    } else if (!fits_line(*parsed, record)) {
         read.stale = true;
     } else {
-        read.gradient = std::move(parsed.gradient);
+        read.gradient = std::move(*parsed);
     }
     return read;
 }

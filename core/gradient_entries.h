@@ -27,7 +27,7 @@ void use_gradient(SettingRecord& record, const Gradient& gradient);
 struct GradientEntryRead {
     std::optional<Gradient> gradient;  // present, well-formed and fitting the line
     bool stale = false;                // well-formed, but its ends differ: the line wins
-    std::string refused;               // malformed: why, with the position; else empty
+    std::optional<Refusal> refused;    // malformed: why, with the position; else nothing
 };
 GradientEntryRead read_gradient_entry(std::string_view file_bytes, int n, const SettingRecord& record);
 

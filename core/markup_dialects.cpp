@@ -1,5 +1,7 @@
 #include "core/markup_dialects.h"
 
+#include "core/setting_meaning.h"
+
 #include <array>
 
 namespace gradation {
@@ -51,11 +53,11 @@ std::vector<Feature> features_left_out(Dialect dialect, const SettingRecord& s, 
     const bool html_like = dialect == Dialect::Html || dialect == Dialect::HtmlCss;
     const bool sizes = html_like || dialect == Dialect::Bbcode;
     std::vector<Feature> out;
-    if (!sizes && s.SizeMode > 0) out.push_back(Feature::Size);
+    if (!sizes && size_mode(s) != SizeMode::None) out.push_back(Feature::Size);
     if (!html_like && s.TableWrap) out.push_back(Feature::Table);
     if (!html_like && s.StartMark) out.push_back(Feature::StartMark);
     if (!html_like && s.EndMark) out.push_back(Feature::EndMark);
-    if (dialect != Dialect::Html && separate_tags && s.SizeMode > 0 && sizes) out.push_back(Feature::SeparateTags);
+    if (dialect != Dialect::Html && separate_tags && size_mode(s) != SizeMode::None && sizes) out.push_back(Feature::SeparateTags);
     return out;
 }
 

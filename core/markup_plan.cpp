@@ -4,6 +4,7 @@
 #include "core/characters.h"
 #include "core/gradient_steps.h"
 #include "core/markup_dialects.h"
+#include "core/setting_meaning.h"
 
 #include <algorithm>
 
@@ -14,16 +15,16 @@ namespace {
 // Arithmetic is wide, so no SizeValue and text length can overflow it.
 class SizeWave {
 public:
-    SizeWave(long long n, int value, int pattern)
+    SizeWave(long long n, int value, WavePattern pattern)
         : n_(n), value_(value), pattern_(pattern), half_(n / 2),
           third_(n / 3 == 0 ? 1 : n / 3), sixth_(n / 6 == 0 ? 1 : n / 6) {}
 
     long long size_of(long long i) {
         long long size = value_;
         switch (pattern_) {
-        case 0:
-        case 1: {
-            const int dir = pattern_ == 0 ? -1 : 1;  // valley falls first, mountain rises
+        case WavePattern::Valley:
+        case WavePattern::Mountain: {
+            const int dir = pattern_ == WavePattern::Valley ? -1 : 1;  // valley falls first, mountain rises
             if (i <= half_) {
                 size = value_ + dir * o_;
                 if ((i - 1) % sixth_ == 0) step_and_clamp(dir);
@@ -35,36 +36,35 @@ public:
             }
             break;
         }
-        case 2:
-        case 3: {
-            const int dir = pattern_ == 2 ? -1 : 1;
+        case WavePattern::Falling:
+        case WavePattern::Rising: {
+            const int dir = pattern_ == WavePattern::Falling ? -1 : 1;
             size = value_ + dir * o_;
             if ((i - 1) % third_ == 0) step_and_clamp(dir);
             break;
         }
-        default:
-            break;
         }
         return size;
     }
 
 private:
-    // Moves the offset one step; a falling size stops at 1, a rising one at 7.
+    // Moves the offset one step; a falling size stops at the smallest font size, a
+    // rising one at the largest: html has no size outside them.
     void step_and_clamp(int dir) {
         ++o_;
-        if (dir < 0 && value_ - o_ < 1) o_ = value_ - 1;
-        if (dir > 0 && value_ + o_ > 7) o_ = 7 - value_;
+        if (dir < 0 && value_ - o_ < kSmallestFontSize) o_ = value_ - kSmallestFontSize;
+        if (dir > 0 && value_ + o_ > kLargestFontSize) o_ = kLargestFontSize - value_;
     }
 
     long long n_, value_;
-    int pattern_;
+    WavePattern pattern_;
     long long half_, third_, sixth_;
     long long o_ = 0;
 };
 
 SizeKind size_kind_of(const SettingRecord& s) {
-    if (s.SizeMode <= 0) return SizeKind::None;
-    if (s.SizeMode != 2) return SizeKind::Absolute;
+    if (size_mode(s) == SizeMode::None) return SizeKind::None;
+    if (size_mode(s) == SizeMode::Absolute) return SizeKind::Absolute;
     if (s.SizeSign == 0) return SizeKind::RelativePlus;
     if (s.SizeSign == 1) return SizeKind::RelativeMinus;
     return SizeKind::RelativeBare;
@@ -114,8 +114,8 @@ std::optional<MarkupPlan> build_plan(std::u16string_view text, const SettingReco
     const std::size_t n = starts.size() - 1;
     MarkupPlan plan{text, s, size_kind_of(s), {}, planner ? planner(s, n) : setting_colours(s, n)};
     plan.colours.resize(n);
-    const bool waving = plan.size_kind == SizeKind::Absolute && s.SizeWave && s.WavePattern >= 0 && s.WavePattern <= 3;
-    SizeWave wave(static_cast<long long>(n), s.SizeValue, s.WavePattern);
+    const bool waving = generator_waves(s);
+    SizeWave wave(static_cast<long long>(n), s.SizeValue, wave_pattern(s).value_or(WavePattern::Valley));
     plan.characters.resize(n);
     for (std::size_t i = 0; i < n; ++i) {
         if (cancel()) return std::nullopt;
@@ -130,9 +130,9 @@ std::optional<MarkupPlan> build_plan(std::u16string_view text, const SettingReco
 
 int size_level(SizeKind kind, std::int64_t size) {
     std::int64_t level = size;
-    if (kind == SizeKind::RelativePlus) level = 3 + size;
-    if (kind == SizeKind::RelativeMinus) level = 3 - size;
-    return static_cast<int>(std::clamp<std::int64_t>(level, 1, 7));
+    if (kind == SizeKind::RelativePlus) level = kBaseFontSize + size;
+    if (kind == SizeKind::RelativeMinus) level = kBaseFontSize - size;
+    return static_cast<int>(std::clamp<std::int64_t>(level, kSmallestFontSize, kLargestFontSize));
 }
 
 }  // namespace gradation

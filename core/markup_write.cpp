@@ -74,6 +74,9 @@ template <class Writer>
 bool drive(Writer w, const MarkupPlan& plan, std::span<const Colour> colours, const MarkupOptions& o,
            FunctionRef<bool()> separate_tags, FunctionRef<bool()> cancel, MarkupSink& sink) {
     // Room for the usual case, so a string sink grows once: tags, text, marker copy.
+    // A size adds its attribute per character, with separate tags "><FONT SIZE=" and a
+    // second </FONT> (21 units, the number aside); 160 is room for the table, the
+    // markers and the line break around the text.
     const std::size_t n = plan.characters.size();
     const std::size_t sizes = w.sized() ? 21 : 0;
     sink.expect((Writer::kPerCharacter + sizes) * n + plan.text.size() * (plan.setting.StartMark ? 5 : 1) + 160);

@@ -4,6 +4,7 @@
 
 #include "core/markup_buffer.h"
 #include "core/program_values.h"
+#include "core/setting_meaning.h"
 
 namespace gradation {
 
@@ -36,10 +37,11 @@ inline void put_start_marker(PieceBuffer& out, std::u16string_view text) {
 
 // Font tags in upper case, nothing escaped: the markup web chat rooms have always taken.
 struct HtmlWriter : WriterBase {
+    // Per character: <FONT COLOR="#RRGGBB">, the character, </FONT>.
     static constexpr std::size_t kPerCharacter = 29;
     std::uint32_t key(const Colour& c) const { return colour_key(c); }
     std::int64_t size_key(const PlannedCharacter& c) const { return sized() ? c.size : 0; }
-    bool vertical() const { return s().Direction == u'V' && s().TableWrap; }
+    bool vertical() const { return writes_vertically(s()); }
 
     void open() {
         if (s().StartMark) put_start_marker(out, plan.text);
@@ -92,7 +94,7 @@ struct HtmlCssWriter : WriterBase {
     static constexpr std::size_t kPerCharacter = 35;
     std::uint32_t key(const Colour& c) const { return colour_key(c); }
     std::int64_t size_key(const PlannedCharacter& c) const { return sized() ? size_level(plan.size_kind, c.size) : 0; }
-    bool vertical() const { return s().Direction == u'V' && s().TableWrap; }
+    bool vertical() const { return writes_vertically(s()); }
 
     void open() {
         if (s().StartMark) put_start_marker(out, plan.text);

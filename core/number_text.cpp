@@ -11,7 +11,7 @@ bool is_digit(char16_t c) { return c >= u'0' && c <= u'9'; }
 
 }  // namespace
 
-NumberRead read_number16(std::u16string_view s, Rounding rounding) {
+Result<std::int16_t> read_number16(std::u16string_view s, Rounding rounding) {
     std::size_t i = 0;
     const std::size_t n = s.size();
     while (i < n && is_blank(s[i])) ++i;
@@ -26,7 +26,7 @@ NumberRead read_number16(std::u16string_view s, Rounding rounding) {
         whole = std::min<std::int64_t>(whole * 10 + (s[i] - u'0'), kSaturate);
         ++i;
     }
-    if (i == whole_start) return {};
+    if (i == whole_start) return refuse(std::string(kNotANumber));
 
     // Fraction, compared with one half: below, exactly, or above.
     int versus_half = -1;  // no fraction counts as below a half (and as zero)
@@ -45,11 +45,11 @@ NumberRead read_number16(std::u16string_view s, Rounding rounding) {
             if (s[i] != u'0') fraction_nonzero = true;
             ++i;
         }
-        if (i == frac_start) return {};
+        if (i == frac_start) return refuse(std::string(kNotANumber));
         if (versus_half == 0 && rest_nonzero) versus_half = 1;
     }
     while (i < n && is_blank(s[i])) ++i;
-    if (i != n) return {};
+    if (i != n) return refuse(std::string(kNotANumber));
 
     // Round the magnitude, then apply the sign.
     std::int64_t value = whole;
@@ -59,8 +59,8 @@ NumberRead read_number16(std::u16string_view s, Rounding rounding) {
         value += 1;
     }
     if (negative) value = -value;
-    if (value < INT16_MIN || value > INT16_MAX) return {NumberRead::OutOfRange, 0};
-    return {NumberRead::Ok, static_cast<std::int16_t>(value)};
+    if (value < INT16_MIN || value > INT16_MAX) return refuse("outside -32768..32767");
+    return static_cast<std::int16_t>(value);
 }
 
 }  // namespace gradation

@@ -26,13 +26,6 @@ void assign_lowered(std::string& out, std::string_view s) {
     std::transform(s.begin(), s.end(), out.begin(), ascii_lower);
 }
 
-// What a caller's buffer of `buffer_size` bytes holds of `value`, read up to its NUL.
-std::string buffer_text(std::string_view value, std::size_t buffer_size) {
-    if (buffer_size == 0) return {};
-    value = value.substr(0, std::min(value.size(), buffer_size - 1));
-    return std::string(value.substr(0, value.find('\0')));
-}
-
 // The next line of `file` from `pos`; `pos` moves past its line end.
 ProfileLine next_line(std::string_view file, std::size_t& pos) {
     const std::size_t stop = file.find_first_of("\r\n", pos);
@@ -63,6 +56,12 @@ void scan_first_section(std::string_view file, std::string_view section, OnKey o
 }
 
 }  // namespace
+
+std::string buffer_text(std::string_view value, std::size_t buffer_size) {
+    if (buffer_size == 0) return {};
+    value = value.substr(0, std::min(value.size(), buffer_size - 1));
+    return std::string(value.substr(0, value.find('\0')));
+}
 
 std::vector<ProfileLine> split_profile_lines(std::string_view bytes) {
     std::vector<ProfileLine> lines;
@@ -130,7 +129,7 @@ std::vector<ProfileValue> profile_values_in(std::string_view file_bytes, std::st
         if (const auto& found = wanted.at(probe)) {
             result[i].bytes = buffer_text(*found, buffer_size);
             result[i].found = true;
-            result[i].reached_cut = buffer_size > 0 && found->size() >= buffer_size - 1;
+            result[i].reached_cut = reaches_cut(*found, buffer_size);
         }
     }
     return result;

@@ -12,6 +12,18 @@
 
 namespace gradation {
 
+// The buffer the programs read a value into. A value of kValueCut (1,023) bytes or more
+// reaches its cut: the reader cannot tell it from a longer one.
+inline constexpr std::size_t kValueBuffer = 1024;
+inline constexpr std::size_t kValueCut = kValueBuffer - 1;
+
+// What a buffer of `buffer_size` bytes holds of `value`: its first buffer_size - 1
+// bytes, read up to a NUL.
+std::string buffer_text(std::string_view value, std::size_t buffer_size = kValueBuffer);
+inline bool reaches_cut(std::string_view value, std::size_t buffer_size = kValueBuffer) {
+    return buffer_size > 0 && value.size() >= buffer_size - 1;
+}
+
 // The value of `key` in `section` of the INI text `file_bytes`, or `default_value`
 // when the section or key is missing; cut to its first buffer_size - 1 bytes and then
 // at its first NUL byte, as a caller's buffer would hold it.
@@ -24,13 +36,13 @@ namespace gradation {
 // whole line when it has none, with an empty value). An empty section or key name
 // is never found.
 std::string profile_string_in(std::string_view file_bytes, std::string_view section, std::string_view key,
-                              std::string_view default_value = "", std::size_t buffer_size = 1024);
+                              std::string_view default_value = "", std::size_t buffer_size = kValueBuffer);
 
 // Several keys of one section in a single pass over the text: element i is what
 // profile_string_in would give for keys[i].
 std::vector<std::string> profile_strings_in(std::string_view file_bytes, std::string_view section,
                                             std::span<const std::string> keys,
-                                            std::string_view default_value = "", std::size_t buffer_size = 1024);
+                                            std::string_view default_value = "", std::size_t buffer_size = kValueBuffer);
 
 // A value as the reader finds it: its bytes as a buffer of buffer_size holds them, and
 // whether the value reached the buffer's cut (buffer_size - 1 bytes or more: the reader
@@ -43,7 +55,7 @@ struct ProfileValue {
 
 // profile_strings_in with the cut and presence of each value.
 std::vector<ProfileValue> profile_values_in(std::string_view file_bytes, std::string_view section,
-                                            std::span<const std::string> keys, std::size_t buffer_size = 1024);
+                                            std::span<const std::string> keys, std::size_t buffer_size = kValueBuffer);
 
 // One physical line of an INI text: its bytes without the line end, and the line end
 // ("\r\n", "\n", "\r", or empty for a last line without one).
@@ -81,6 +93,6 @@ std::optional<std::string> read_profile_file(const std::filesystem::path& file);
 // profile_string_in on a file on disk; a file that read_profile_file cannot read
 // gives the default.
 std::string profile_string(const std::filesystem::path& file, std::string_view section, std::string_view key,
-                           std::string_view default_value = "", std::size_t buffer_size = 1024);
+                           std::string_view default_value = "", std::size_t buffer_size = kValueBuffer);
 
 }  // namespace gradation

@@ -95,20 +95,20 @@ std::string field_refusal(const FieldRule& rule, std::u16string_view field) {
 
 }  // namespace
 
-std::optional<SettingRefusal> strict_line_refusal(std::u16string_view line, std::u16string_view kept) {
+Outcome check_line_strictly(std::u16string_view line, std::u16string_view kept) {
     const std::vector<std::u16string_view> fields = split_fields(line);
     if (fields.size() < kFewestFields)
-        return SettingRefusal{static_cast<int>(fields.size()), "missing (a setting line has 21 or 22 fields)"};
+        return refuse("missing (a setting line has 21 or 22 fields)", static_cast<int>(fields.size()));
     if (fields.size() > kMostFields)
-        return SettingRefusal{static_cast<int>(kMostFields),
-                              "a setting line has 21 or 22 fields, not " + std::to_string(fields.size())};
+        return refuse("a setting line has 21 or 22 fields, not " + std::to_string(fields.size()),
+                      static_cast<int>(kMostFields));
     const std::vector<std::u16string_view> stored = kept.empty() ? std::vector<std::u16string_view>{} : split_fields(kept);
     for (std::size_t pos = 0; pos < fields.size(); ++pos) {
         if (pos < stored.size() && trimmed(stored[pos]) == trimmed(fields[pos])) continue;
         if (std::string why = field_refusal(kRules[pos], fields[pos]); !why.empty())
-            return SettingRefusal{static_cast<int>(pos), std::move(why)};
+            return refuse(std::move(why), static_cast<int>(pos));
     }
-    return std::nullopt;
+    return {};
 }
 
 }  // namespace gradation

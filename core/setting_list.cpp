@@ -12,9 +12,8 @@ std::vector<std::u16string> setting_names(FunctionRef<std::u16string(int)> read_
     std::vector<std::u16string> names;
     for (int n = 0; n < kMaxSettings; ++n) {
         const std::u16string line = read_setting_line(n);
-        const std::size_t comma = line.find(u',');
-        if (comma == std::u16string::npos) break;
-        names.push_back(line.substr(0, comma));
+        if (!continues_list(line)) break;
+        names.push_back(line.substr(0, line.find(u',')));
     }
     return names;
 }

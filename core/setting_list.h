@@ -4,6 +4,7 @@
 #include "core/function_ref.h"
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace gradation {
@@ -15,6 +16,10 @@ inline constexpr int kMaxSettings = 100;
 // (0 -> "00", 7 -> "07", 12 -> "12"). Only 0..99 have a key: any other n gives the
 // empty text, so that setting 100 can never read key "00" again.
 std::string setting_key(int n);
+
+// The rule of the list: setting n is listed while settings 0..n each hold a comma; the
+// first line without one ends the list, which never goes past setting 99.
+inline bool continues_list(std::u16string_view line) { return line.find(u',') != std::u16string_view::npos; }
 
 // FillSettingList's loop: reads setting 0, 1, ... through `read_setting_line` and
 // yields the name of each (the text before its first comma) until a line holds no

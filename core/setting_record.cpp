@@ -75,26 +75,16 @@ std::u16string format_setting_line(std::u16string_view name, const SettingRecord
     return line;
 }
 
-std::string describe(const SettingRefusal& refusal) {
-    return "position " + std::to_string(refusal.position) + ": " + refusal.reason;
-}
-
-SettingParse parse_setting_line(std::u16string_view line) {
+Result<SettingRecord> parse_setting_line(std::u16string_view line) {
     const Fields f = cut_fields(line);
-    SettingParse result;
-    if (f.count <= kLastFixedPosition) {
-        result.refusal = {f.count, "missing (a setting line has at least 21 comma-separated fields)"};
-        return result;
-    }
+    if (f.count <= kLastFixedPosition)
+        return refuse("missing (a setting line has at least 21 comma-separated fields)", f.count);
 
-    std::optional<SettingRefusal> refusal;
+    std::optional<Refusal> refusal;  // the first field refused
     auto number = [&](int pos) -> std::int16_t {
-        const NumberRead r = read_number16(f.at[pos], Rounding::Floor);
-        if (r.status == NumberRead::NotANumber && !refusal)
-            refusal = SettingRefusal{pos, "not a number"};
-        if (r.status == NumberRead::OutOfRange && !refusal)
-            refusal = SettingRefusal{pos, "outside -32768..32767"};
-        return r.value;
+        const Result<std::int16_t> r = read_number16(f.at[pos], Rounding::Floor);
+        if (!r && !refusal) refusal = Refusal{r.error().reason, pos};
+        return r.value_or(0);
     };
 
     SettingRecord r;
@@ -115,18 +105,15 @@ SettingParse parse_setting_line(std::u16string_view line) {
     for (int c = 0; c < 3; ++c) r.StartColor[c] = number(15 + c);
     for (int c = 0; c < 3; ++c) r.EndColor[c] = number(18 + c);
     if (f.dev_tag) {
-        const NumberRead d = read_number16(*f.dev_tag, Rounding::HalfEven);
-        if (d.status == NumberRead::OutOfRange && !refusal)
-            refusal = SettingRefusal{kDevTagPosition, "outside -32768..32767"};
-        r.DevTag = d.status == NumberRead::Ok ? d.value : 0;
+        // Anything but a number reads as 0 here; only a number out of range refuses.
+        const Result<std::int16_t> d = read_number16(*f.dev_tag, Rounding::HalfEven);
+        const bool out_of_range = !d && d.error().reason != kNotANumber;
+        if (out_of_range && !refusal) refusal = Refusal{d.error().reason, kDevTagPosition};
+        r.DevTag = d.value_or(0);
     }
 
-    if (refusal) {
-        result.refusal = *refusal;
-    } else {
-        result.record = r;
-    }
-    return result;
+    if (refusal) return std::unexpected(*refusal);
+    return r;
 }
 
 }  // namespace gradation

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/gradient.h"
+#include "core/refusal.h"
 
 #include <array>
 #include <cstdint>
@@ -36,35 +37,19 @@ struct SettingRecord {
     friend bool operator==(const SettingRecord&, const SettingRecord&) = default;
 };
 
-// Why a line was refused: the field position (0..21) and a short English reason.
-struct SettingRefusal {
-    int position = 0;
-    std::string reason;
-};
-
-// Either a whole record or the refusal; never a half-written record.
-struct SettingParse {
-    std::optional<SettingRecord> record;
-    SettingRefusal refusal;  // meaningful only when record is empty
-
-    explicit operator bool() const { return record.has_value(); }
-};
-
 // The setting's name: the text before the first comma (the whole line when it has none).
 std::u16string_view setting_name(std::u16string_view line);
 
 // Parses a setting line. Refuses a line with fewer than 21 fields, or with a number
 // field (positions 7-9, 11, 14-20) that does not read as a number or whose floor does
 // not fit a signed 16-bit integer. Position 21, when present, is the whole rest of the
-// line after the 21st comma; it reads as 0 unless it is a number.
-SettingParse parse_setting_line(std::u16string_view line);
+// line after the 21st comma; it reads as 0 unless it is a number. Either a whole record
+// or the refusal with the field position (0..21); never a half-written record.
+Result<SettingRecord> parse_setting_line(std::u16string_view line);
 
 // A setting line written the way the shipped file writes one: the name, flags ON/OFF,
 // numbers with a blank before a non-negative value (" 0", "-3"), the direction as its
 // character (H or V), and the 22nd field (DevTag) as a bare number.
 std::u16string format_setting_line(std::u16string_view name, const SettingRecord& setting);
-
-// "position N: reason", for messages.
-std::string describe(const SettingRefusal& refusal);
 
 }  // namespace gradation

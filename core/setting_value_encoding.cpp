@@ -37,27 +37,25 @@ std::string describe_character(std::u16string_view character) {
     return prints ? "'" + utf16_to_utf8(character) + "' (" + number + ")" : std::string(number);
 }
 
-std::variant<std::string, std::string> encode_value(std::u16string_view text, ValueEncoding encoding) {
-    using Result = std::variant<std::string, std::string>;
+Result<std::string> encode_value(std::u16string_view text, ValueEncoding encoding) {
     std::string bytes;
     for (std::size_t i = 0; i < text.size();) {
         const std::u16string_view character = character_at(text, i);
         i += character.size();
-        const auto refuse = [&] {
-            return Result(std::in_place_index<1>,
-                          describe_character(character) + " cannot be written in " + encoding_name(encoding));
+        const auto refused = [&] {
+            return refuse(describe_character(character) + " cannot be written in " + encoding_name(encoding));
         };
         if (character.size() == 1 && (is_high_surrogate(character[0]) || is_low_surrogate(character[0])))
-            return refuse();  // a lone surrogate is no character in either encoding
+            return refused();  // a lone surrogate is no character in either encoding
         if (encoding == ValueEncoding::Utf8) {
             bytes += utf16_to_utf8(character);
         } else if (const auto encoded = encode_windows_31j_character(character)) {
             bytes += *encoded;
         } else {
-            return refuse();
+            return refused();
         }
     }
-    return Result(std::in_place_index<0>, std::move(bytes));
+    return bytes;
 }
 
 }  // namespace gradation

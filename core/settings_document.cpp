@@ -7,8 +7,6 @@
 namespace gradation {
 namespace {
 
-constexpr std::size_t kValueBuffer = 1024;
-
 // The number a two-digit key names, or nothing for any other key.
 std::optional<int> two_digit_key(std::string_view key) {
     if (key.size() != 2 || key[0] < '0' || key[0] > '9' || key[1] < '0' || key[1] > '9') return std::nullopt;
@@ -57,13 +55,11 @@ std::vector<DocumentEntry> SettingsDocument::entries() const {
         const std::optional<int> key = two_digit_key(parts.name);
         if (!key) continue;
         const std::string_view raw = strip_profile_quotes(parts.value);
-        std::string_view held = raw.substr(0, std::min(raw.size(), kValueBuffer - 1));
-        held = held.substr(0, held.find('\0'));
         DocumentEntry entry;
         entry.key = *key;
         entry.line = i;
-        entry.value = decode_profile_value(held, bom);
-        entry.reached_cut = raw.size() >= kValueBuffer - 1;
+        entry.value = decode_profile_value(buffer_text(raw), bom);
+        entry.reached_cut = reaches_cut(raw);
         entry.first = !seen[*key];
         seen[*key] = true;
         found.push_back(std::move(entry));
@@ -77,7 +73,7 @@ std::vector<std::size_t> listed_entries(const std::vector<DocumentEntry>& entrie
         std::optional<std::size_t> hit;
         for (std::size_t i = 0; i < entries.size() && !hit; ++i)
             if (entries[i].first && entries[i].key == n) hit = i;
-        if (!hit || entries[*hit].value.find(u',') == std::u16string::npos) break;
+        if (!hit || !continues_list(entries[*hit].value)) break;
         list.push_back(*hit);
     }
     return list;

@@ -2,6 +2,7 @@
 // section with why the main window does or does not show or apply it.
 #include "core/settings_store.h"
 
+#include "core/profile_reader.h"
 #include "core/setting_list.h"
 #include "core/setting_record.h"
 
@@ -17,9 +18,9 @@ std::vector<StoredEntry> SettingsStore::all_entries() const {
     const auto stored = [&](const DocumentEntry& e) {
         StoredEntry entry{e.key, e.value, false, {}, {}, static_cast<int>(e.line) + 1};
         if (e.reached_cut) {
-            entry.refused = "longer than the reader's 1023 bytes";
-        } else if (const SettingParse parsed = parse_setting_line(e.value); !parsed) {
-            entry.refused = describe(parsed.refusal);
+            entry.refused = Refusal{"longer than the reader's " + std::to_string(kValueCut) + " bytes"};
+        } else if (const Result<SettingRecord> parsed = parse_setting_line(e.value); !parsed) {
+            entry.refused = parsed.error();
         }
         return entry;
     };

@@ -4,16 +4,16 @@
 
 namespace gradation {
 
-std::string SettingsStore::set_gradient(int n, const std::optional<Gradient>& gradient) {
-    if (std::string why = out_of_list(n); !why.empty()) return why;
+Outcome SettingsStore::set_gradient(int n, const std::optional<Gradient>& gradient) {
+    if (Outcome listed = in_list(n); !listed) return listed;
     const std::u16string line = entries()[static_cast<std::size_t>(n)];
-    SettingParse parsed = parse_setting_line(line);
-    if (!parsed) return "entry " + std::to_string(n) + " is refused at " + describe(parsed.refusal);
-    if (gradient && !fits_line(*gradient, *parsed.record)) {
-        use_gradient(*parsed.record, *gradient);
+    Result<SettingRecord> parsed = parse_setting_line(line);
+    if (!parsed) return refuse("entry " + std::to_string(n) + " is refused at " + parsed.error().text());
+    if (gradient && !fits_line(*gradient, *parsed)) {
+        use_gradient(*parsed, *gradient);
         // Only the colours are new: the fields it keeps are not checked anew.
-        if (std::string why = replace(n, format_setting_line(setting_name(line), *parsed.record), line); !why.empty())
-            return why;
+        if (Outcome replaced = replace(n, format_setting_line(setting_name(line), *parsed), line); !replaced)
+            return replaced;
     }
     SettingsDocument doc = document_;
     set_gradient_entry(doc, n, gradient);

@@ -83,10 +83,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::uint8_t choice = in.byte();
     // A file of the fuzzer's own bytes, or one of the files above.
     const std::string file = choice >= 192 ? std::string(in.bytes(255)) : kFiles[choice % std::size(kFiles)];
-    std::string error;
-    std::optional<SettingsStore> store = SettingsStore::from_content("QX.ini", file, error);
+    Result<SettingsStore> store = SettingsStore::from_content("QX.ini", file);
     if (!store) {
-        FUZZ_CHECK(!configuration_file_refusal(file).empty());
+        FUZZ_CHECK(!check_configuration_file(file));
         return 0;
     }
     const bool replacing = in.flag() && !store->entries().empty();
@@ -96,8 +95,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::u16string line = format_setting_line(name, record);
 
     const std::vector<std::u16string> before = store->entries();
-    const std::string why = replacing ? store->replace(0, line) : store->add(line);
-    if (!why.empty()) {
+    const Outcome done = replacing ? store->replace(0, line) : store->add(line);
+    if (!done) {
         FUZZ_CHECK(store->content() == file);
         FUZZ_CHECK(store->entries() == before);
         FUZZ_CHECK(!plain || choice >= 192);  // a plain name is always written to a well-formed file
@@ -108,8 +107,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(read.size() > n);
     FUZZ_CHECK(!read[n].reached_cut);
     FUZZ_CHECK(setting_name(read[n].line) == name);
-    const SettingParse parsed = parse_setting_line(read[n].line);
-    FUZZ_CHECK(parsed.record == record);
+    const Result<SettingRecord> parsed = parse_setting_line(read[n].line);
+    FUZZ_CHECK(parsed && *parsed == record);
     for (std::size_t k = 0; k < before.size(); ++k)
         if (k != n) FUZZ_CHECK(read[k].line == before[k]);
     if (replacing) {

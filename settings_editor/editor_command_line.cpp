@@ -15,7 +15,7 @@ std::string editor_usage_text() {
            "  --version    show the version\n";
 }
 
-EditorOptions parse_editor_command_line(const std::vector<std::string>& arguments) {
+Result<EditorOptions> parse_editor_command_line(const std::vector<std::string>& arguments) {
     EditorOptions o;
     bool help = false;
     bool version = false;
@@ -29,17 +29,17 @@ EditorOptions parse_editor_command_line(const std::vector<std::string>& argument
         } else if (a == "--ini" || a.rfind("--ini=", 0) == 0) {
             std::string value;
             if (a == "--ini") {
-                if (i + 1 >= arguments.size()) return {EditorOptions::Action::Usage, {}, "--ini needs a file"};
+                if (i + 1 >= arguments.size()) return refuse("--ini needs a file");
                 value = arguments[++i];
             } else {
                 value = a.substr(6);
             }
-            if (ini_given) return {EditorOptions::Action::Usage, {}, "--ini given twice"};
-            if (value.empty()) return {EditorOptions::Action::Usage, {}, "--ini needs a file"};
+            if (ini_given) return refuse("--ini given twice");
+            if (value.empty()) return refuse("--ini needs a file");
             ini_given = true;
             o.ini = value;
         } else {
-            return {EditorOptions::Action::Usage, {}, "unknown argument: " + a};
+            return refuse("unknown argument: " + a);
         }
     }
     if (help) o.action = EditorOptions::Action::Help;

@@ -14,8 +14,13 @@
 
 int main(int argc, char* argv[]) {
     using gradation::settings_editor::EditorOptions;
-    const EditorOptions options =
+    const gradation::Result<EditorOptions> parsed =
         gradation::settings_editor::parse_editor_command_line(std::vector<std::string>(argv + (argc > 0), argv + argc));
+    if (!parsed) {
+        std::cerr << "gradation-settings: " << parsed.error().text() << " (see --help)\n";
+        return 2;
+    }
+    const EditorOptions& options = *parsed;
     switch (options.action) {
     case EditorOptions::Action::Help:
         std::cout << gradation::settings_editor::editor_usage_text();
@@ -23,9 +28,6 @@ int main(int argc, char* argv[]) {
     case EditorOptions::Action::Version:
         std::cout << "gradation-settings " << gradation::version_info::kVersionText << '\n';
         return 0;
-    case EditorOptions::Action::Usage:
-        std::cerr << "gradation-settings: " << options.error << " (see --help)\n";
-        return 2;
     case EditorOptions::Action::Edit:
         break;
     }

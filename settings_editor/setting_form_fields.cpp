@@ -2,6 +2,8 @@
 // into the one field it stands for.
 #include "settings_editor/setting_form.h"
 
+#include "core/setting_meaning.h"
+
 #include "widgets/check_box_value.h"
 #include "widgets/size_wave_pictures.h"
 #include "settings_editor/colour_field.h"
@@ -54,14 +56,14 @@ void SettingForm::show_entry(const QString& name, const SettingRecord& record) {
     underline->setChecked(record.Underline);
     italic->setChecked(record.Italic);
     bold->setChecked(record.Bold);
-    show_choice(size_mode, 3, record.SizeMode);
-    show_choice(size_sign, 2, record.SizeSign);
+    show_choice(size_mode, kSizeModeCount, record.SizeMode);
+    show_choice(size_sign, kSizeSignCount, record.SizeSign);
     size_value->setValue(record.SizeValue);
     size_wave->setChecked(record.SizeWave);
-    show_choice(wave_pattern, 4, record.WavePattern);
+    show_choice(wave_pattern, kWavePatternCount, record.WavePattern);
     table_wrap->setChecked(record.TableWrap);
     table_border->setValue(record.TableBorder);
-    vertical->setChecked(record.Direction == u'V');
+    vertical->setChecked(is_vertical(record));
     start_mark->setChecked(record.StartMark);
     end_mark->setChecked(record.EndMark);
     break_after->setChecked(record.BreakAfter);
@@ -115,7 +117,7 @@ void SettingForm::connect_fields() {
     });
     // A direction other than H or V in the file stays until the box is clicked.
     connect(vertical, &QCheckBox::toggled, this, [this](bool on) {
-        record_.Direction = on ? u'V' : u'H';
+        record_.Direction = on ? kVertical : kHorizontal;
         edited();
     });
     // The program greys the box for a DevTag of 2; a click makes it 0 or 1.
@@ -132,16 +134,14 @@ void SettingForm::edited() {
 }
 
 void SettingForm::show_dependent_state() {
-    size_sign->setEnabled(record_.SizeMode == 2);
-    const bool absolute = record_.SizeMode > 0 && record_.SizeMode != 2;
+    size_sign->setEnabled(gradation::size_mode(record_) == SizeMode::Relative);
+    const bool absolute = gradation::size_mode(record_) == SizeMode::Absolute;
     size_wave->setEnabled(absolute);
     wave_pattern->setEnabled(absolute && record_.SizeWave);
     table_border->setEnabled(record_.TableWrap);
     vertical->setEnabled(record_.TableWrap);
-    // As the main window: the pattern's picture only for a wave with an absolute size.
-    const bool wave_shown = record_.SizeWave && record_.SizeMode == 1 && record_.WavePattern >= 0 &&
-                            record_.WavePattern <= 3;
-    wave_picture->setPixmap(wave_shown ? QPixmap::fromImage(widgets::size_wave_picture(record_.WavePattern)) : QPixmap());
+    // As the main window shows the pattern's picture.
+    wave_picture->setPixmap(window_shows_wave(record_) ? QPixmap::fromImage(widgets::size_wave_picture(record_.WavePattern)) : QPixmap());
 }
 
 }  // namespace gradation::settings_editor

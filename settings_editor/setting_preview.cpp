@@ -5,6 +5,7 @@
 #include "widgets/markup_note.h"
 #include "platform/markup_choice.h"
 #include "core/gradient_markup.h"
+#include "core/setting_meaning.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -114,8 +115,8 @@ void SettingPreview::convert() {
                                               : QStringLiteral("(見本が長すぎます)"));
     } else {
         const platform::MarkupChoice choice{static_cast<Dialect>(dialect->currentIndex()), limit->limit()};
-        // The main window's check box follows DevTag: exactly 1 separates the tags.
-        const bool separate = record_.DevTag == 1;
+        // As the main window's check box, which follows DevTag.
+        const bool separate = separates_tags(record_);
         const widgets::ChosenMarkup chosen = widgets::chosen_markup(
             text.toStdU16String(), record_, choice, [separate] { return separate; }, [] { return false; });
         markup_ = QString::fromStdU16String(chosen.markup.value_or(std::u16string()));

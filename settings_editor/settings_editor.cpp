@@ -44,6 +44,8 @@ QString editor_title(const std::filesystem::path& file) {
     return QStringLiteral("gradation 設定エディタ - %1[*]").arg(name);
 }
 
+QString refusal_text(const Refusal& refusal) { return QString::fromStdString(refusal.text()); }
+
 SettingsEditor::SettingsEditor() : QWidget(nullptr, Qt::Window) {
     setObjectName(QStringLiteral("SettingsEditor"));
     setWindowIcon(widgets::app_icon());

@@ -74,7 +74,7 @@ private:
     void form_edited();
     void update_commands();
     void say(const QString& text, bool refused = false);
-    bool refused(const std::string& reason, const QString& what);
+    bool refused(const Outcome& done, const QString& what);
     bool keep_unapplied_edit();
 
     std::filesystem::path file_;
@@ -83,10 +83,14 @@ private:
     int current_ = -1;  // the entry shown in the form, -1 for none
     // An edit of the current entry that the store refused: kept in the form until the
     // user corrects it, and it blocks saving and choosing another entry.
-    std::optional<std::string> unapplied_;
+    std::optional<Refusal> unapplied_;
 };
 
 // The window title: the program, the file and the unsaved-changes mark.
 QString editor_title(const std::filesystem::path& file);
+
+// A refusal as the editor shows it. The reasons come in English; this is the one place
+// that would put them into the window's language.
+QString refusal_text(const Refusal& refusal);
 
 }  // namespace gradation::settings_editor

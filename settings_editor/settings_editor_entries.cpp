@@ -4,6 +4,7 @@
 #include "settings_editor/settings_editor.h"
 
 #include "core/setting_list.h"
+#include "core/setting_meaning.h"
 #include "core/setting_record.h"
 #include "settings_editor/setting_form.h"
 #include "settings_editor/setting_preview.h"
@@ -27,7 +28,7 @@ QString item_text(int key, std::u16string_view line) {
 SettingRecord new_record() {
     SettingRecord r;
     r.SizeValue = 1;
-    r.Direction = u'H';
+    r.Direction = kHorizontal;
     r.StartColor = {0, 128, 255};
     r.EndColor = {255, 128, 0};
     return r;
@@ -44,7 +45,7 @@ void SettingsEditor::fill_list(int select) {
                 auto* item = new QListWidgetItem(item_text(e.key, e.line));
                 QStringList why;
                 if (!e.listed) why << QStringLiteral("一覧に出ません: %1").arg(QString::fromStdString(e.why_unlisted));
-                if (!e.refused.empty()) why << QStringLiteral("使えません: %1").arg(QString::fromStdString(e.refused));
+                if (e.refused) why << QStringLiteral("使えません: %1").arg(refusal_text(*e.refused));
                 if (!why.isEmpty()) {
                     item->setText(item->text() + QStringLiteral("  (%1)").arg(why.join(QStringLiteral("; "))));
                     item->setToolTip(QStringLiteral("gradation では: %1").arg(why.join(QStringLiteral("\n"))));
@@ -84,15 +85,15 @@ void SettingsEditor::show_entry(int n) {
         current_ = n;
         const std::u16string& line = listed[static_cast<std::size_t>(n)];
         const QString name = QString::fromStdU16String(std::u16string(setting_name(line)));
-        const SettingParse parsed = parse_setting_line(line);
-        form->setEnabled(parsed.record.has_value());
-        form->show_entry(name, parsed.record.value_or(SettingRecord{}));
+        const Result<SettingRecord> parsed = parse_setting_line(line);
+        form->setEnabled(parsed.has_value());
+        form->show_entry(name, parsed.value_or(SettingRecord{}));
         preview->start_from_name();
         if (parsed)
-            preview->show_setting(name, *parsed.record);
+            preview->show_setting(name, *parsed);
         else
-            preview->clear(QStringLiteral("この行は読めないので、gradation では使えません: %1")
-                               .arg(QString::fromStdString(describe(parsed.refusal))));
+            preview->clear(
+                QStringLiteral("この行は読めないので、gradation では使えません: %1").arg(refusal_text(parsed.error())));
     } else {
         form->setEnabled(false);
         form->show_entry(QString(), SettingRecord{});
@@ -108,10 +109,9 @@ void SettingsEditor::form_edited() {
     setWindowModified(true);
     // Fields the user left as stored are not checked strictly: odd stored values stay.
     const std::u16string stored = store_->entries()[static_cast<std::size_t>(current_)];
-    const std::string reason = store_->replace(current_, line, stored);
-    if (!reason.empty()) {
-        unapplied_ = reason;
-        say(QStringLiteral("この変更はファイルに書けません: %1").arg(QString::fromStdString(reason)), true);
+    if (const Outcome replaced = store_->replace(current_, line, stored); !replaced) {
+        unapplied_ = replaced.error();
+        say(QStringLiteral("この変更はファイルに書けません: %1").arg(refusal_text(*unapplied_)), true);
         return;
     }
     if (unapplied_) say(QString());
@@ -121,13 +121,13 @@ void SettingsEditor::form_edited() {
 
 bool SettingsEditor::keep_unapplied_edit() {
     if (!unapplied_) return false;
-    say(QStringLiteral("先にこの設定を直してください: %1").arg(QString::fromStdString(*unapplied_)), true);
+    say(QStringLiteral("先にこの設定を直してください: %1").arg(refusal_text(*unapplied_)), true);
     return true;
 }
 
-bool SettingsEditor::refused(const std::string& reason, const QString& what) {
-    if (reason.empty()) return false;
-    say(QStringLiteral("%1: %2").arg(what, QString::fromStdString(reason)), true);
+bool SettingsEditor::refused(const Outcome& done, const QString& what) {
+    if (done) return false;
+    say(QStringLiteral("%1: %2").arg(what, refusal_text(done.error())), true);
     return true;
 }
 

@@ -16,9 +16,7 @@ QString path_text(const std::filesystem::path& path) { return QString::fromStdU1
 
 // Where a save keeps the previous content: beside the file a link names, for a link.
 QString backup_text(const std::filesystem::path& file) {
-    std::string error;
-    const std::filesystem::path target = write_target(file, error);
-    return path_text(target.empty() ? file : target) + QStringLiteral(".bak");
+    return path_text(write_target(file).value_or(file)) + QStringLiteral(".bak");
 }
 
 }  // namespace
@@ -29,9 +27,11 @@ bool SettingsEditor::open(const std::filesystem::path& file, const std::filesyst
     unapplied_.reset();
     setWindowTitle(editor_title(file));
     setWindowModified(false);
-    std::string error = "no file to edit: neither XDG_CONFIG_HOME nor HOME is set";
+    Result<SettingsStore> opened = file.empty()
+                                       ? refuse("no file to edit: neither XDG_CONFIG_HOME nor HOME is set")
+                                       : SettingsStore::open(file, seed);
     store_.reset();
-    if (!file.empty()) store_ = SettingsStore::open(file, seed, error);
+    if (opened) store_ = std::move(*opened);
     std::error_code ec;
     const bool exists = std::filesystem::exists(file, ec);
     file_label->setText(exists || !store_ ? QStringLiteral("ファイル: %1").arg(path_text(file))
@@ -39,7 +39,7 @@ bool SettingsEditor::open(const std::filesystem::path& file, const std::filesyst
                                                 .arg(path_text(file), path_text(seed)));
     fill_list(0);
     if (!store_) {
-        say(QStringLiteral("読めません: %1").arg(QString::fromStdString(error)), true);
+        say(QStringLiteral("読めません: %1").arg(refusal_text(opened.error())), true);
         return false;
     }
     say(QString());
@@ -48,10 +48,10 @@ bool SettingsEditor::open(const std::filesystem::path& file, const std::filesyst
 
 bool SettingsEditor::save() {
     if (!store_ || keep_unapplied_edit()) return false;
-    std::string reason = store_->save();
+    Outcome saved = store_->save();
     bool overwritten = false;
-    if (!reason.empty() && store_->changed_on_disk()) {
-        say(QStringLiteral("保存できませんでした。変更はそのまま残っています: %1").arg(QString::fromStdString(reason)),
+    if (!saved && store_->changed_on_disk()) {
+        say(QStringLiteral("保存できませんでした。変更はそのまま残っています: %1").arg(refusal_text(saved.error())),
             true);
         switch (ask(QStringLiteral("%1 は読んだ後にほかで変更されています。\n"
                                    "読み直す: ここでの変更を捨てて、ファイルを読み直します。\n"
@@ -65,15 +65,15 @@ bool SettingsEditor::save() {
             return false;
         }
         case QMessageBox::Save:
-            reason = store_->overwrite();  // under the lock, like every save
+            saved = store_->overwrite();  // under the lock, like every save
             overwritten = true;
             break;
         default:
             return false;
         }
     }
-    if (!reason.empty()) {
-        say(QStringLiteral("保存できませんでした。変更はそのまま残っています: %1").arg(QString::fromStdString(reason)),
+    if (!saved) {
+        say(QStringLiteral("保存できませんでした。変更はそのまま残っています: %1").arg(refusal_text(saved.error())),
             true);
         return false;
     }

@@ -61,7 +61,7 @@ Choose limit_from_dialog(int unit_index, int length) {
 
 // What the core writes for "abc" with the standard setting, fitted when there is a limit.
 QString core_markup(const platform::MarkupChoice& choice) {
-    const SettingRecord s = *parse_setting_line(kStandardLine.toStdU16String()).record;
+    const SettingRecord s = *parse_setting_line(kStandardLine.toStdU16String());
     test::StringSink sink;
     if (!choice.limit) return QString::fromStdU16String(gradient_markup(u"abc", s, false, default_options(choice.dialect)));
     const FitResult fit = write_fitted_markup(u"abc", s, default_options(choice.dialect), *choice.limit,

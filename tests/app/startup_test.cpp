@@ -50,8 +50,7 @@ void StartupTest::shipped_settings_are_listed_and_the_first_applied() {
     QCOMPARE(w.lblX->text(), QStringLiteral("Size= (Base)"));
     QVERIFY(w.cmdExec->isEnabled());
     QCOMPARE(QApplication::focusWidget(), w.cmdExec);
-    QCOMPARE(app::IniFile, ini_path());
-    QCOMPARE(app::LineBreak, std::u16string(u"\r\n"));
+    QCOMPARE(w.IniFile, ini_path());
     auto* timer = w.findChild<QTimer*>(QStringLiteral("Timer1"));
     QVERIFY(timer->isActive());
     QCOMPARE(timer->interval(), 500);
@@ -138,7 +137,7 @@ void StartupTest::the_users_own_file_is_read() {
     {
         RunningProgram program;
         app::frmMain& w = program.window();
-        QCOMPARE(app::IniFile, own.isEmpty() ? ini_path() : own_file);
+        QCOMPARE(w.IniFile, own.isEmpty() ? ini_path() : own_file);
         QCOMPARE(w.cmbUserSetting->itemText(0), first);
         QVERIFY2(w.lblX->text().startsWith(label), qPrintable(w.lblX->text()));
         if (first.isEmpty()) QVERIFY(w.lblX->toolTip().contains(QString::fromStdString(own_file.string())));

@@ -69,8 +69,6 @@ class VersionDialogTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { app::LineBreak = u"\r\n"; }
-
     void version_text_has_four_lines_data();
     void version_text_has_four_lines();
     void placement_below_the_main_window_data();

@@ -149,7 +149,7 @@ TEST(CliOutput, MarkupIsStreamedInFixedChunks) {
     std::istringstream in(text);
     const CliRun r = run_with({"--line", kHeaviest}, in, out);
     ASSERT_EQ(r.code, kOk) << r.err;
-    const std::u16string whole = gradient_markup(test::u16(text), *parse_setting_line(test::u16(kHeaviest)).record, true);
+    const std::u16string whole = gradient_markup(test::u16(text), *parse_setting_line(test::u16(kHeaviest)), true);
     EXPECT_EQ(sink.bytes, test::u8(whole));
     ASSERT_GT(sink.writes.size(), 10u);
     for (std::size_t i = 0; i + 1 < sink.writes.size(); ++i) {

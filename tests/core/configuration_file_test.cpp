@@ -92,7 +92,7 @@ TEST(ConfigurationFile, ListsAndCutsOnFileBytes) {
         const ConfigurationFile file(write_temp("case.ini", c.bytes));
         EXPECT_EQ(file.setting_names(), c.names) << c.what;
         EXPECT_EQ(file.ReadSettingLine(0), c.line0) << c.what;
-        EXPECT_EQ(file.refusal().empty(), !std::string_view(c.what).starts_with("UTF-16")) << c.what;
+        EXPECT_EQ(!file.refusal(), !std::string_view(c.what).starts_with("UTF-16")) << c.what;
     }
 }
 
@@ -143,9 +143,9 @@ TEST(ConfigurationFile, ShippedSettingsParseWholeAndShowEveryFeature) {
 
     std::set<std::string> shown;
     for (std::size_t n = 0; n < names.size(); ++n) {
-        const SettingParse parsed = parse_setting_line(file.ReadSettingLine(static_cast<int>(n)));
-        ASSERT_TRUE(parsed) << n << ": " << describe(parsed.refusal);
-        const SettingRecord& s = *parsed.record;
+        const Result<SettingRecord> parsed = parse_setting_line(file.ReadSettingLine(static_cast<int>(n)));
+        ASSERT_TRUE(parsed) << n << ": " << parsed.error().text();
+        const SettingRecord& s = *parsed;
         if (s.SizeMode == 1 && s.SizeWave) shown.insert("wave " + std::to_string(s.WavePattern));
         if (s.SizeMode == 2) shown.insert(s.SizeSign == 0 ? "relative +" : "relative -");
         if (s.SizeMode == 1 && !s.SizeWave) shown.insert("absolute");

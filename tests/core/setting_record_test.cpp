@@ -1,4 +1,5 @@
 #include "core/number_text.h"
+#include "core/setting_meaning.h"
 #include "core/setting_record.h"
 #include "support/setting_lines.h"
 #include "support/test_text.h"
@@ -14,9 +15,9 @@ using test::lines::kItem;
 using test::lines::kStandard;
 
 SettingRecord parse_ok(std::string_view line) {
-    const SettingParse p = parse_setting_line(u16(line));
-    EXPECT_TRUE(p) << line << " refused: " << describe(p.refusal);
-    return p.record.value_or(SettingRecord{});
+    const Result<SettingRecord> p = parse_setting_line(u16(line));
+    EXPECT_TRUE(p) << line << " refused: " << test::why(p);
+    return p.value_or(SettingRecord{});
 }
 
 // A line built from the standard one with one field replaced.
@@ -132,10 +133,10 @@ TEST(SettingRecord, RefusesAWholeLineNamingThePosition) {
         {with_field(9, "x") + "," + with_field(7, "y"), 9},  // the first bad position is named
     };
     for (const Case& c : cases) {
-        const SettingParse p = parse_setting_line(u16(c.line));
-        EXPECT_FALSE(p.record.has_value()) << c.line;
-        EXPECT_EQ(p.refusal.position, c.position) << c.line << " -> " << describe(p.refusal);
-        EXPECT_FALSE(p.refusal.reason.empty());
+        const Result<SettingRecord> p = parse_setting_line(u16(c.line));
+        ASSERT_FALSE(p.has_value()) << c.line;
+        EXPECT_EQ(p.error().position, c.position) << c.line << " -> " << p.error().text();
+        EXPECT_FALSE(p.error().reason.empty());
     }
 }
 
@@ -149,10 +150,10 @@ TEST(NumberText, ReadsOnlyPlainDecimals) {
     const char16_t* not_numbers[] = {u"", u" ", u"+", u"-", u".", u"1.", u".1", u"1.2.3", u"1e5", u"0x10",
                                      u"１", u"1 1", u"- 1", u"1-", u"\u00A01"};
     for (const char16_t* text : not_numbers)
-        EXPECT_EQ(read_number16(text, Rounding::Floor).status, NumberRead::NotANumber) << test::u8(text);
-    EXPECT_EQ(read_number16(u"-32768.0", Rounding::HalfEven).value, -32768);
-    EXPECT_EQ(read_number16(u"32767.5", Rounding::HalfEven).status, NumberRead::OutOfRange);
-    EXPECT_EQ(read_number16(u"-32767.5", Rounding::HalfEven).value, -32768);
+        EXPECT_EQ(test::why(read_number16(text, Rounding::Floor)), kNotANumber) << test::u8(text);
+    EXPECT_EQ(read_number16(u"-32768.0", Rounding::HalfEven), -32768);
+    EXPECT_EQ(test::why(read_number16(u"32767.5", Rounding::HalfEven)), "outside -32768..32767");
+    EXPECT_EQ(read_number16(u"-32767.5", Rounding::HalfEven), -32768);
 }
 
 TEST(SettingRecord, FormatsTheShippedWayAndReadsBack) {
@@ -172,6 +173,25 @@ TEST(SettingRecord, FormatsTheShippedWayAndReadsBack) {
         const std::u16string written = format_setting_line(setting_name(u16(c.line)), record);
         EXPECT_EQ(test::u8(written), c.written);
         EXPECT_EQ(parse_ok(test::u8(written)), record) << c.written;
+    }
+}
+
+// The generator waves for every absolute size mode; the window pictures mode 1 only.
+TEST(SettingMeaning, WaveOfTheGeneratorAndOfTheWindow) {
+    const struct {
+        std::int16_t mode, pattern;
+        bool wave, generator_waves, window_shows_wave;
+    } cases[] = {
+        {1, 0, true, true, true}, {3, 3, true, true, false}, {2, 1, true, false, false},
+        {0, 1, true, false, false}, {1, 4, true, false, false}, {1, 2, false, false, false},
+    };
+    for (const auto& c : cases) {
+        SettingRecord s;
+        s.SizeMode = c.mode;
+        s.WavePattern = c.pattern;
+        s.SizeWave = c.wave;
+        EXPECT_EQ(generator_waves(s), c.generator_waves) << c.mode << ' ' << c.pattern;
+        EXPECT_EQ(window_shows_wave(s), c.window_shows_wave) << c.mode << ' ' << c.pattern;
     }
 }
 

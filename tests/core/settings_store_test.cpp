@@ -32,12 +32,15 @@ const std::string kG = "oklch #0080FF@0 #FFFF00@50 #FF8000@100";
 const std::string kG2 = "oklab #0080FF@0 #FF8000@100";
 
 using Edit = std::function<std::string(SettingsStore&)>;
-Edit add(const std::string& l) { return [l](SettingsStore& s) { return s.add(u16(l)); }; }
-Edit replace(int n, const std::string& l) { return [n, l](SettingsStore& s) { return s.replace(n, u16(l)); }; }
-Edit remove(int n) { return [n](SettingsStore& s) { return s.remove(n); }; }
-Edit move(int n, int to) { return [n, to](SettingsStore& s) { return s.move(n, to); }; }
+Edit add(const std::string& l) { return [l](SettingsStore& s) { return test::why(s.add(u16(l))); }; }
+Edit replace(int n, const std::string& l) { return [n, l](SettingsStore& s) { return test::why(s.replace(n, u16(l))); }; }
+Edit remove(int n) { return [n](SettingsStore& s) { return test::why(s.remove(n)); }; }
+Edit move(int n, int to) { return [n, to](SettingsStore& s) { return test::why(s.move(n, to)); }; }
 Edit gradient(int n, const std::string& g) {
-    return [n, g](SettingsStore& s) { return s.set_gradient(n, parse_gradient(g).gradient); };
+    return [n, g](SettingsStore& s) {
+        const Result<Gradient> parsed = parse_gradient(g);
+        return test::why(s.set_gradient(n, parsed ? std::optional(*parsed) : std::nullopt));
+    };
 }
 
 struct EditCase {
@@ -108,15 +111,15 @@ TEST(SettingsStore, EditsChangeOnlyTheirLines) {
     };
     for (const EditCase& c : cases) {
         test::StoreFile at(c.before);
-        std::optional<SettingsStore> store = at.open();
-        ASSERT_TRUE(store) << c.what << ": " << at.error;
+        Result<SettingsStore> store = at.open();
+        ASSERT_TRUE(store) << c.what << ": " << test::why(store);
         const std::string before = store->content();
         EXPECT_EQ(c.edit(*store), "") << c.what;
-        EXPECT_EQ(store->save(), "") << c.what;
+        EXPECT_EQ(test::why(store->save()), "") << c.what;
         EXPECT_EQ(test::read_bytes(at.file), c.after) << c.what;
         EXPECT_EQ(test::read_bytes(at.backup), c.before) << c.what;
         // The programs' own reader lists what the store says it holds.
-        const std::optional<SettingsStore> reread = at.open();
+        const Result<SettingsStore> reread = at.open();
         ASSERT_TRUE(reread) << c.what;
         EXPECT_EQ(reread->entries(), store->entries()) << c.what;
         EXPECT_NE(store->content(), before) << c.what;
@@ -182,13 +185,13 @@ TEST(SettingsStore, RefusalsChangeNothing) {
     };
     for (const RefusalCase& c : cases) {
         test::StoreFile at(c.before, "older");
-        std::optional<SettingsStore> store = at.open();
-        ASSERT_TRUE(store) << c.what << ": " << at.error;
+        Result<SettingsStore> store = at.open();
+        ASSERT_TRUE(store) << c.what << ": " << test::why(store);
         const std::vector<std::u16string> before = store->entries();
         EXPECT_NE(c.edit(*store).find(c.message), std::string::npos) << c.what << ": " << c.edit(*store);
         EXPECT_EQ(store->entries(), before) << c.what;
         EXPECT_FALSE(store->modified()) << c.what;
-        EXPECT_EQ(store->save(), "") << c.what;  // nothing to write
+        EXPECT_EQ(test::why(store->save()), "") << c.what;  // nothing to write
         EXPECT_EQ(test::read_bytes(at.file), c.before) << c.what;
         EXPECT_EQ(test::read_bytes(at.backup), "older") << c.what;
     }
@@ -196,18 +199,18 @@ TEST(SettingsStore, RefusalsChangeNothing) {
 
 TEST(SettingsStore, ValueLengthLimit) {
     test::StoreFile at(std::nullopt);
-    std::optional<SettingsStore> store = at.open();
-    ASSERT_TRUE(store) << at.error;
+    Result<SettingsStore> store = at.open();
+    ASSERT_TRUE(store) << test::why(store);
     const std::string fits(1022 - kTail.size(), 'x');  // 1022 bytes: the longest that is never cut
-    EXPECT_EQ(store->add(u16(fits + kTail)), "");
-    EXPECT_NE(store->add(u16(fits + "x" + kTail)), "");
+    EXPECT_TRUE(store->add(u16(fits + kTail)));
+    EXPECT_FALSE(store->add(u16(fits + "x" + kTail)));
     EXPECT_EQ(store->entries(), std::vector<std::u16string>{u16(fits + kTail)});
 }
 
 TEST(SettingsStore, ListsEveryEntryLineWithItsReason) {
     test::StoreFile at("[UserSetting]\n00=" + kA + "\n01=bad,ON\n00=dup,x\n02=Plain\n04=" + kE + "\n[Other]\n05=x,y\n");
-    const std::optional<SettingsStore> store = at.open();
-    ASSERT_TRUE(store) << at.error;
+    const Result<SettingsStore> store = at.open();
+    ASSERT_TRUE(store) << test::why(store);
     const std::vector<StoredEntry> all = store->all_entries();
     ASSERT_EQ(all.size(), 5u);
     const struct {
@@ -227,8 +230,9 @@ TEST(SettingsStore, ListsEveryEntryLineWithItsReason) {
         EXPECT_EQ(all[i].key, expected[i].key) << i;
         EXPECT_EQ(all[i].listed, expected[i].listed) << i;
         EXPECT_EQ(all[i].why_unlisted, expected[i].why_unlisted) << i;
-        EXPECT_TRUE(all[i].refused.starts_with(expected[i].refused)) << i << ": " << all[i].refused;
-        EXPECT_EQ(all[i].refused.empty(), std::string_view(expected[i].refused).empty()) << i;
+        const std::string refused = all[i].refused ? all[i].refused->text() : "";
+        EXPECT_TRUE(refused.starts_with(expected[i].refused)) << i << ": " << refused;
+        EXPECT_EQ(refused.empty(), std::string_view(expected[i].refused).empty()) << i;
         EXPECT_EQ(all[i].line_number, expected[i].line_number) << i;
     }
 }

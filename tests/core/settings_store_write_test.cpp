@@ -74,13 +74,12 @@ TEST(SettingsStore, FirstWriteCopiesTheFileBesideTheProgram) {
     const std::string seed = "; shipped\r\n" + kOld;
     test::write_bytes(beside, seed);
     const auto own = folder / "config" / "gradation" / "QX.ini";
-    std::string error;
-    std::optional<SettingsStore> store = SettingsStore::open(own, beside, error);
-    ASSERT_TRUE(store) << error;
-    EXPECT_EQ(store->save(), "");  // no edit: nothing created
+    Result<SettingsStore> store = SettingsStore::open(own, beside);
+    ASSERT_TRUE(store) << test::why(store);
+    EXPECT_EQ(test::why(store->save()), "");  // no edit: nothing created
     EXPECT_FALSE(std::filesystem::exists(own));
-    ASSERT_EQ(store->add(u16(kB)), "");
-    ASSERT_EQ(store->save(), "");
+    ASSERT_EQ(test::why(store->add(u16(kB))), "");
+    ASSERT_EQ(test::why(store->save()), "");
     EXPECT_EQ(test::read_bytes(own), "; shipped\r\n" + kNew);
     EXPECT_EQ(test::read_bytes(beside), seed);
     EXPECT_FALSE(std::filesystem::exists(own.string() + ".bak"));  // there was no previous content
@@ -123,8 +122,8 @@ TEST(SettingsStore, WritesKeepTheFileItsLinksAndItsOwner) {
         test::write_bytes(folder / "seed.ini", kOld);
         c.make(folder);
         const mode_t mask = ::umask(022);
-        const std::string why = SettingsStore::edit_locked(folder / "QX.ini", folder / "seed.ini",
-                                                           [](SettingsStore& s) { return s.add(u16(kB)); });
+        const std::string why = test::why(SettingsStore::edit_locked(folder / "QX.ini", folder / "seed.ini",
+                                                                     [](SettingsStore& s) { return s.add(u16(kB)); }));
         ::umask(mask);
         const auto written = folder / c.written, bak = folder / (c.written + std::string(".bak"));
         if (!why.empty()) {  // refused: nothing written
@@ -161,9 +160,9 @@ TEST(SettingsStore, InjectedFailureLeavesTheOldFileWhole) {
         test::StoreFile at(kOld, "older");
         const auto& folder = at.folder;
         const auto& file = at.file;
-        std::optional<SettingsStore> store = at.open();
-        ASSERT_TRUE(store) << at.error;
-        ASSERT_EQ(store->add(u16(kB)), "");
+        Result<SettingsStore> store = at.open();
+        ASSERT_TRUE(store) << test::why(store);
+        ASSERT_EQ(test::why(store->add(u16(kB))), "");
         bool half_written_seen = false;
         set_write_fault_for_testing([&](WriteStep step) {
             if (step == WriteStep::WriteSecondHalf) {
@@ -174,7 +173,7 @@ TEST(SettingsStore, InjectedFailureLeavesTheOldFileWhole) {
             }
             return step == c.step;
         });
-        const std::string why = store->save();
+        const std::string why = test::why(store->save());
         set_write_fault_for_testing({});
         EXPECT_NE(why.find("Input/output error"), std::string::npos) << static_cast<int>(c.step) << ": " << why;
         EXPECT_EQ(test::read_bytes(file), kOld) << static_cast<int>(c.step);
@@ -182,7 +181,7 @@ TEST(SettingsStore, InjectedFailureLeavesTheOldFileWhole) {
         EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 3);
         EXPECT_EQ(half_written_seen, c.step > WriteStep::WriteFirstHalf) << static_cast<int>(c.step);
         // The edit is still in memory: a later save succeeds.
-        EXPECT_EQ(store->save(), "");
+        EXPECT_EQ(test::why(store->save()), "");
         EXPECT_EQ(test::read_bytes(file), kNew);
     }
 }
@@ -191,22 +190,21 @@ TEST(SettingsStore, RefusesToWriteWhatItCannotOrShouldNot) {
     const test::TempFolder folder;
     const auto file = folder / "QX.ini";
     test::write_bytes(file, kOld);
-    std::string error;
-    std::optional<SettingsStore> store = SettingsStore::open(file, {}, error);
-    ASSERT_TRUE(store) << error;
-    ASSERT_EQ(store->add(u16(kB)), "");
+    Result<SettingsStore> store = SettingsStore::open(file, {});
+    ASSERT_TRUE(store) << test::why(store);
+    ASSERT_EQ(test::why(store->add(u16(kB))), "");
     EXPECT_FALSE(store->changed_on_disk());
     test::write_bytes(file, kOld + "; edited elsewhere\r\n");
     EXPECT_TRUE(store->changed_on_disk());
-    EXPECT_NE(store->save().find("changed on disk since it was read"), std::string::npos);
+    EXPECT_NE(test::why(store->save()).find("changed on disk since it was read"), std::string::npos);
     EXPECT_EQ(test::read_bytes(file), kOld + "; edited elsewhere\r\n");
     EXPECT_FALSE(std::filesystem::exists(folder / "QX.ini.bak"));
 
     // A folder that cannot be made: its parent is a file.
-    std::optional<SettingsStore> blocked = SettingsStore::open(file / "gradation" / "QX.ini", file, error);
-    ASSERT_TRUE(blocked) << error;
-    ASSERT_EQ(blocked->add(u16(kB)), "");
-    EXPECT_NE(blocked->save().find("cannot create the folder"), std::string::npos);
+    Result<SettingsStore> blocked = SettingsStore::open(file / "gradation" / "QX.ini", file);
+    ASSERT_TRUE(blocked) << test::why(blocked);
+    ASSERT_EQ(test::why(blocked->add(u16(kB))), "");
+    EXPECT_NE(test::why(blocked->save()).find("cannot create the folder"), std::string::npos);
 
     const struct {
         const char* what;
@@ -218,10 +216,10 @@ TEST(SettingsStore, RefusesToWriteWhatItCannotOrShouldNot) {
     };
     for (const auto& c : unreadable) {
         test::write_bytes(file, c.bytes);
-        EXPECT_FALSE(SettingsStore::open(file, {}, error)) << c.what;
+        const std::string error = test::why(SettingsStore::open(file, {}));
         EXPECT_NE(error.find(c.message), std::string::npos) << c.what << ": " << error;
     }
-    EXPECT_FALSE(SettingsStore::open(folder.path(), {}, error));
+    const std::string error = test::why(SettingsStore::open(folder.path(), {}));
     EXPECT_NE(error.find("is not a regular file"), std::string::npos) << error;
 }
 

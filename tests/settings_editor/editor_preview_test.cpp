@@ -99,7 +99,7 @@ const std::vector<Edit>& edits() {
     return table;
 }
 
-SettingRecord parsed(const QString& line) { return parse_setting_line(line.toStdU16String()).record.value(); }
+SettingRecord parsed(const QString& line) { return parse_setting_line(line.toStdU16String()).value(); }
 
 }  // namespace
 

@@ -19,13 +19,12 @@ public:
         if (older_backup) write_bytes(backup, *older_backup);
     }
 
-    // The store on `file`; when it cannot be opened, `error` says why.
-    std::optional<SettingsStore> open() { return SettingsStore::open(file, {}, error); }
+    // The store on `file`, or why it cannot be opened.
+    Result<SettingsStore> open() const { return SettingsStore::open(file, {}); }
 
     const TempFolder folder;
     const std::filesystem::path file = folder / "QX.ini";
     const std::filesystem::path backup = folder / "QX.ini.bak";
-    std::string error;
 };
 
 }  // namespace gradation::test

@@ -44,9 +44,9 @@ QString clipboard() { return QGuiApplication::clipboard()->text(QClipboard::Clip
 void set_clipboard(const QString& text) { QGuiApplication::clipboard()->setText(text, QClipboard::Clipboard); }
 
 QString markup_of(const QString& text, const QString& line, bool separate_tags) {
-    const SettingParse parsed = parse_setting_line(line.toStdU16String());
+    const Result<SettingRecord> parsed = parse_setting_line(line.toStdU16String());
     if (!parsed) return QStringLiteral("(refused line)");
-    return QString::fromStdU16String(gradient_markup(text.toStdU16String(), *parsed.record, separate_tags));
+    return QString::fromStdU16String(gradient_markup(text.toStdU16String(), *parsed, separate_tags));
 }
 
 RunningProgram::RunningProgram() {
