@@ -3,7 +3,9 @@
 
 #include "core/function_ref.h"
 
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace gradation {
@@ -15,6 +17,9 @@ inline constexpr int kMaxSettings = 100;
 // (0 -> "00", 7 -> "07", 12 -> "12"). Only 0..99 have a key: any other n gives the
 // empty text, so that setting 100 can never read key "00" again.
 std::string setting_key(int n);
+
+// A setting or entry number as typed: decimal digits only, 0 to 99; else nothing.
+std::optional<int> setting_number(std::string_view text);
 
 // FillSettingList's loop: reads setting 0, 1, ... through `read_setting_line` and
 // yields the name of each (the text before its first comma) until a line holds no
