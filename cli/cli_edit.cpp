@@ -2,14 +2,13 @@
 
 #include "cli/cli_gradient.h"
 #include "cli/cli_messages.h"
-#include "cli/cli_run.h"
+#include "cli/cli_status.h"
 #include "core/configuration_path.h"
 #include "core/setting_list.h"
 #include "core/setting_record.h"
 #include "core/settings_store.h"
 #include "core/utf8.h"
 
-#include <charconv>
 #include <ostream>
 
 namespace gradation::cli {
@@ -17,13 +16,6 @@ namespace {
 
 // Nothing was written: exit 1, the reason through the one escaping writer.
 int refused(std::ostream& err, const std::string& message) { return report_error(err, kFailed, message); }
-
-std::optional<int> entry_number(std::string_view text) {
-    int n = -1;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), n);
-    if (ec != std::errc() || end != text.data() + text.size() || n < 0 || n > 99) return std::nullopt;
-    return n;
-}
 
 // --stops and --space of --add and --replace: the entry's gradient, made from its
 // stored one (or its two colours) as for a conversion.
@@ -36,52 +28,11 @@ Outcome store_gradient(const Options& o, SettingsStore& store, int n) {
 
 }  // namespace
 
-bool is_edit_option(std::string_view name) { return name == "--add" || name == "--replace" || name == "--remove"; }
-
-std::string parse_edit_option(std::string_view name, std::optional<std::string_view> inline_value,
-                              const std::vector<std::string_view>& args, std::size_t& i, Options& o) {
-    if (o.action != Options::Action::Convert) return "only one of --add, --replace and --remove can be given";
-    const std::size_t wanted = name == "--replace" ? 2 : 1;
-    std::vector<std::string_view> values;
-    if (inline_value) values.push_back(*inline_value);
-    // An option after --replace N is taken for a forgotten LINE, not as the line.
-    while (values.size() < wanted && i + 1 < args.size() && !args[i + 1].starts_with("--")) values.push_back(args[++i]);
-    if (values.size() < wanted)
-        return std::string(name) + (name == "--replace" ? " needs an entry number and a line" : " needs a value");
-    if (name == "--add") {
-        o.action = Options::Action::Add;
-        o.edit_line = std::string(values[0]);
-        return {};
-    }
-    o.edit_entry = entry_number(values[0]);
-    if (!o.edit_entry) return std::string(name) + " takes an entry number from 0 to 99, not '" + std::string(values[0]) + "'";
-    if (name == "--replace") {
-        o.action = Options::Action::Replace;
-        o.edit_line = std::string(values[1]);
-    } else {
-        o.action = Options::Action::Remove;
-    }
-    return {};
-}
-
-std::string check_edit_options(const Options& o, bool list) {
-    if (list || o.line || o.setting || o.text || o.file || o.separate)
-        return "--add, --replace and --remove take only --ini";
-    if (o.action == Options::Action::Remove && (o.stops || o.space)) return "--remove takes only --ini";
-    return {};
-}
-
 int run_edit(const Options& o, std::ostream& out, std::ostream& err) {
-    std::filesystem::path file;
-    std::filesystem::path seed;
-    if (o.ini) {
-        file = *o.ini;
-        std::error_code ec;
-        if (!std::filesystem::exists(file, ec)) return refused(err, "no such file: " + shown(file.string()));
-    } else {
-        file = user_configuration_file();
-        seed = configuration_file_to_read();  // the first write copies the file that was read
-    }
+    using Path = std::filesystem::path;
+    const std::optional<EditTarget> target = edit_target(o.ini ? std::optional<Path>(*o.ini) : std::nullopt);
+    if (!target) return refused(err, "no such file: " + shown(*o.ini));
+    const std::filesystem::path& file = target->file;
     std::u16string line;
     if (o.edit_line) {
         std::optional<std::u16string> decoded = utf8_to_utf16(*o.edit_line);
@@ -91,7 +42,7 @@ int run_edit(const Options& o, std::ostream& out, std::ostream& err) {
     const int n = o.edit_entry.value_or(0);
     std::u16string added;  // the new entry's key and line, read under the lock
     int added_key = 0;
-    const Outcome edited = SettingsStore::edit_locked(file, seed, [&](SettingsStore& store) {
+    const Outcome edited = SettingsStore::edit_locked(file, target->seed, [&](SettingsStore& store) {
         Outcome done;
         switch (o.action) {
         case Options::Action::Add:

@@ -4,16 +4,6 @@
 
 namespace gradation::cli {
 
-std::string check_gradient_options(const Options& o) {
-    if (o.stops) {
-        if (const Result<Gradient> parsed = parse_stop_list(*o.stops); !parsed)
-            return "--stops refused at " + parsed.error().text();
-    }
-    if (o.space && !space_from_name(*o.space))
-        return "--space takes srgb, linear-srgb, oklab, oklch or oklch-longer, not '" + *o.space + "'";
-    return {};
-}
-
 std::optional<Gradient> gradient_from_options(const Options& o, const SettingRecord& record) {
     if (!o.stops && !o.space) return std::nullopt;
     Gradient g = record.gradient.value_or(two_stop_gradient(record.StartColor, record.EndColor));

@@ -11,9 +11,6 @@
 
 namespace gradation::cli {
 
-// The usage error of a malformed --stops or --space value, or the empty text.
-std::string check_gradient_options(const Options& o);
-
 // The gradient the options make of `record`'s own (its stored one, else its two colours):
 // --stops replaces the stops, --space the space. Nothing when neither is given.
 std::optional<Gradient> gradient_from_options(const Options& o, const SettingRecord& record);

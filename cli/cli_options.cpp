@@ -1,13 +1,39 @@
 #include "cli/cli_options.h"
 
-#include "cli/cli_edit.h"
-#include "cli/cli_gradient.h"
 #include "cli/cli_messages.h"
+#include "core/gradient_entries.h"
+#include "core/setting_list.h"
 
+#include <algorithm>
 #include <charconv>
+#include <functional>
 
 namespace gradation::cli {
 namespace {
+
+// The options while they are read; the four requests become the action at the end.
+struct ParseState {
+    Options o;
+    bool help = false;
+    bool version = false;
+    bool list = false;
+    bool which_ini = false;
+};
+
+using Values = std::vector<std::string_view>;
+// Stores an option's values; yields a usage error, or the empty text.
+using Apply = std::function<std::string(ParseState&, const Values&)>;
+
+// Nothing; one value (next argument or "=VALUE"); or the values of an edit, which end
+// at the next option so that a forgotten LINE is not taken from the option after it.
+enum class Takes { Nothing, Value, EditValues };
+
+struct OptionSpec {
+    std::string_view name;
+    Takes takes;
+    Apply apply;
+    std::size_t edit_values = 1;  // --replace N LINE takes two
+};
 
 Parsed fail(std::string message) { return {std::nullopt, std::move(message)}; }
 
@@ -23,32 +49,181 @@ std::optional<LengthLimit> limit_from(std::string_view value) {
     return limit;
 }
 
-// --format, --formats, --merge, --plain-blanks (with their --no- forms) and --fit.
-bool is_markup_option(std::string_view name) {
-    return name == "--format" || name == "--fit" || name == "--merge" || name == "--no-merge" ||
-           name == "--plain-blanks" || name == "--no-plain-blanks" || name == "--formats";
+Apply set_text(std::optional<std::string> Options::*member) {
+    return [member](ParseState& s, const Values& v) {
+        s.o.*member = std::string(v[0]);
+        return std::string();
+    };
 }
 
-// Reads one of those into `o`, moving i past a value; yields a usage error or nothing.
-std::string parse_markup_option(std::string_view name, std::optional<std::string_view> inline_value,
-                                const std::vector<std::string_view>& args, std::size_t& i, Options& o) {
-    if (name != "--format" && name != "--fit") {
-        if (inline_value) return std::string(name) + " takes no value";
-        if (name == "--formats") o.formats = true;
-        if (name.ends_with("merge")) o.merge = name == "--merge";
-        if (name.ends_with("plain-blanks")) o.plain_blanks = name == "--plain-blanks";
-        return {};
-    }
-    if (!inline_value && i + 1 >= args.size()) return std::string(name) + " needs a value";
-    const std::string_view value = inline_value ? *inline_value : args[++i];
-    if (name == "--format") {
-        o.format = dialect_named(value);
-        if (!o.format) return "unknown format " + shown(value) + " (--formats lists them)";
-        return {};
-    }
-    o.fit = limit_from(value);
-    if (!o.fit) return "--fit takes a length in UTF-16 units (N) or UTF-8 bytes (Nb), not " + shown(value);
+Apply set_request(bool ParseState::*member) {
+    return [member](ParseState& s, const Values&) {
+        s.*member = true;
+        return std::string();
+    };
+}
+
+Apply set_switch(std::optional<bool> Options::*member, bool value) {
+    return [member, value](ParseState& s, const Values&) {
+        s.o.*member = value;
+        return std::string();
+    };
+}
+
+std::string set_separate(ParseState& s, bool separate) {
+    if (s.o.separate && *s.o.separate != separate) return "--separate and --joined exclude each other";
+    s.o.separate = separate;
     return {};
+}
+
+std::string set_setting(ParseState& s, const Values& v) {
+    s.o.setting = setting_number(v[0]);
+    if (!s.o.setting) return "--setting takes a number from 0 to 99, not '" + std::string(v[0]) + "'";
+    return {};
+}
+
+std::string set_format(ParseState& s, const Values& v) {
+    s.o.format = dialect_named(v[0]);
+    if (!s.o.format) return "unknown format " + shown(v[0]) + " (--formats lists them)";
+    return {};
+}
+
+std::string set_fit(ParseState& s, const Values& v) {
+    s.o.fit = limit_from(v[0]);
+    if (!s.o.fit) return "--fit takes a length in UTF-16 units (N) or UTF-8 bytes (Nb), not " + shown(v[0]);
+    return {};
+}
+
+// An edit and its values: --add LINE, --replace N LINE or --remove N.
+Apply set_edit(Options::Action action, std::string_view name) {
+    return [action, name](ParseState& s, const Values& v) {
+        s.o.action = action;
+        if (action == Options::Action::Add) {
+            s.o.edit_line = std::string(v[0]);
+            return std::string();
+        }
+        s.o.edit_entry = setting_number(v[0]);
+        if (!s.o.edit_entry)
+            return std::string(name) + " takes an entry number from 0 to 99, not '" + std::string(v[0]) + "'";
+        if (action == Options::Action::Replace) s.o.edit_line = std::string(v[1]);
+        return std::string();
+    };
+}
+
+const std::vector<OptionSpec>& option_specs() {
+    using A = Options::Action;
+    static const std::vector<OptionSpec> specs = {
+        {"--line", Takes::Value, set_text(&Options::line)},
+        {"--text", Takes::Value, set_text(&Options::text)},
+        {"--ini", Takes::Value, set_text(&Options::ini)},
+        {"--stops", Takes::Value, set_text(&Options::stops)},
+        {"--space", Takes::Value, set_text(&Options::space)},
+        {"--setting", Takes::Value, set_setting},
+        {"--format", Takes::Value, set_format},
+        {"--fit", Takes::Value, set_fit},
+        {"--add", Takes::EditValues, set_edit(A::Add, "--add")},
+        {"--replace", Takes::EditValues, set_edit(A::Replace, "--replace"), 2},
+        {"--remove", Takes::EditValues, set_edit(A::Remove, "--remove")},
+        {"--separate", Takes::Nothing, [](ParseState& s, const Values&) { return set_separate(s, true); }},
+        {"--joined", Takes::Nothing, [](ParseState& s, const Values&) { return set_separate(s, false); }},
+        {"--merge", Takes::Nothing, set_switch(&Options::merge, true)},
+        {"--no-merge", Takes::Nothing, set_switch(&Options::merge, false)},
+        {"--plain-blanks", Takes::Nothing, set_switch(&Options::plain_blanks, true)},
+        {"--no-plain-blanks", Takes::Nothing, set_switch(&Options::plain_blanks, false)},
+        {"--formats", Takes::Nothing, [](ParseState& s, const Values&) { s.o.formats = true; return std::string(); }},
+        {"--help", Takes::Nothing, set_request(&ParseState::help)},
+        {"--version", Takes::Nothing, set_request(&ParseState::version)},
+        {"--list", Takes::Nothing, set_request(&ParseState::list)},
+        {"--which-ini", Takes::Nothing, set_request(&ParseState::which_ini)},
+    };
+    return specs;
+}
+
+// The values `spec` takes, from "=VALUE" and the arguments after args[i] (moving i
+// past them), into `values`; yields a usage error, or the empty text.
+std::string take_values(const OptionSpec& spec, std::optional<std::string_view> inline_value, const Values& args,
+                        std::size_t& i, const ParseState& s, Values& values) {
+    const std::string name(spec.name);
+    if (spec.takes == Takes::Nothing) return inline_value ? name + " takes no value" : std::string();
+    if (inline_value) values.push_back(*inline_value);
+    if (spec.takes == Takes::Value) {
+        if (values.empty() && i + 1 < args.size()) values.push_back(args[++i]);
+        return values.empty() ? name + " needs a value" : std::string();
+    }
+    if (s.o.action != Options::Action::Convert) return "only one of --add, --replace and --remove can be given";
+    while (values.size() < spec.edit_values && i + 1 < args.size() && !args[i + 1].starts_with("--"))
+        values.push_back(args[++i]);
+    if (values.size() < spec.edit_values)
+        return name + (spec.edit_values == 2 ? " needs an entry number and a line" : " needs a value");
+    return {};
+}
+
+// Reads the option args[i] (with its values) into `s`; yields a usage error, or the empty text.
+std::string read_option(const Values& args, std::size_t& i, ParseState& s) {
+    std::string_view name = args[i];
+    std::optional<std::string_view> inline_value;
+    if (const auto eq = name.find('='); eq != std::string_view::npos) {
+        inline_value = name.substr(eq + 1);
+        name = name.substr(0, eq);
+    }
+    const auto& specs = option_specs();
+    const auto spec = std::ranges::find(specs, name, &OptionSpec::name);
+    if (spec == specs.end())
+        return inline_value ? std::string(name) + " takes no value" : "unknown option " + std::string(name);
+    Values values;
+    if (std::string why = take_values(*spec, inline_value, args, i, s, values); !why.empty()) return why;
+    return spec->apply(s, values);
+}
+
+std::string check_gradient_options(const Options& o) {
+    if (o.stops) {
+        if (const Result<Gradient> parsed = parse_stop_list(*o.stops); !parsed)
+            return "--stops refused at " + parsed.error().text();
+    }
+    if (o.space && !space_from_name(*o.space))
+        return "--space takes srgb, linear-srgb, oklab, oklch or oklch-longer, not '" + *o.space + "'";
+    return {};
+}
+
+std::string check_edit_options(const Options& o, bool list) {
+    if (list || o.line || o.setting || o.text || o.file || o.separate)
+        return "--add, --replace and --remove take only --ini";
+    if (o.action == Options::Action::Remove && (o.stops || o.space)) return "--remove takes only --ini";
+    return {};
+}
+
+std::string check_listing_options(const ParseState& s) {
+    const Options& o = s.o;
+    if (o.line || o.setting || o.text || o.file || o.separate || o.stops || o.space || (s.list && s.which_ini))
+        return std::string(s.list ? "--list" : "--which-ini") + " takes only --ini";
+    return {};
+}
+
+std::string check_conversion_options(const Options& o) {
+    if (o.line && (o.setting || o.ini)) return "--line excludes --setting and --ini";
+    if (o.text && o.file) return "--text and an input file exclude each other";
+    return {};
+}
+
+// The action the options ask for, once the combination is checked.
+Parsed finish(ParseState& s) {
+    Options& o = s.o;
+    if (std::string why = check_gradient_options(o); !why.empty()) return fail(why);
+    if (s.help) o.action = Options::Action::Help;
+    else if (s.version) o.action = Options::Action::Version;
+    else if (o.formats) o.action = Options::Action::Formats;
+    if (s.help || s.version || o.formats) return {o, {}};
+    std::string why;
+    if (o.action != Options::Action::Convert) {
+        why = check_edit_options(o, s.list);
+    } else if (s.list || s.which_ini) {
+        why = check_listing_options(s);
+        o.action = s.list ? Options::Action::List : Options::Action::WhichIni;
+    } else {
+        why = check_conversion_options(o);
+    }
+    if (!why.empty()) return fail(why);
+    return {o, {}};
 }
 
 }  // namespace
@@ -60,165 +235,21 @@ MarkupOptions markup_options(const Options& o) {
     return options;
 }
 
-std::string usage_text() {
-    return "Usage: gradation-cli (--line LINE | --setting N) [--ini FILE] [--separate | --joined]\n"
-           "                     [--format NAME] [--[no-]merge] [--[no-]plain-blanks] [--fit N[b]]\n"
-           "                     [--text TEXT | FILE]\n"
-           "       gradation-cli --formats\n"
-           "       gradation-cli (--list | --which-ini) [--ini FILE]\n"
-           "       gradation-cli (--add LINE | --replace N LINE) [--stops STOPS] [--space NAME] [--ini FILE]\n"
-           "       gradation-cli --remove N [--ini FILE]\n"
-           "       gradation-cli --help | --version\n"
-           "\n"
-           "Turns a text into gradient font-tag markup and writes it to standard output.\n"
-           "The text is TEXT exactly, or the UTF-8 content of FILE, or standard input; from\n"
-           "a file or standard input a leading byte order mark and one final line break\n"
-           "(LF or CR LF) are dropped. At most 32767 UTF-16 units. Each character a reader\n"
-           "sees (a letter with its marks, an emoji sequence) gets one tag.\n"
-           "\n"
-           "  --line LINE    the setting line to use (name and 21 comma-separated fields)\n"
-           "  --setting N    use setting N (0-99) of the configuration file (default 0)\n"
-           "  --ini FILE     the configuration file (default: the first that exists of\n"
-           "                 $XDG_CONFIG_HOME/gradation/QX.ini, gradation/QX.ini in each\n"
-           "                 folder of $XDG_CONFIG_DIRS (/etc/xdg), QX.ini beside the\n"
-           "                 program, ../share/gradation/QX.ini from the program's folder)\n"
-           "  --list         list the configuration file's settings: key, tab, name\n"
-           "  --which-ini    print the name of the configuration file that would be read\n"
-           "  --add LINE     add LINE as the list's next entry; prints its key, tab, name\n"
-           "  --replace N LINE  put LINE in place of entry N (same key)\n"
-           "  --remove N     remove entry N; later entries move up one key\n"
-           "                 (without --ini these write your own QX.ini, first made as a\n"
-           "                 copy of the file that was read; that one is never written)\n"
-           "  --stops STOPS  the gradient's 2 to 16 colour stops, e.g. \"#ff0000,#ffff00@35,#0080ff\"\n"
-           "                 (@ a position in percent; left out, spread evenly)\n"
-           "  --space NAME   the space to blend in: srgb (the default), linear-srgb, oklab,\n"
-           "                 oklch or oklch-longer (hue the long way round)\n"
-           "                 (both for one conversion, or stored with --add and --replace)\n"
-           "  --separate     colour and size in separate font tags\n"
-           "  --joined       colour and size in one font tag\n"
-           "                 (default for both: the setting's own tag form)\n"
-           "  --format NAME  the markup to write (default html); --formats lists them:\n"
-           "                 html html-css bbcode minecraft minecraft-section minimessage\n"
-           "                 minecraft-json ansi ansi-256. A dialect without sizes, table\n"
-           "                 or markers leaves them out and says so on standard error\n"
-           "  --merge, --no-merge  neighbouring characters of one colour and size share a\n"
-           "                 tag (default: off for html, on for the others)\n"
-           "  --plain-blanks, --no-plain-blanks  blanks take no colour (same defaults)\n"
-           "  --fit N, --fit Nb  make the markup at most N UTF-16 units (Nb: UTF-8 bytes):\n"
-           "                 merging, then plain blanks, then 2, 3, ... characters per\n"
-           "                 colour, only as far as needed; what it did goes to standard\n"
-           "                 error; exit 1, writing nothing, when it cannot fit\n"
-           "  --text TEXT    convert TEXT, as it is, instead of reading a file\n"
-           "  --help         show this help\n"
-           "  --version      show the version\n"
-           "\n"
-           "Exit status: 0 done, 1 failed or cannot fit (one line on standard error;\n"
-           "nothing written), 2 usage error, 3 an edit was written but its report could\n"
-           "not be printed.\n";
-}
-
 Parsed parse_options(const std::vector<std::string_view>& args) {
-    Options o;
+    ParseState s;
     bool options_ended = false;
-    bool help = false;
-    bool version = false;
-    bool list = false;
-    bool which_ini = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
-        std::string_view arg = args[i];
+        const std::string_view arg = args[i];
         if (options_ended || arg == "-" || !arg.starts_with("-")) {
-            if (o.file) return fail("only one input file can be given");
-            o.file = std::string(arg);
-            continue;
-        }
-        if (arg == "--") {
+            if (s.o.file) return fail("only one input file can be given");
+            s.o.file = std::string(arg);
+        } else if (arg == "--") {
             options_ended = true;
-            continue;
-        }
-        std::string_view name = arg;
-        std::optional<std::string_view> inline_value;
-        if (const auto eq = arg.find('='); eq != std::string_view::npos) {
-            name = arg.substr(0, eq);
-            inline_value = arg.substr(eq + 1);
-        }
-        if (is_edit_option(name)) {
-            if (std::string why = parse_edit_option(name, inline_value, args, i, o); !why.empty()) return fail(why);
-            continue;
-        }
-        if (is_markup_option(name)) {
-            if (std::string why = parse_markup_option(name, inline_value, args, i, o); !why.empty()) return fail(why);
-            continue;
-        }
-        const auto takes_value = [&](std::string_view opt) { return name == opt; };
-        if (takes_value("--line") || takes_value("--text") || takes_value("--ini") || takes_value("--setting") ||
-            takes_value("--stops") || takes_value("--space")) {
-            std::string_view value;
-            if (inline_value) {
-                value = *inline_value;
-            } else if (i + 1 < args.size()) {
-                value = args[++i];
-            } else {
-                return fail(std::string(name) + " needs a value");
-            }
-            if (name == "--line") o.line = std::string(value);
-            if (name == "--text") o.text = std::string(value);
-            if (name == "--ini") o.ini = std::string(value);
-            if (name == "--stops") o.stops = std::string(value);
-            if (name == "--space") o.space = std::string(value);
-            if (name == "--setting") {
-                int n = -1;
-                const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), n);
-                if (ec != std::errc() || end != value.data() + value.size() || n < 0 || n > 99)
-                    return fail("--setting takes a number from 0 to 99, not '" + std::string(value) + "'");
-                o.setting = n;
-            }
-            continue;
-        }
-        if (inline_value) return fail(std::string(name) + " takes no value");
-        if (name == "--separate" || name == "--joined") {
-            const bool separate = name == "--separate";
-            if (o.separate && *o.separate != separate) return fail("--separate and --joined exclude each other");
-            o.separate = separate;
-        } else if (name == "--help") {
-            help = true;
-        } else if (name == "--version") {
-            version = true;
-        } else if (name == "--list") {
-            list = true;
-        } else if (name == "--which-ini") {
-            which_ini = true;
-        } else {
-            return fail("unknown option " + std::string(name));
+        } else if (std::string why = read_option(args, i, s); !why.empty()) {
+            return fail(why);
         }
     }
-
-    if (std::string why = check_gradient_options(o); !why.empty()) return fail(why);
-    if (help) {
-        o.action = Options::Action::Help;
-        return {o, {}};
-    }
-    if (version) {
-        o.action = Options::Action::Version;
-        return {o, {}};
-    }
-    if (o.formats) {
-        o.action = Options::Action::Formats;
-        return {o, {}};
-    }
-    if (o.action != Options::Action::Convert) {
-        if (std::string why = check_edit_options(o, list); !why.empty()) return fail(why);
-        return {o, {}};
-    }
-    if (list || which_ini) {
-        const char* option = list ? "--list" : "--which-ini";
-        if (o.line || o.setting || o.text || o.file || o.separate || o.stops || o.space || (list && which_ini))
-            return fail(std::string(option) + " takes only --ini");
-        o.action = list ? Options::Action::List : Options::Action::WhichIni;
-        return {o, {}};
-    }
-    if (o.line && (o.setting || o.ini)) return fail("--line excludes --setting and --ini");
-    if (o.text && o.file) return fail("--text and an input file exclude each other");
-    return {o, {}};
+    return finish(s);
 }
 
 }  // namespace gradation::cli

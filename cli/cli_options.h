@@ -36,11 +36,10 @@ struct Parsed {
     std::string error;  // a usage error when options is empty
 };
 
-// Parses the arguments after the program name. Long options take their value as the
-// next argument or after "="; "--" ends the options; "-" as FILE means standard input.
+// Parses the arguments after the program name and checks how they combine. Long options
+// take their value as the next argument or after "="; "--" ends the options; "-" as FILE
+// means standard input.
 Parsed parse_options(const std::vector<std::string_view>& args);
-
-std::string usage_text();
 
 // The markup options the dialect starts with, switched as the options say.
 MarkupOptions markup_options(const Options& o);

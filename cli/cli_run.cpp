@@ -5,6 +5,7 @@
 #include "cli/cli_format.h"
 #include "cli/cli_messages.h"
 #include "cli/cli_output.h"
+#include "cli/cli_usage.h"
 #include "core/configuration_file.h"
 #include "core/configuration_path.h"
 #include "core/gradient_entries.h"

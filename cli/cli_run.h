@@ -3,15 +3,13 @@
 
 #include "cli/cli_input.h"
 #include "cli/cli_options.h"
+#include "cli/cli_status.h"
 
 #include <iosfwd>
 #include <string_view>
 #include <vector>
 
 namespace gradation::cli {
-
-// kWrittenUnreported: an edit was written, but its report could not be printed.
-enum ExitCode { kOk = 0, kFailed = 1, kUsage = 2, kWrittenUnreported = 3 };
 
 // Runs the parsed options; `in` is standard input, read only when no text or file is given.
 int run(const Options& options, ByteSource& in, std::ostream& out, std::ostream& err);

@@ -85,4 +85,11 @@ std::filesystem::path configuration_file_to_read() {
     return find_configuration_file(folder).value_or(folder / kIniFileName);
 }
 
+std::optional<EditTarget> edit_target(const std::optional<std::filesystem::path>& ini) {
+    if (!ini) return EditTarget{user_configuration_file(), configuration_file_to_read()};
+    std::error_code ec;
+    if (!std::filesystem::exists(*ini, ec)) return std::nullopt;
+    return EditTarget{*ini, {}};
+}
+
 }  // namespace gradation

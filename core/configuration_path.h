@@ -45,4 +45,14 @@ std::optional<std::filesystem::path> find_configuration_file(const std::filesyst
 // it when no candidate exists (that name then appears in the "cannot read" messages).
 std::filesystem::path configuration_file_to_read();
 
+// The file an edit writes and the seed its first write copies.
+struct EditTarget {
+    std::filesystem::path file;
+    std::filesystem::path seed;  // empty: the file itself is read
+};
+
+// A named file (--ini) is edited as it is and must exist: nothing when it does not.
+// Without one, the user's own file, seeded from the file the programs read.
+std::optional<EditTarget> edit_target(const std::optional<std::filesystem::path>& ini);
+
 }  // namespace gradation

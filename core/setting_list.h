@@ -3,6 +3,7 @@
 
 #include "core/function_ref.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,6 +21,9 @@ std::string setting_key(int n);
 // The rule of the list: setting n is listed while settings 0..n each hold a comma; the
 // first line without one ends the list, which never goes past setting 99.
 inline bool continues_list(std::u16string_view line) { return line.find(u',') != std::u16string_view::npos; }
+
+// A setting or entry number as typed: decimal digits only, 0 to 99; else nothing.
+std::optional<int> setting_number(std::string_view text);
 
 // FillSettingList's loop: reads setting 0, 1, ... through `read_setting_line` and
 // yields the name of each (the text before its first comma) until a line holds no

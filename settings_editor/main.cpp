@@ -1,5 +1,6 @@
 // gradation-settings: the settings editor. Without --ini it edits the user's own
-// QX.ini, seeded from the file the programs read while it does not exist.
+// QX.ini, seeded from the file the programs read while it does not exist; a file named
+// with --ini must exist.
 #include "core/configuration_path.h"
 #include "core/version_info.h"
 #include "platform/qt_translation.h"
@@ -9,6 +10,7 @@
 #include <QApplication>
 
 #include <iostream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -32,21 +34,25 @@ int main(int argc, char* argv[]) {
         break;
     }
 
+    const std::optional<gradation::EditTarget> target = gradation::edit_target(
+        options.ini.empty() ? std::nullopt : std::optional<std::filesystem::path>(options.ini));
+    if (!target) {
+        std::cerr << "gradation-settings: no such file: " << options.ini << '\n';
+        return 1;
+    }
+
     // The same X11 path as the main window, so both behave alike on a Wayland desktop.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "xcb");
     int qt_argc = argc > 0 ? 1 : 0;
     QApplication application(qt_argc, argv);
     gradation::platform::load_qt_translation(gradation::platform::kInterfaceLanguage);
 
-    const std::filesystem::path seed = gradation::configuration_file_to_read();
-    const std::filesystem::path file = options.ini.empty() ? gradation::user_configuration_file()
-                                                           : std::filesystem::path(options.ini);
     gradation::settings_editor::SettingsEditor editor;
-    if (file.empty()) {
+    if (target->file.empty()) {
         editor.show();
-        editor.open(file, seed);  // says why nothing can be edited
+        editor.open(target->file, target->seed);  // says why nothing can be edited
     } else {
-        editor.open(file, options.ini.empty() ? seed : file);
+        editor.open(target->file, target->seed);
         editor.show();
     }
     return QApplication::exec();

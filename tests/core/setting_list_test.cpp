@@ -18,6 +18,13 @@ TEST(SettingList, KeyRule) {
     for (const auto& [n, key] : cases) EXPECT_EQ(setting_key(n), key) << n;
 }
 
+TEST(SettingList, NumberIsZeroToNinetyNineInDigitsOnly) {
+    const std::pair<std::string_view, std::optional<int>> cases[] = {
+        {"0", 0}, {"07", 7}, {"99", 99}, {"100", std::nullopt}, {"-1", std::nullopt}, {"", std::nullopt},
+        {"1x", std::nullopt}, {" 1", std::nullopt}, {"+1", std::nullopt}, {"99999999999", std::nullopt}};
+    for (const auto& [text, n] : cases) EXPECT_EQ(setting_number(text), n) << text;
+}
+
 TEST(SettingList, NamesStopAtTheFirstLineWithoutAComma) {
     const std::string standard = test::lines::kStandard;
     const std::string item = test::lines::kItem;

@@ -68,6 +68,21 @@ TEST(ConfigurationPath, AFolderIsNoConfigurationFile) {
     EXPECT_EQ(find_configuration_file(folder.path()), folder / "QX.ini");
 }
 
+TEST(ConfigurationPath, EditTargetIsTheNamedFileOrTheUsersOwnSeededFromTheReadOne) {
+    const test::TempFolder folder;
+    const ScopedEnv xdg("XDG_CONFIG_HOME", folder.path().c_str());
+    test::write_bytes(folder / "named.ini", kOld);
+    const std::optional<EditTarget> named = edit_target(folder / "named.ini");
+    ASSERT_TRUE(named);
+    EXPECT_EQ(named->file, folder / "named.ini");
+    EXPECT_TRUE(named->seed.empty());
+    EXPECT_FALSE(edit_target(folder / "missing.ini"));
+    const std::optional<EditTarget> own = edit_target(std::nullopt);
+    ASSERT_TRUE(own);
+    EXPECT_EQ(own->file, user_configuration_file());
+    EXPECT_EQ(own->seed, configuration_file_to_read());
+}
+
 TEST(SettingsStore, FirstWriteCopiesTheFileBesideTheProgram) {
     const test::TempFolder folder;
     const auto beside = folder / "QX.ini";
