@@ -62,6 +62,7 @@ void SettingForm::build() {
     main->addRow(label_for(QStringLiteral("名前(&N)"), name_edit, this), name_edit);
     main->addRow(label_for(QStringLiteral("開始色(&C)"), start_colour->text, this), start_colour);
     main->addRow(label_for(QStringLiteral("終了色(&E)"), end_colour->text, this), end_colour);
+    main->addRow(QStringLiteral("グラデーション"), build_gradient_row());
     main->addRow(QStringLiteral("文字"), row({underline, italic, bold}));
 
     auto* layout = new QVBoxLayout(this);

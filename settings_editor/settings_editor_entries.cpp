@@ -79,12 +79,15 @@ void SettingsEditor::entry_chosen(int row) {
 void SettingsEditor::show_entry(int n) {
     current_ = -1;
     unapplied_.reset();
+    stored_gradient_.reset();
+    stale_notice->hide();
     const std::vector<std::u16string> listed = store_ ? store_->entries() : std::vector<std::u16string>{};
     if (n >= 0 && n < static_cast<int>(listed.size())) {
         current_ = n;
         const std::u16string& line = listed[static_cast<std::size_t>(n)];
         const QString name = QString::fromStdU16String(std::u16string(setting_name(line)));
-        const SettingParse parsed = parse_setting_line(line);
+        SettingParse parsed = parse_setting_line(line);
+        if (parsed) read_gradient(n, *parsed.record);
         form->setEnabled(parsed.record.has_value());
         form->show_entry(name, parsed.record.value_or(SettingRecord{}));
         preview->start_from_name();
@@ -108,7 +111,8 @@ void SettingsEditor::form_edited() {
     setWindowModified(true);
     // Fields the user left as stored are not checked strictly: odd stored values stay.
     const std::u16string stored = store_->entries()[static_cast<std::size_t>(current_)];
-    const std::string reason = store_->replace(current_, line, stored);
+    std::string reason = store_->replace(current_, line, stored);
+    if (reason.empty()) reason = store_gradient();
     if (!reason.empty()) {
         unapplied_ = reason;
         say(QStringLiteral("この変更はファイルに書けません: %1").arg(QString::fromStdString(reason)), true);

@@ -4,10 +4,12 @@
 #include "support/temp_folder.h"
 
 #include "widgets/check_box_value.h"
+#include "core/gradient_entries.h"
 #include "core/gradient_markup.h"
 #include "core/setting_record.h"
 #include "settings_editor/colour_field.h"
 #include "settings_editor/dialect_display.h"
+#include "settings_editor/gradient_bar.h"
 #include "widgets/limit_field.h"
 #include "settings_editor/setting_form.h"
 #include "settings_editor/setting_preview.h"
@@ -59,7 +61,12 @@ struct Edit {
     std::function<void(SettingsEditor&)> edit;
     QString expected;                         // the entry as the edit should leave it
     QString sample;                           // the sample the preview converts
+    std::string stored;                       // the file's Gradient entry of the setting, if any
+    std::string gradient;                     // the entry the edit should leave, if any
 };
+
+const std::string kThree = "oklch #0080FF@0 #FFFF00@35 #FF8000@100";
+const QString kBlue = QStringLiteral("青,OFF,OFF,OFF,OFF,OFF,OFF, 0, 0, 1,OFF, 0,H,OFF, 0, 0, 128, 255, 0, 128, 255,0");
 
 const std::vector<Edit>& edits() {
     static const std::vector<Edit> table = {
@@ -95,6 +102,28 @@ const std::vector<Edit>& edits() {
         // Values no control offers stay as the file has them when another field changes.
         {"odd values kept", kOdd, [](SettingsEditor& e) { e.form->bold->click(); },
          "範囲外,OFF,OFF,OFF,OFF,OFF,ON, 5, 0, 3,OFF, 0,x,OFF, 0, 300,-1, 255, 255, 128, 0,2", "範囲外"},
+        // One colour throughout, so a stop added anywhere takes that colour.
+        {"stop added by a click", kBlue,
+         [](SettingsEditor& e) {
+             QTest::mouseClick(e.form->gradient_bar, Qt::LeftButton, {}, QPoint(e.form->gradient_bar->width() / 2, 4));
+         },
+         kBlue, "青", "", "srgb #0080FF@0 #0080FF@50 #0080FF@100"},
+        {"stop moved by its spin box", kStandard,
+         [](SettingsEditor& e) { e.form->gradient_bar->select(1), e.form->stop_position->setValue(60); }, kStandard,
+         "起動時標準", kThree, "oklch #0080FF@0 #FFFF00@60 #FF8000@100"},
+        {"stop removed, space kept", kStandard,
+         [](SettingsEditor& e) { e.form->gradient_bar->select(1), QTest::keyClick(e.form->gradient_bar, Qt::Key_Delete); },
+         kStandard, "起動時標準", kThree, "oklch #0080FF@0 #FF8000@100"},
+        {"longer hue", kStandard, [](SettingsEditor& e) { e.form->space->setCurrentIndex(4); }, kStandard, "起動時標準",
+         kThree, "oklch-longer #0080FF@0 #FFFF00@35 #FF8000@100"},
+        {"start colour moves the first stop", kStandard,
+         [](SettingsEditor& e) { type_into(e.form->start_colour->text, "#ff0000"); },
+         "起動時標準,OFF,OFF,OFF,OFF,OFF,OFF, 0, 0, 1,OFF, 0,H,OFF, 0, 255, 0, 0, 255, 128, 0,0", "起動時標準", kThree,
+         "oklch #FF0000@0 #FFFF00@35 #FF8000@100"},
+        {"end stop's colour moves the end colour", kStandard,
+         [](SettingsEditor& e) { e.form->gradient_bar->select(2), e.form->gradient_bar->set_selected_colour({1, 2, 3}); },
+         "起動時標準,OFF,OFF,OFF,OFF,OFF,OFF, 0, 0, 1,OFF, 0,H,OFF, 0, 0, 128, 255, 1, 2, 3,0", "起動時標準", kThree,
+         "oklch #0080FF@0 #FFFF00@35 #010203@100"},
     };
     return table;
 }
@@ -126,7 +155,8 @@ void EditorPreviewTest::editing_a_field_updates_the_preview() {
     QFETCH(int, index);
     const Edit& row = edits()[static_cast<std::size_t>(index)];
     test::TempFolder folder;
-    test::write_bytes(folder / "QX.ini", ("[UserSetting]\r\n00=" + row.line + "\r\n").toStdString());
+    const std::string entry = row.stored.empty() ? "" : "[Gradient]\r\n00=" + row.stored + "\r\n";
+    test::write_bytes(folder / "QX.ini", ("[UserSetting]\r\n00=" + row.line + "\r\n").toStdString() + entry);
     SettingsEditor editor;
     QVERIFY(editor.open(folder / "QX.ini", folder / "QX.ini"));
     editor.show();
@@ -134,7 +164,9 @@ void EditorPreviewTest::editing_a_field_updates_the_preview() {
 
     row.edit(editor);
 
-    const SettingRecord expected = parsed(row.expected);
+    SettingRecord expected = parsed(row.expected);
+    if (!row.gradient.empty()) expected.gradient = parse_gradient(row.gradient).gradient.value();
+    QCOMPARE(read_gradient_entry(editor.store()->content(), 0, expected).gradient, expected.gradient);
     QCOMPARE(editor.preview->sample->text(), row.sample);
     const QString markup = QString::fromStdU16String(
         gradient_markup(row.sample.toStdU16String(), expected, expected.DevTag == 1));
@@ -145,7 +177,7 @@ void EditorPreviewTest::editing_a_field_updates_the_preview() {
     QCOMPARE(QGuiApplication::clipboard()->text(), markup);
     QCOMPARE(editor.preview->lengths->text(), length_text(markup));
     QCOMPARE(QString::fromStdU16String(editor.store()->entries().at(0)), row.expected);
-    QCOMPARE(editor.has_unsaved_changes(), row.expected != row.line);
+    QCOMPARE(editor.has_unsaved_changes(), row.expected != row.line || row.gradient != row.stored);
 }
 
 void EditorPreviewTest::colour_text_data() {
