@@ -61,8 +61,8 @@ struct Edit {
     std::function<void(SettingsEditor&)> edit;
     QString expected;                         // the entry as the edit should leave it
     QString sample;                           // the sample the preview converts
-    std::string stored;                       // the file's Gradient entry of the setting, if any
-    std::string gradient;                     // the entry the edit should leave, if any
+    std::string stored = {};                  // the file's Gradient entry of the setting, if any
+    std::string gradient = {};                // the entry the edit should leave, if any
 };
 
 const std::string kThree = "oklch #0080FF@0 #FFFF00@35 #FF8000@100";
@@ -171,6 +171,8 @@ void EditorPreviewTest::editing_a_field_updates_the_preview() {
     const QString markup = QString::fromStdU16String(
         gradient_markup(row.sample.toStdU16String(), expected, expected.DevTag == 1));
     QCOMPARE(editor.preview->markup(), markup);
+    if (expected.gradient && expected.gradient->space != GradientSpace::Srgb)
+        QVERIFY(markup != QString::fromStdU16String(gradient_markup(row.sample.toStdU16String(), parsed(row.expected), false)));
     // The source view shows each CR LF as one line end; the copy button copies it whole.
     QCOMPARE(editor.preview->source->toPlainText(), QString(markup).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     editor.preview->copy->click();
