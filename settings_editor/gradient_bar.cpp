@@ -32,8 +32,9 @@ Rgb colour_at(const Gradient& gradient, int position) {
 
 GradientBar::GradientBar(QWidget* parent) : QWidget(parent) {
     setFocusPolicy(Qt::StrongFocus);
-    setMinimumWidth(160);
-    setToolTip(QStringLiteral("クリックで色を追加、色の印をクリックで選択、ドラッグで移動、Delete で削除"));
+    setMinimumSize(120, kBarHeight + kMarkHeight + 2);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    setToolTip(QStringLiteral("クリック (Insert) で色を追加、印のクリック (←→) で選択、ドラッグで移動、Delete で削除"));
     show_gradient(two_stop_gradient({0, 0, 0}, {255, 255, 255}));
 }
 
@@ -155,11 +156,22 @@ void GradientBar::mouseMoveEvent(QMouseEvent* event) {
     }
 }
 
+// Without a mouse: Left and Right select a stop, Insert adds one halfway to the next.
 void GradientBar::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Delete || event->key() == Qt::Key_Backspace)
-        remove_selected();
-    else
-        QWidget::keyPressEvent(event);
+    const int last = static_cast<int>(gradient_.stops.size()) - 1;
+    switch (event->key()) {
+    case Qt::Key_Delete:
+    case Qt::Key_Backspace: remove_selected(); return;
+    case Qt::Key_Left: select(selected_ - 1); return;
+    case Qt::Key_Right: select(selected_ + 1); return;
+    case Qt::Key_Insert: {
+        const int from = selected_ < last ? selected_ : last - 1;
+        const auto& stops = gradient_.stops;
+        add_stop_at((stops[static_cast<std::size_t>(from)].position + stops[static_cast<std::size_t>(from + 1)].position) / 2);
+        return;
+    }
+    default: QWidget::keyPressEvent(event);
+    }
 }
 
 }  // namespace gradation::settings_editor

@@ -1,6 +1,7 @@
 // A setting's gradient as a bar: the colours the characters take along it, with a mark
 // for each stop. A click on the bar away from a stop adds one there (in the colour the
-// bar shows), a click on a stop selects it, a drag moves it, Delete removes it. The end
+// bar shows), a click on a stop selects it, a drag moves it, Delete removes it (keys too:
+// Left/Right select, Insert adds). The end
 // stops stay at 0 and 100 and are never removed; there are 2..16 stops.
 #pragma once
 

@@ -45,8 +45,8 @@ public:
     GradientBar* gradient_bar = nullptr;  // the stops; its ends are the two colours above
     QSpinBox* stop_position = nullptr;    // the selected stop's position, 0..100
     QPushButton* stop_colour = nullptr;   // picks the selected stop's colour
-    QComboBox* space = nullptr;           // the spaces in their order, srgb first
-    QLabel* space_note = nullptr;         // what the chosen space does
+    QComboBox* space = nullptr;           // the spaces in their order, srgb first; its tooltip says
+                                          // what the chosen one does
     QCheckBox* underline = nullptr;
     QCheckBox* italic = nullptr;
     QCheckBox* bold = nullptr;

@@ -13,7 +13,6 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QSpinBox>
-#include <QVBoxLayout>
 
 #include <array>
 
@@ -56,20 +55,13 @@ QWidget* SettingForm::build_gradient_row() {
         space->addItem(QString::fromUtf8(space_name(s).data(), static_cast<qsizetype>(space_name(s).size())));
         space->setItemData(space->count() - 1, space_explanation(s), Qt::ToolTipRole);
     }
-    space_note = new QLabel(box);
+    auto* space_label = new QLabel(QStringLiteral("色空間(&K)"), box);
+    space_label->setBuddy(space);
 
-    auto* bar_row = new QHBoxLayout;
-    bar_row->addWidget(gradient_bar, 1);
-    bar_row->addWidget(stop_position);
-    bar_row->addWidget(stop_colour);
-    auto* space_row = new QHBoxLayout;
-    space_row->addWidget(new QLabel(QStringLiteral("色空間"), box));
-    space_row->addWidget(space);
-    space_row->addWidget(space_note, 1);
-    auto* layout = new QVBoxLayout(box);
+    auto* layout = new QHBoxLayout(box);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addLayout(bar_row);
-    layout->addLayout(space_row);
+    for (QWidget* w : std::initializer_list<QWidget*>{gradient_bar, stop_position, stop_colour, space_label, space})
+        layout->addWidget(w, w == gradient_bar ? 1 : 0);
     return box;
 }
 
@@ -92,7 +84,7 @@ void SettingForm::show_gradient() {
     gradient_bar->show_gradient(g);
     gradient_bar->select(was_showing ? 0 : keep);
     space->setCurrentIndex(space_index(g.space));
-    space_note->setText(space_explanation(g.space));
+    space->setToolTip(space_explanation(g.space));
     showing_ = was_showing;
 }
 
@@ -109,7 +101,7 @@ void SettingForm::gradient_edited() {
     use_gradient(record_, gradient_bar->gradient());
     start_colour->show_colour(record_.StartColor);
     end_colour->show_colour(record_.EndColor);
-    space_note->setText(space_explanation(gradient_bar->gradient().space));
+    space->setToolTip(space_explanation(gradient_bar->gradient().space));
     show_selected_stop();
     edited();
 }

@@ -10,6 +10,7 @@ a failure says what was expected and seen.
 
 import argparse
 import os
+import re
 import subprocess
 import sys
 import time
@@ -92,6 +93,44 @@ def case_edit_and_convert(desktop, program_dir):
     print(f"'>abc' converted with the edited setting after {took:.2f} s")
 
 
+def saved_text(path):
+    """The file as text, or "" before it exists; the shipped file is Windows-31J."""
+    if not os.path.exists(path):
+        return ""
+    with open(path, "rb") as f:
+        raw = f.read()
+    try:
+        return raw.decode("utf-8-sig")
+    except UnicodeDecodeError:
+        return raw.decode("cp932", "replace")
+
+
+def case_three_stops(desktop, program_dir):
+    """A stop added between the first setting's two colours, moved to 35 % and mixed in
+    oklch, through the form's keys; the window converts with what was saved exactly as
+    gradation-cli does with those stops."""
+    mine = user_file(desktop)
+    editor = Editor(desktop, program_dir)
+    editor.keys("alt+g", "Insert", "Tab", "ctrl+a")   # the bar, a stop at 50 %, its position
+    editor.type("35")
+    editor.keys("Tab", "alt+k", "Down", "Down", "Down")   # srgb -> linear-srgb -> oklab -> oklch
+    editor.keys("ctrl+s")
+    entry = re.compile(r"^\[Gradient\]\r?\n00=(oklch #\w{6}@0 #\w{6}@35 #\w{6}@100)\r?$", re.M)
+    ok, _ = wait_for(lambda: entry.search(saved_text(mine)), 5)
+    check(ok, f"{mine} did not get a three-stop oklch entry within 5 s; it holds {saved_text(mine)!r}")
+    stops = entry.search(saved_text(mine)).group(1).split(" ")[1:]
+    desktop.screenshot(editor.window, "settings_editor_three_stops.png")
+    editor.close()
+
+    expected = desktop.cli(program_dir, "--stops", ",".join(stops), "--space", "oklch", "--text", "abc")
+    two_stops = desktop.cli(program_dir, "--stops", f"{stops[0][:7]},{stops[2][:7]}", "--text", "abc")
+    check(expected != two_stops, f"the three stops {stops} convert as the two end colours do")
+    Program(desktop, os.path.join(program_dir, "gradation"))
+    desktop.copy(">abc")
+    took = desktop.expect_clipboard(expected.decode("utf-8"), 2.0, "copying '>abc' after saving three stops")
+    print(f"'>abc' converted with the stops {stops} in oklch after {took:.2f} s")
+
+
 def case_screenshots(desktop, program_dir):
     user_file(desktop)
     os.mkdir(os.path.join(desktop.tmp.name, "look"))
@@ -113,6 +152,7 @@ def case_screenshots(desktop, program_dir):
 CASES = {
     "edit_and_convert": case_edit_and_convert,
     "screenshots": case_screenshots,
+    "three_stops": case_three_stops,
 }
 
 
