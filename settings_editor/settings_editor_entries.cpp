@@ -147,9 +147,14 @@ void SettingsEditor::duplicate_entry() {
     if (!store_ || current_ < 0 || keep_unapplied_edit()) return;
     const std::u16string line = store_->entries()[static_cast<std::size_t>(current_)];
     if (refused(store_->add(line, line), QStringLiteral("複製できません"))) return;
+    // The copy takes the stops too (a stale or unreadable entry stays with the original only).
+    const int copy = static_cast<int>(store_->entries().size()) - 1;
+    const bool stops_copied = !stored_gradient_ || store_->set_gradient(copy, stored_gradient_).empty();
     setWindowModified(true);
-    fill_list(static_cast<int>(store_->entries().size()) - 1);
-    say(QStringLiteral("一覧の最後に複製しました。"));
+    fill_list(copy);
+    say(stops_copied ? QStringLiteral("一覧の最後に複製しました。")
+                     : QStringLiteral("一覧の最後に複製しましたが、グラデーションは複製できませんでした。"),
+        !stops_copied);
 }
 
 void SettingsEditor::delete_entry() {

@@ -24,6 +24,14 @@ std::optional<Gradient> stored_entry(const std::string& content, int n) {
     return parse_gradient(values[0].bytes).gradient;
 }
 
+// The stored form writes each channel as two hex digits.
+bool fits_in_bytes(const Gradient& g) {
+    for (const GradientStop& stop : g.stops)
+        for (std::int16_t v : stop.color)
+            if (v < 0 || v > 255) return false;
+    return true;
+}
+
 }  // namespace
 
 QWidget* SettingsEditor::build_stale_notice() {
@@ -57,6 +65,7 @@ void SettingsEditor::read_gradient(int n, SettingRecord& record) {
 std::string SettingsEditor::store_gradient() {
     const std::optional<Gradient>& wanted = form->record().gradient;
     if (wanted == stored_gradient_) return {};
+    if (wanted && !fits_in_bytes(*wanted)) return "a gradient's colours must each lie in 0..255";
     std::string reason = store_->set_gradient(current_, wanted);
     if (reason.empty()) stored_gradient_ = wanted;
     return reason;

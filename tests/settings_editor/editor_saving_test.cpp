@@ -84,6 +84,9 @@ const std::vector<Save>& saves() {
              e.form->space->setCurrentIndex(0);
          },
          "[UserSetting]\r\n00=" + kA + "\r\n[Gradient]\r\n"},
+        {"duplicated with its stops", "[UserSetting]\r\n00=" + kA + "\r\n" + kThreeStops,
+         [](SettingsEditor& e) { e.duplicate_entry(); },
+         "[UserSetting]\r\n00=" + kA + "\r\n01=" + kA + "\r\n" + kThreeStops + "01=" + kThreeStops.substr(15)},
         {"stale entry dropped", kStale, on_stale(&SettingsEditor::drop_gradient_button),
          "[UserSetting]\r\n00=" + kA + "\r\n[Gradient]\r\n"},
         {"stale entry repaired with the line's colours", kStale, on_stale(&SettingsEditor::repair_gradient_button),
@@ -175,6 +178,7 @@ void EditorSavingTest::refused_save_keeps_the_edits_data() {
     QTest::newRow("file changed on disk") << 0 << "changed on disk" << 1;
     QTest::newRow("name with a leading blank") << 1 << "先に" << 0;
     QTest::newRow("folder cannot be made") << 2 << "cannot create the folder" << 0;
+    QTest::newRow("a stop outside 0..255") << 3 << "0..255" << 0;
 }
 
 void EditorSavingTest::refused_save_keeps_the_edits() {
@@ -191,6 +195,7 @@ void EditorSavingTest::refused_save_keeps_the_edits() {
 
     e.editor.form->start_colour->set_colour({255, 0, 0});
     if (cause == 1) e.editor.form->name_edit->setText(QStringLiteral(" A"));
+    if (cause == 3) e.editor.form->gradient_bar->add_stop_at(50), e.editor.form->gradient_bar->set_selected_colour({300, 0, 0});
     const std::string on_disk = cause == 0 ? "; changed elsewhere\r\n" + before : before;
     if (cause == 0) write_bytes(folder / "QX.ini", on_disk);
 
