@@ -140,6 +140,8 @@ private slots:
     void editing_a_field_updates_the_preview();
     void colour_text_data();
     void colour_text();
+    void gradient_bar_keeps_its_stops_sound_data();
+    void gradient_bar_keeps_its_stops_sound();
     void display_of_each_dialect_data();
     void display_of_each_dialect();
     void length_line_reads_against_the_limit_data();
@@ -219,6 +221,48 @@ void EditorPreviewTest::colour_text() {
     QCOMPARE(changes > 0, reads);
     QCOMPARE(field.text->text(), shown);
     QCOMPARE(field.out_of_range->isVisibleTo(&field), r > 255 || g < 0);
+}
+
+using BarEdit = std::function<bool(GradientBar&)>;
+Q_DECLARE_METATYPE(BarEdit)
+
+void EditorPreviewTest::gradient_bar_keeps_its_stops_sound_data() {
+    QTest::addColumn<QString>("before");  // with the stop at index 1 selected
+    QTest::addColumn<BarEdit>("edit");
+    QTest::addColumn<bool>("done");
+    QTest::addColumn<QString>("after");
+    QTest::addColumn<int>("selected");
+    const QString four = QStringLiteral("srgb #000000@0 #404040@30 #404040@60 #FFFFFF@100");
+    QString full = QStringLiteral("oklab");
+    for (int i = 0; i < 15; ++i) full += QStringLiteral(" #000000@%1").arg(i * 6);
+    full += QStringLiteral(" #000000@100");
+    const auto key = [](Qt::Key k) { return [k](GradientBar& b) { QTest::keyClick(&b, k); return true; }; };
+    QTest::newRow("moved no further than its neighbour") << four << BarEdit([](GradientBar& b) { return b.move_selected(80); })
+                                                         << true << "srgb #000000@0 #404040@60 #404040@60 #FFFFFF@100" << 1;
+    QTest::newRow("an end stop stays") << four << BarEdit([](GradientBar& b) { b.select(0); return b.move_selected(5); })
+                                       << false << four << 0;
+    QTest::newRow("an end stop is never removed") << four << BarEdit([](GradientBar& b) { b.select(3); return b.remove_selected(); })
+                                                  << false << four << 3;
+    QTest::newRow("Delete removes a middle stop") << four << BarEdit(key(Qt::Key_Delete)) << true
+                                                  << "srgb #000000@0 #404040@60 #FFFFFF@100" << 0;
+    QTest::newRow("Insert adds halfway to the next") << four << BarEdit(key(Qt::Key_Insert)) << true
+                                                     << "srgb #000000@0 #404040@30 #404040@45 #404040@60 #FFFFFF@100" << 2;
+    QTest::newRow("Right selects the next") << four << BarEdit(key(Qt::Key_Right)) << true << four << 2;
+    QTest::newRow("no seventeenth stop") << full << BarEdit([](GradientBar& b) { return b.add_stop_at(95); }) << false << full << 1;
+}
+
+void EditorPreviewTest::gradient_bar_keeps_its_stops_sound() {
+    QFETCH(QString, before);
+    QFETCH(BarEdit, edit);
+    QFETCH(bool, done);
+    QFETCH(QString, after);
+    QFETCH(int, selected);
+    GradientBar bar;
+    bar.show_gradient(parse_gradient(before.toStdString()).gradient.value());
+    bar.select(1);
+    QCOMPARE(edit(bar), done);
+    QCOMPARE(QString::fromStdString(format_gradient(bar.gradient())), after);
+    QCOMPARE(bar.selected(), selected);
 }
 
 void EditorPreviewTest::display_of_each_dialect_data() {
