@@ -64,35 +64,6 @@ def user_file(desktop):
     return os.path.join(config, "gradation", "QX.ini")
 
 
-def case_edit_and_convert(desktop, program_dir):
-    mine = user_file(desktop)
-    editor = Editor(desktop, program_dir)
-    editor.keys("alt+c", "ctrl+a")        # the start colour's text
-    editor.type("#FF0000")
-    editor.keys("Return", "ctrl+s")
-
-    def saved():
-        if not os.path.exists(mine):
-            return None
-        with open(mine, "rb") as f:
-            raw = f.read()
-        try:
-            return raw.decode("utf-8-sig")
-        except UnicodeDecodeError:
-            return raw.decode("cp932", "replace")  # the shipped file is Windows-31J
-    ok, _ = wait_for(lambda: RED_START_LINE in (saved() or ""), 5)
-    check(ok, f"{mine} did not get the line {RED_START_LINE!r} within 5 s; it holds {saved()!r}")
-    with open(os.path.join(program_dir, "QX.ini"), "rb") as f:
-        check(b" 255, 0, 0, 255, 128, 0,0" not in f.read(), "the QX.ini beside the program was written")
-    desktop.screenshot(editor.window, "settings_editor_saved.png")
-    editor.close()
-
-    Program(desktop, os.path.join(program_dir, "gradation"))
-    desktop.copy(">abc")
-    took = desktop.expect_clipboard(RED_MARKUP_ABC, 2.0, "copying '>abc' after the editor's save")
-    print(f"'>abc' converted with the edited setting after {took:.2f} s")
-
-
 def saved_text(path):
     """The file as text, or "" before it exists; the shipped file is Windows-31J."""
     if not os.path.exists(path):
@@ -103,6 +74,25 @@ def saved_text(path):
         return raw.decode("utf-8-sig")
     except UnicodeDecodeError:
         return raw.decode("cp932", "replace")
+
+
+def case_edit_and_convert(desktop, program_dir):
+    mine = user_file(desktop)
+    editor = Editor(desktop, program_dir)
+    editor.keys("alt+c", "ctrl+a")        # the start colour's text
+    editor.type("#FF0000")
+    editor.keys("Return", "ctrl+s")
+    ok, _ = wait_for(lambda: RED_START_LINE in saved_text(mine), 5)
+    check(ok, f"{mine} did not get the line {RED_START_LINE!r} within 5 s; it holds {saved_text(mine)!r}")
+    with open(os.path.join(program_dir, "QX.ini"), "rb") as f:
+        check(b" 255, 0, 0, 255, 128, 0,0" not in f.read(), "the QX.ini beside the program was written")
+    desktop.screenshot(editor.window, "settings_editor_saved.png")
+    editor.close()
+
+    Program(desktop, os.path.join(program_dir, "gradation"))
+    desktop.copy(">abc")
+    took = desktop.expect_clipboard(RED_MARKUP_ABC, 2.0, "copying '>abc' after the editor's save")
+    print(f"'>abc' converted with the edited setting after {took:.2f} s")
 
 
 def case_three_stops(desktop, program_dir):
