@@ -4,6 +4,7 @@
 #include "widgets/check_box_value.h"
 #include "widgets/size_wave_pictures.h"
 #include "settings_editor/colour_field.h"
+#include "settings_editor/gradient_bar.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -62,6 +63,8 @@ void SettingForm::build() {
     main->addRow(label_for(QStringLiteral("名前(&N)"), name_edit, this), name_edit);
     main->addRow(label_for(QStringLiteral("開始色(&C)"), start_colour->text, this), start_colour);
     main->addRow(label_for(QStringLiteral("終了色(&E)"), end_colour->text, this), end_colour);
+    QWidget* gradient_row = build_gradient_row();
+    main->addRow(label_for(QStringLiteral("グラデーション(&G)"), gradient_bar, this), gradient_row);
     main->addRow(QStringLiteral("文字"), row({underline, italic, bold}));
 
     auto* layout = new QVBoxLayout(this);

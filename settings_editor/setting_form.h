@@ -14,6 +14,7 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QPushButton;
 class QSpinBox;
 
 namespace gradation::widgets {
@@ -23,6 +24,7 @@ class ValueCheckBox;
 namespace gradation::settings_editor {
 
 class ColourField;
+class GradientBar;
 
 class SettingForm : public QWidget {
 public:
@@ -40,6 +42,11 @@ public:
     QLineEdit* name_edit = nullptr;
     ColourField* start_colour = nullptr;
     ColourField* end_colour = nullptr;
+    GradientBar* gradient_bar = nullptr;  // the stops; its ends are the two colours above
+    QSpinBox* stop_position = nullptr;    // the selected stop's position, 0..100
+    QPushButton* stop_colour = nullptr;   // picks the selected stop's colour
+    QComboBox* space = nullptr;           // the spaces in their order, srgb first; its tooltip says
+                                          // what the chosen one does
     QCheckBox* underline = nullptr;
     QCheckBox* italic = nullptr;
     QCheckBox* bold = nullptr;
@@ -62,7 +69,14 @@ private:
     QWidget* build_size_group();
     QWidget* build_table_group();
     QWidget* build_marks_group();
+    QWidget* build_gradient_row();
     void connect_fields();
+    void connect_gradient();
+    void show_gradient();           // the record's gradient in the bar and its controls
+    void show_selected_stop();
+    void gradient_edited();         // the bar changed: the record and the colour fields follow
+    void end_colour_edited();       // a colour field changed: the end stop follows
+    void pick_stop_colour();
     void edited();
     void show_dependent_state();  // what is enabled, and the wave picture
 

@@ -53,6 +53,7 @@ void SettingForm::show_entry(const QString& name, const SettingRecord& record) {
     name_edit->setText(name);
     start_colour->show_colour(record.StartColor);
     end_colour->show_colour(record.EndColor);
+    show_gradient();
     underline->setChecked(record.Underline);
     italic->setChecked(record.Italic);
     bold->setChecked(record.Bold);
@@ -80,12 +81,13 @@ void SettingForm::connect_fields() {
     connect(name_edit, &QLineEdit::textChanged, this, after);
     start_colour->on_changed = [this] {
         record_.StartColor = start_colour->colour();
-        edited();
+        end_colour_edited();
     };
     end_colour->on_changed = [this] {
         record_.EndColor = end_colour->colour();
-        edited();
+        end_colour_edited();
     };
+    connect_gradient();
     bind_flag(underline, &SettingRecord::Underline, record_, after);
     bind_flag(italic, &SettingRecord::Italic, record_, after);
     bind_flag(bold, &SettingRecord::Bold, record_, after);

@@ -80,6 +80,7 @@ void SettingsEditor::build() {
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(file_label);
     layout->addLayout(top, 3);
+    layout->addWidget(build_stale_notice());
     layout->addWidget(preview_group, 2);
     layout->addLayout(build_bottom_row());
     resize(860, 720);

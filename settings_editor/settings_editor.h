@@ -3,6 +3,7 @@
 // edit goes into the settings store in memory, and Save writes the file.
 #pragma once
 
+#include "core/setting_record.h"
 #include "core/settings_store.h"
 
 #include <QMessageBox>
@@ -59,6 +60,10 @@ public:
     QPushButton* reload_button = nullptr;
     QLabel* file_label = nullptr;
     QLabel* message = nullptr;  // the outcome of the last command, or why it was refused
+    // Shown while the current entry's Gradient line no longer fits its line's colours.
+    QWidget* stale_notice = nullptr;
+    QPushButton* drop_gradient_button = nullptr;    // removes that Gradient line
+    QPushButton* repair_gradient_button = nullptr;  // gives it the line's colours as its ends
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -68,6 +73,12 @@ private:
     QLayout* build_list_column();
     QLayout* build_bottom_row();
     void connect_commands();
+    QWidget* build_stale_notice();
+    // The entry's stored gradient put into `record` when it fits; the notice otherwise.
+    void read_gradient(int n, SettingRecord& record);
+    Outcome store_gradient();  // the form's gradient into the store, when it changed
+    void drop_stale_gradient();
+    void repair_stale_gradient();
     void fill_list(int select);
     void show_entry(int n);
     void entry_chosen(int row);
@@ -84,6 +95,7 @@ private:
     // An edit of the current entry that the store refused: kept in the form until the
     // user corrects it, and it blocks saving and choosing another entry.
     std::optional<Refusal> unapplied_;
+    std::optional<Gradient> stored_gradient_;  // the current entry's gradient as the store has it
 };
 
 // The window title: the program, the file and the unsaved-changes mark.

@@ -80,12 +80,15 @@ void SettingsEditor::entry_chosen(int row) {
 void SettingsEditor::show_entry(int n) {
     current_ = -1;
     unapplied_.reset();
+    stored_gradient_.reset();
+    stale_notice->hide();
     const std::vector<std::u16string> listed = store_ ? store_->entries() : std::vector<std::u16string>{};
     if (n >= 0 && n < static_cast<int>(listed.size())) {
         current_ = n;
         const std::u16string& line = listed[static_cast<std::size_t>(n)];
         const QString name = QString::fromStdU16String(std::u16string(setting_name(line)));
-        const Result<SettingRecord> parsed = parse_setting_line(line);
+        Result<SettingRecord> parsed = parse_setting_line(line);
+        if (parsed) read_gradient(n, *parsed);
         form->setEnabled(parsed.has_value());
         form->show_entry(name, parsed.value_or(SettingRecord{}));
         preview->start_from_name();
@@ -109,7 +112,9 @@ void SettingsEditor::form_edited() {
     setWindowModified(true);
     // Fields the user left as stored are not checked strictly: odd stored values stay.
     const std::u16string stored = store_->entries()[static_cast<std::size_t>(current_)];
-    if (const Outcome replaced = store_->replace(current_, line, stored); !replaced) {
+    Outcome replaced = store_->replace(current_, line, stored);
+    if (replaced) replaced = store_gradient();
+    if (!replaced) {
         unapplied_ = replaced.error();
         say(QStringLiteral("この変更はファイルに書けません: %1").arg(refusal_text(*unapplied_)), true);
         return;
@@ -143,9 +148,14 @@ void SettingsEditor::duplicate_entry() {
     if (!store_ || current_ < 0 || keep_unapplied_edit()) return;
     const std::u16string line = store_->entries()[static_cast<std::size_t>(current_)];
     if (refused(store_->add(line, line), QStringLiteral("複製できません"))) return;
+    // The copy takes the stops too (a stale or unreadable entry stays with the original only).
+    const int copy = static_cast<int>(store_->entries().size()) - 1;
+    const bool stops_copied = !stored_gradient_ || store_->set_gradient(copy, stored_gradient_).has_value();
     setWindowModified(true);
-    fill_list(static_cast<int>(store_->entries().size()) - 1);
-    say(QStringLiteral("一覧の最後に複製しました。"));
+    fill_list(copy);
+    say(stops_copied ? QStringLiteral("一覧の最後に複製しました。")
+                     : QStringLiteral("一覧の最後に複製しましたが、グラデーションは複製できませんでした。"),
+        !stops_copied);
 }
 
 void SettingsEditor::delete_entry() {

@@ -4,6 +4,7 @@
 
 #include "widgets/check_box_value.h"
 #include "core/configuration_path.h"
+#include "core/gradient_markup.h"
 #include "support/temp_folder.h"
 
 #include <QApplication>
@@ -12,6 +13,7 @@
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QTest>
+#include <fstream>
 #include <functional>
 
 using namespace gradation;
@@ -272,21 +274,30 @@ void ApplySettingTest::pictures_follow_the_column_heights() {
 void ApplySettingTest::preview_strip_shows_the_name_in_its_markup_data() {
     QTest::addColumn<QString>("line");
     QTest::addColumn<bool>("separate");
-    QTest::newRow("one tag") << kStandardLine << false;
+    QTest::addColumn<QString>("gradient");  // the entry's Gradient line, if any
+    QTest::newRow("one tag") << kStandardLine << false << QString();
     QTest::newRow("separate tags, markers") << QStringLiteral("分,ON,ON,OFF,OFF,OFF,ON, 1, 0, 4,OFF, 0,H,OFF, 0, 1, 2, 3, 4, 5, 6,1")
-                                            << true;
+                                            << true << QString();
+    QTest::newRow("three stops in oklch") << kStandardLine << false
+                                          << QStringLiteral("oklch #0080FF@0 #FFFF00@35 #FF8000@100");
 }
 
 // Hovering any part of the preview strip shows the chosen entry's name in its own markup.
 void ApplySettingTest::preview_strip_shows_the_name_in_its_markup() {
     QFETCH(QString, line);
     QFETCH(bool, separate);
+    QFETCH(QString, gradient);
     write_ini({kItemLine, line});
+    if (!gradient.isEmpty()) std::ofstream(ini_path(), std::ios::app) << "[Gradient]\r\n01=" << gradient.toStdString() << "\r\n";
     RunningProgram program;
     app::frmMain& w = program.window();
     select_entry(w, 1);
     const QString name = line.section(QLatin1Char(','), 0, 0);
-    const QString expected = QStringLiteral("<qt>") + markup_of(name, line, separate) + QStringLiteral("</qt>");
+    SettingRecord record = parse_setting_line(line.toStdU16String()).value();
+    if (!gradient.isEmpty()) record.gradient = parse_gradient(gradient.toStdString()).value();
+    const QString expected = QStringLiteral("<qt>") +
+                             QString::fromStdU16String(gradient_markup(name.toStdU16String(), record, separate)) +
+                             QStringLiteral("</qt>");
     for (QLabel* part : {w.lblX, w.lblPal[0], w.lblPal[1], w.imgX[0], w.imgX[4]}) QCOMPARE(part->toolTip(), expected);
 }
 

@@ -10,6 +10,7 @@ a failure says what was expected and seen.
 
 import argparse
 import os
+import re
 import subprocess
 import sys
 import time
@@ -63,24 +64,26 @@ def user_file(desktop):
     return os.path.join(config, "gradation", "QX.ini")
 
 
+def saved_text(path):
+    """The file as text, or "" before it exists; the shipped file is Windows-31J."""
+    if not os.path.exists(path):
+        return ""
+    with open(path, "rb") as f:
+        raw = f.read()
+    try:
+        return raw.decode("utf-8-sig")
+    except UnicodeDecodeError:
+        return raw.decode("cp932", "replace")
+
+
 def case_edit_and_convert(desktop, program_dir):
     mine = user_file(desktop)
     editor = Editor(desktop, program_dir)
     editor.keys("alt+c", "ctrl+a")        # the start colour's text
     editor.type("#FF0000")
     editor.keys("Return", "ctrl+s")
-
-    def saved():
-        if not os.path.exists(mine):
-            return None
-        with open(mine, "rb") as f:
-            raw = f.read()
-        try:
-            return raw.decode("utf-8-sig")
-        except UnicodeDecodeError:
-            return raw.decode("cp932", "replace")  # the shipped file is Windows-31J
-    ok, _ = wait_for(lambda: RED_START_LINE in (saved() or ""), 5)
-    check(ok, f"{mine} did not get the line {RED_START_LINE!r} within 5 s; it holds {saved()!r}")
+    ok, _ = wait_for(lambda: RED_START_LINE in saved_text(mine), 5)
+    check(ok, f"{mine} did not get the line {RED_START_LINE!r} within 5 s; it holds {saved_text(mine)!r}")
     with open(os.path.join(program_dir, "QX.ini"), "rb") as f:
         check(b" 255, 0, 0, 255, 128, 0,0" not in f.read(), "the QX.ini beside the program was written")
     desktop.screenshot(editor.window, "settings_editor_saved.png")
@@ -90,6 +93,32 @@ def case_edit_and_convert(desktop, program_dir):
     desktop.copy(">abc")
     took = desktop.expect_clipboard(RED_MARKUP_ABC, 2.0, "copying '>abc' after the editor's save")
     print(f"'>abc' converted with the edited setting after {took:.2f} s")
+
+
+def case_three_stops(desktop, program_dir):
+    """A stop added between the first setting's two colours, moved to 35 % and mixed in
+    oklch, through the form's keys; the window converts with what was saved exactly as
+    gradation-cli does with those stops."""
+    mine = user_file(desktop)
+    editor = Editor(desktop, program_dir)
+    editor.keys("alt+g", "Insert", "Tab", "ctrl+a")   # the bar, a stop at 50 %, its position
+    editor.type("35")
+    editor.keys("Tab", "alt+k", "Down", "Down", "Down")   # srgb -> linear-srgb -> oklab -> oklch
+    editor.keys("ctrl+s")
+    entry = re.compile(r"^\[Gradient\]\r?\n00=(oklch #\w{6}@0 #\w{6}@35 #\w{6}@100)\r?$", re.M)
+    ok, _ = wait_for(lambda: entry.search(saved_text(mine)), 5)
+    check(ok, f"{mine} did not get a three-stop oklch entry within 5 s; it holds {saved_text(mine)!r}")
+    stops = entry.search(saved_text(mine)).group(1).split(" ")[1:]
+    desktop.screenshot(editor.window, "settings_editor_three_stops.png")
+    editor.close()
+
+    expected = desktop.cli(program_dir, "--stops", ",".join(stops), "--space", "oklch", "--text", "abc")
+    two_stops = desktop.cli(program_dir, "--stops", f"{stops[0][:7]},{stops[2][:7]}", "--text", "abc")
+    check(expected != two_stops, f"the three stops {stops} convert as the two end colours do")
+    Program(desktop, os.path.join(program_dir, "gradation"))
+    desktop.copy(">abc")
+    took = desktop.expect_clipboard(expected.decode("utf-8"), 2.0, "copying '>abc' after saving three stops")
+    print(f"'>abc' converted with the stops {stops} in oklch after {took:.2f} s")
 
 
 def case_screenshots(desktop, program_dir):
@@ -113,6 +142,7 @@ def case_screenshots(desktop, program_dir):
 CASES = {
     "edit_and_convert": case_edit_and_convert,
     "screenshots": case_screenshots,
+    "three_stops": case_three_stops,
 }
 
 

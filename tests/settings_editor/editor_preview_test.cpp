@@ -4,10 +4,12 @@
 #include "support/temp_folder.h"
 
 #include "widgets/check_box_value.h"
+#include "core/gradient_entries.h"
 #include "core/gradient_markup.h"
 #include "core/setting_record.h"
 #include "settings_editor/colour_field.h"
 #include "settings_editor/dialect_display.h"
+#include "settings_editor/gradient_bar.h"
 #include "widgets/limit_field.h"
 #include "settings_editor/setting_form.h"
 #include "settings_editor/setting_preview.h"
@@ -59,7 +61,12 @@ struct Edit {
     std::function<void(SettingsEditor&)> edit;
     QString expected;                         // the entry as the edit should leave it
     QString sample;                           // the sample the preview converts
+    std::string stored = {};                  // the file's Gradient entry of the setting, if any
+    std::string gradient = {};                // the entry the edit should leave, if any
 };
+
+const std::string kThree = "oklch #0080FF@0 #FFFF00@35 #FF8000@100";
+const QString kBlue = QStringLiteral("青,OFF,OFF,OFF,OFF,OFF,OFF, 0, 0, 1,OFF, 0,H,OFF, 0, 0, 128, 255, 0, 128, 255,0");
 
 const std::vector<Edit>& edits() {
     static const std::vector<Edit> table = {
@@ -95,6 +102,28 @@ const std::vector<Edit>& edits() {
         // Values no control offers stay as the file has them when another field changes.
         {"odd values kept", kOdd, [](SettingsEditor& e) { e.form->bold->click(); },
          "範囲外,OFF,OFF,OFF,OFF,OFF,ON, 5, 0, 3,OFF, 0,x,OFF, 0, 300,-1, 255, 255, 128, 0,2", "範囲外"},
+        // One colour throughout, so a stop added anywhere takes that colour.
+        {"stop added by a click", kBlue,
+         [](SettingsEditor& e) {
+             QTest::mouseClick(e.form->gradient_bar, Qt::LeftButton, {}, QPoint(e.form->gradient_bar->width() / 2, 4));
+         },
+         kBlue, "青", "", "srgb #0080FF@0 #0080FF@50 #0080FF@100"},
+        {"stop moved by its spin box", kStandard,
+         [](SettingsEditor& e) { e.form->gradient_bar->select(1), e.form->stop_position->setValue(60); }, kStandard,
+         "起動時標準", kThree, "oklch #0080FF@0 #FFFF00@60 #FF8000@100"},
+        {"stop removed, space kept", kStandard,
+         [](SettingsEditor& e) { e.form->gradient_bar->select(1), QTest::keyClick(e.form->gradient_bar, Qt::Key_Delete); },
+         kStandard, "起動時標準", kThree, "oklch #0080FF@0 #FF8000@100"},
+        {"longer hue", kStandard, [](SettingsEditor& e) { e.form->space->setCurrentIndex(4); }, kStandard, "起動時標準",
+         kThree, "oklch-longer #0080FF@0 #FFFF00@35 #FF8000@100"},
+        {"start colour moves the first stop", kStandard,
+         [](SettingsEditor& e) { type_into(e.form->start_colour->text, "#ff0000"); },
+         "起動時標準,OFF,OFF,OFF,OFF,OFF,OFF, 0, 0, 1,OFF, 0,H,OFF, 0, 255, 0, 0, 255, 128, 0,0", "起動時標準", kThree,
+         "oklch #FF0000@0 #FFFF00@35 #FF8000@100"},
+        {"end stop's colour moves the end colour", kStandard,
+         [](SettingsEditor& e) { e.form->gradient_bar->select(2), e.form->gradient_bar->set_selected_colour({1, 2, 3}); },
+         "起動時標準,OFF,OFF,OFF,OFF,OFF,OFF, 0, 0, 1,OFF, 0,H,OFF, 0, 0, 128, 255, 1, 2, 3,0", "起動時標準", kThree,
+         "oklch #0080FF@0 #FFFF00@35 #010203@100"},
     };
     return table;
 }
@@ -111,6 +140,8 @@ private slots:
     void editing_a_field_updates_the_preview();
     void colour_text_data();
     void colour_text();
+    void gradient_bar_keeps_its_stops_sound_data();
+    void gradient_bar_keeps_its_stops_sound();
     void display_of_each_dialect_data();
     void display_of_each_dialect();
     void length_line_reads_against_the_limit_data();
@@ -126,7 +157,8 @@ void EditorPreviewTest::editing_a_field_updates_the_preview() {
     QFETCH(int, index);
     const Edit& row = edits()[static_cast<std::size_t>(index)];
     test::TempFolder folder;
-    test::write_bytes(folder / "QX.ini", ("[UserSetting]\r\n00=" + row.line + "\r\n").toStdString());
+    const std::string entry = row.stored.empty() ? "" : "[Gradient]\r\n00=" + row.stored + "\r\n";
+    test::write_bytes(folder / "QX.ini", ("[UserSetting]\r\n00=" + row.line + "\r\n").toStdString() + entry);
     SettingsEditor editor;
     QVERIFY(editor.open(folder / "QX.ini", folder / "QX.ini"));
     editor.show();
@@ -134,18 +166,22 @@ void EditorPreviewTest::editing_a_field_updates_the_preview() {
 
     row.edit(editor);
 
-    const SettingRecord expected = parsed(row.expected);
+    SettingRecord expected = parsed(row.expected);
+    if (!row.gradient.empty()) expected.gradient = parse_gradient(row.gradient).value();
+    QCOMPARE(read_gradient_entry(editor.store()->content(), 0, expected).gradient, expected.gradient);
     QCOMPARE(editor.preview->sample->text(), row.sample);
     const QString markup = QString::fromStdU16String(
         gradient_markup(row.sample.toStdU16String(), expected, expected.DevTag == 1));
     QCOMPARE(editor.preview->markup(), markup);
+    if (expected.gradient && expected.gradient->space != GradientSpace::Srgb)
+        QVERIFY(markup != QString::fromStdU16String(gradient_markup(row.sample.toStdU16String(), parsed(row.expected), false)));
     // The source view shows each CR LF as one line end; the copy button copies it whole.
     QCOMPARE(editor.preview->source->toPlainText(), QString(markup).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     editor.preview->copy->click();
     QCOMPARE(QGuiApplication::clipboard()->text(), markup);
     QCOMPARE(editor.preview->lengths->text(), length_text(markup));
     QCOMPARE(QString::fromStdU16String(editor.store()->entries().at(0)), row.expected);
-    QCOMPARE(editor.has_unsaved_changes(), row.expected != row.line);
+    QCOMPARE(editor.has_unsaved_changes(), row.expected != row.line || row.gradient != row.stored);
 }
 
 void EditorPreviewTest::colour_text_data() {
@@ -185,6 +221,48 @@ void EditorPreviewTest::colour_text() {
     QCOMPARE(changes > 0, reads);
     QCOMPARE(field.text->text(), shown);
     QCOMPARE(field.out_of_range->isVisibleTo(&field), r > 255 || g < 0);
+}
+
+using BarEdit = std::function<bool(GradientBar&)>;
+Q_DECLARE_METATYPE(BarEdit)
+
+void EditorPreviewTest::gradient_bar_keeps_its_stops_sound_data() {
+    QTest::addColumn<QString>("before");  // with the stop at index 1 selected
+    QTest::addColumn<BarEdit>("edit");
+    QTest::addColumn<bool>("done");
+    QTest::addColumn<QString>("after");
+    QTest::addColumn<int>("selected");
+    const QString four = QStringLiteral("srgb #000000@0 #404040@30 #404040@60 #FFFFFF@100");
+    QString full = QStringLiteral("oklab");
+    for (int i = 0; i < 15; ++i) full += QStringLiteral(" #000000@%1").arg(i * 6);
+    full += QStringLiteral(" #000000@100");
+    const auto key = [](Qt::Key k) { return [k](GradientBar& b) { QTest::keyClick(&b, k); return true; }; };
+    QTest::newRow("moved no further than its neighbour") << four << BarEdit([](GradientBar& b) { return b.move_selected(80); })
+                                                         << true << "srgb #000000@0 #404040@60 #404040@60 #FFFFFF@100" << 1;
+    QTest::newRow("an end stop stays") << four << BarEdit([](GradientBar& b) { b.select(0); return b.move_selected(5); })
+                                       << false << four << 0;
+    QTest::newRow("an end stop is never removed") << four << BarEdit([](GradientBar& b) { b.select(3); return b.remove_selected(); })
+                                                  << false << four << 3;
+    QTest::newRow("Delete removes a middle stop") << four << BarEdit(key(Qt::Key_Delete)) << true
+                                                  << "srgb #000000@0 #404040@60 #FFFFFF@100" << 0;
+    QTest::newRow("Insert adds halfway to the next") << four << BarEdit(key(Qt::Key_Insert)) << true
+                                                     << "srgb #000000@0 #404040@30 #404040@45 #404040@60 #FFFFFF@100" << 2;
+    QTest::newRow("Right selects the next") << four << BarEdit(key(Qt::Key_Right)) << true << four << 2;
+    QTest::newRow("no seventeenth stop") << full << BarEdit([](GradientBar& b) { return b.add_stop_at(95); }) << false << full << 1;
+}
+
+void EditorPreviewTest::gradient_bar_keeps_its_stops_sound() {
+    QFETCH(QString, before);
+    QFETCH(BarEdit, edit);
+    QFETCH(bool, done);
+    QFETCH(QString, after);
+    QFETCH(int, selected);
+    GradientBar bar;
+    bar.show_gradient(parse_gradient(before.toStdString()).value());
+    bar.select(1);
+    QCOMPARE(edit(bar), done);
+    QCOMPARE(QString::fromStdString(format_gradient(bar.gradient())), after);
+    QCOMPARE(bar.selected(), selected);
 }
 
 void EditorPreviewTest::display_of_each_dialect_data() {

@@ -5,14 +5,17 @@
 #include "support/temp_folder.h"
 
 #include "settings_editor/colour_field.h"
+#include "settings_editor/gradient_bar.h"
 #include "settings_editor/editor_command_line.h"
 #include "settings_editor/setting_form.h"
 #include "settings_editor/settings_editor.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QTest>
 
 #include <functional>
@@ -32,6 +35,18 @@ const std::string kBRed = "B,OFF,OFF,OFF,OFF,OFF,OFF, 1, 0, 3,OFF, 0,H,OFF, 0, 2
 const std::string kNew = std::string("新しい設定") + test::lines::kStandardTail;
 // "テスト" in Windows-31J; the file is then no UTF-8, and new lines are written in Windows-31J too.
 const std::string kSjisName = "\x83\x65\x83\x58\x83\x67";
+// kA's colours with a yellow stop between; and an entry whose first stop the line no longer has.
+const std::string kThreeStops = "[Gradient]\r\n00=oklch #0080FF@0 #FFFF00@35 #FF8000@100\r\n";
+const std::string kStale = "[UserSetting]\r\n00=" + kA + "\r\n[Gradient]\r\n00=oklab #FF0000@0 #00FF00@20 #FF8000@100\r\n";
+
+// Presses one of the stale entry's buttons, which only a stale entry shows.
+std::function<void(SettingsEditor&)> on_stale(QPushButton* SettingsEditor::*button) {
+    return [button](SettingsEditor& e) {
+        QVERIFY(e.stale_notice->isVisibleTo(&e));
+        (e.*button)->click();
+        QVERIFY(!e.stale_notice->isVisibleTo(&e));
+    };
+}
 
 struct Save {
     const char* row;
@@ -57,6 +72,25 @@ const std::vector<Save>& saves() {
         {"Windows-31J name kept in Windows-31J", "[UserSetting]\r\n00=" + kSjisName + kA.substr(1) + "\r\n",
          [](SettingsEditor& e) { e.form->bold->click(); },
          "[UserSetting]\r\n00=" + kSjisName + "," + "OFF,OFF,OFF,OFF,OFF,ON" + kA.substr(25) + "\r\n"},
+        {"three stops in oklch: a Gradient entry", "[UserSetting]\r\n00=" + kA + "\r\n",
+         [](SettingsEditor& e) {
+             e.form->gradient_bar->add_stop_at(35), e.form->gradient_bar->set_selected_colour({255, 255, 0});
+             e.form->space->setCurrentIndex(3);
+         },
+         "[UserSetting]\r\n00=" + kA + "\r\n" + kThreeStops},
+        {"back to two srgb stops: no entry", "[UserSetting]\r\n00=" + kA + "\r\n" + kThreeStops,
+         [](SettingsEditor& e) {
+             e.form->gradient_bar->select(1), QTest::keyClick(e.form->gradient_bar, Qt::Key_Delete);
+             e.form->space->setCurrentIndex(0);
+         },
+         "[UserSetting]\r\n00=" + kA + "\r\n[Gradient]\r\n"},
+        {"duplicated with its stops", "[UserSetting]\r\n00=" + kA + "\r\n" + kThreeStops,
+         [](SettingsEditor& e) { e.duplicate_entry(); },
+         "[UserSetting]\r\n00=" + kA + "\r\n01=" + kA + "\r\n" + kThreeStops + "01=" + kThreeStops.substr(15)},
+        {"stale entry dropped", kStale, on_stale(&SettingsEditor::drop_gradient_button),
+         "[UserSetting]\r\n00=" + kA + "\r\n[Gradient]\r\n"},
+        {"stale entry repaired with the line's colours", kStale, on_stale(&SettingsEditor::repair_gradient_button),
+         "[UserSetting]\r\n00=" + kA + "\r\n[Gradient]\r\n00=oklab #0080FF@0 #00FF00@20 #FF8000@100\r\n"},
     };
     return table;
 }
@@ -144,6 +178,7 @@ void EditorSavingTest::refused_save_keeps_the_edits_data() {
     QTest::newRow("file changed on disk") << 0 << "changed on disk" << 1;
     QTest::newRow("name with a leading blank") << 1 << "先に" << 0;
     QTest::newRow("folder cannot be made") << 2 << "cannot create the folder" << 0;
+    QTest::newRow("a stop outside 0..255") << 3 << "0..255" << 0;
 }
 
 void EditorSavingTest::refused_save_keeps_the_edits() {
@@ -160,6 +195,7 @@ void EditorSavingTest::refused_save_keeps_the_edits() {
 
     e.editor.form->start_colour->set_colour({255, 0, 0});
     if (cause == 1) e.editor.form->name_edit->setText(QStringLiteral(" A"));
+    if (cause == 3) e.editor.form->gradient_bar->add_stop_at(50), e.editor.form->gradient_bar->set_selected_colour({300, 0, 0});
     const std::string on_disk = cause == 0 ? "; changed elsewhere\r\n" + before : before;
     if (cause == 0) write_bytes(folder / "QX.ini", on_disk);
 

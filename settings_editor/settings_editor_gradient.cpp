@@ -1,0 +1,95 @@
+// SettingsEditor and the Gradient section: the current entry's stored stops read into
+// the form, the form's stops written back with the line, and an entry whose end stops
+// no longer match its line (edited by a program that knows nothing of the section).
+#include "settings_editor/settings_editor.h"
+
+#include "core/gradient_entries.h"
+#include "core/profile_reader.h"
+#include "core/setting_list.h"
+#include "settings_editor/setting_form.h"
+#include "settings_editor/setting_preview.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+
+namespace gradation::settings_editor {
+namespace {
+
+// The entry of key n however its ends stand, when it is well-formed.
+std::optional<Gradient> stored_entry(const std::string& content, int n) {
+    const std::string key = setting_key(n);
+    const std::vector<ProfileValue> values = profile_values_in(content, kGradientSection, {&key, 1});
+    if (values.empty() || !values[0].found || values[0].reached_cut) return std::nullopt;
+    const Result<Gradient> parsed = parse_gradient(values[0].bytes);
+    return parsed ? std::optional<Gradient>(*parsed) : std::nullopt;
+}
+
+// The stored form writes each channel as two hex digits.
+bool fits_in_bytes(const Gradient& g) {
+    for (const GradientStop& stop : g.stops)
+        for (std::int16_t v : stop.color)
+            if (v < 0 || v > 255) return false;
+    return true;
+}
+
+}  // namespace
+
+QWidget* SettingsEditor::build_stale_notice() {
+    stale_notice = new QWidget(this);
+    auto* text = new QLabel(QStringLiteral("この設定の [Gradient] の色は、設定行の開始色・終了色と合わないため使われていません。"),
+                            stale_notice);
+    text->setWordWrap(true);
+    drop_gradient_button = new QPushButton(QStringLiteral("グラデーションを捨てる"), stale_notice);
+    repair_gradient_button = new QPushButton(QStringLiteral("両端を設定行の色にして使う"), stale_notice);
+    auto* layout = new QHBoxLayout(stale_notice);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(text, 1);
+    layout->addWidget(drop_gradient_button);
+    layout->addWidget(repair_gradient_button);
+    stale_notice->hide();
+    connect(drop_gradient_button, &QPushButton::clicked, this, [this] { drop_stale_gradient(); });
+    connect(repair_gradient_button, &QPushButton::clicked, this, [this] { repair_stale_gradient(); });
+    return stale_notice;
+}
+
+void SettingsEditor::read_gradient(int n, SettingRecord& record) {
+    const GradientEntryRead read = read_gradient_entry(store_->content(), n, record);
+    record.gradient = read.gradient;
+    stored_gradient_ = read.gradient;
+    stale_notice->setVisible(read.stale);
+    if (read.refused)
+        say(QStringLiteral("[Gradient] の行が読めないので、2 色で表示しています: %1").arg(refusal_text(*read.refused)), true);
+}
+
+Outcome SettingsEditor::store_gradient() {
+    const std::optional<Gradient>& wanted = form->record().gradient;
+    if (wanted == stored_gradient_) return {};
+    if (wanted && !fits_in_bytes(*wanted)) return refuse("a gradient's colours must each lie in 0..255");
+    Outcome done = store_->set_gradient(current_, wanted);
+    if (done) stored_gradient_ = wanted;
+    return done;
+}
+
+void SettingsEditor::drop_stale_gradient() {
+    if (!store_ || current_ < 0 || keep_unapplied_edit()) return;
+    if (refused(store_->set_gradient(current_, std::nullopt), QStringLiteral("捨てられません"))) return;
+    setWindowModified(true);
+    show_entry(current_);
+    say(QStringLiteral("[Gradient] の行を捨てました。"));
+}
+
+void SettingsEditor::repair_stale_gradient() {
+    if (!store_ || current_ < 0 || keep_unapplied_edit()) return;
+    std::optional<Gradient> g = stored_entry(store_->content(), current_);
+    if (!g) return;
+    // The line wins: its colours become the end stops, the stops between stay.
+    g->stops.front().color = form->record().StartColor;
+    g->stops.back().color = form->record().EndColor;
+    if (refused(store_->set_gradient(current_, g), QStringLiteral("直せません"))) return;
+    setWindowModified(true);
+    show_entry(current_);
+    say(QStringLiteral("[Gradient] の両端を設定行の色にしました。"));
+}
+
+}  // namespace gradation::settings_editor
