@@ -97,7 +97,7 @@ Result<SettingRecord> chosen_setting(const Options& o) {
         const int n = o.setting.value_or(0);
         const std::filesystem::path path = ini_path(o);
         Result<std::string> file = read_settings_file(path);
-        if (!file) return std::unexpected(file.error());
+        if (!file) return Refused(file.error());
         bytes = std::move(*file);
         const std::vector<SettingLineRead> settings = read_setting_list(bytes);
         const std::size_t listed = settings.size();

@@ -23,7 +23,7 @@ bool injected(WriteStep step) {
     return false;
 }
 
-std::unexpected<Refusal> failure(const std::string& what, const std::filesystem::path& path, int error) {
+Refused failure(const std::string& what, const std::filesystem::path& path, int error) {
     return refuse("cannot " + what + " " + path.string() + ": " + std::strerror(error));
 }
 
@@ -101,7 +101,7 @@ public:
     }
 
 private:
-    std::unexpected<Refusal> close_after(int fd, const std::string& what, const std::filesystem::path& target) {
+    Refused close_after(int fd, const std::string& what, const std::filesystem::path& target) {
         const int error = errno;
         ::close(fd);
         return failure(what, target, error);
@@ -130,7 +130,7 @@ Result<std::filesystem::path> write_target(const std::filesystem::path& file) {
 Outcome replace_file_atomically(const std::filesystem::path& file, std::string_view bytes,
                                 const std::optional<std::string>& previous) {
     const Result<std::filesystem::path> followed = write_target(file);
-    if (!followed) return std::unexpected(followed.error());
+    if (!followed) return Refused(followed.error());
     const std::filesystem::path& target = *followed;
     Identity identity;
     struct stat st {};

@@ -43,7 +43,7 @@ FileLock::~FileLock() {
 
 Outcome FileLock::take(const std::filesystem::path& file, std::chrono::milliseconds patience) {
     const Result<std::filesystem::path> followed = write_target(file);
-    if (!followed) return std::unexpected(followed.error());
+    if (!followed) return Refused(followed.error());
     const std::filesystem::path& target = *followed;
     if (Outcome made = ensure_folder(file, target); !made) return made;
     const std::filesystem::path lock_file = target.parent_path() / ("." + target.filename().string() + ".lock");

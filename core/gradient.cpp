@@ -10,7 +10,7 @@ constexpr std::array<std::string_view, 5> kSpaceNames = {"srgb", "linear-srgb", 
 
 bool is_blank(char c) { return c == ' ' || c == '\t'; }
 
-std::unexpected<Refusal> refuse_at(int position, std::string reason) { return refuse(std::move(reason), position); }
+Refused refuse_at(int position, std::string reason) { return refuse(std::move(reason), position); }
 
 // The items of `text` between runs of `separator` (blanks and tabs when it is ' ').
 std::vector<std::string_view> split(std::string_view text, char separator) {

@@ -112,7 +112,7 @@ Result<SettingRecord> parse_setting_line(std::u16string_view line) {
         r.DevTag = d.value_or(0);
     }
 
-    if (refusal) return std::unexpected(*refusal);
+    if (refusal) return Refused(*refusal);
     return r;
 }
 

@@ -56,14 +56,14 @@ ValueEncoding entry_encoding(const SettingsDocument& doc, std::string_view bytes
 Result<SettingsStore> SettingsStore::open(const std::filesystem::path& file, const std::filesystem::path& seed) {
     if (file.empty()) return refuse("no configuration file to write (set XDG_CONFIG_HOME or HOME)");
     Result<std::optional<std::string>> disk = read_existing(file);
-    if (!disk) return std::unexpected(disk.error());
+    if (!disk) return Refused(disk.error());
     const bool exists = disk->has_value();
     std::string content;
     if (exists) {
         content = **disk;
     } else if (!seed.empty()) {
         Result<std::optional<std::string>> seeded = read_existing(seed);
-        if (!seeded) return std::unexpected(seeded.error());
+        if (!seeded) return Refused(seeded.error());
         content = seeded->value_or(std::string());
     }
     Result<SettingsStore> store = from_content(file, std::move(content));
@@ -73,7 +73,7 @@ Result<SettingsStore> SettingsStore::open(const std::filesystem::path& file, con
 }
 
 Result<SettingsStore> SettingsStore::from_content(const std::filesystem::path& file, std::string content) {
-    if (Outcome checked = check_configuration_file(content); !checked) return std::unexpected(checked.error());
+    if (Outcome checked = check_configuration_file(content); !checked) return Refused(checked.error());
     SettingsStore store;
     store.file_ = file;
     store.original_ = std::move(content);
@@ -91,7 +91,7 @@ Result<SettingsStore::ValueBytes> SettingsStore::value_bytes(std::u16string_view
         return refuse("the line holds a NUL character, where the reader would end it");
     if (line.size() >= 2 && (line.front() == u'"' || line.front() == u'\'') && line.back() == line.front())
         return refuse("the line is wrapped in quotes, which the reader would strip");
-    if (Outcome strict = check_line_strictly(line, kept); !strict) return std::unexpected(strict.error());
+    if (Outcome strict = check_line_strictly(line, kept); !strict) return Refused(strict.error());
     const Result<SettingRecord> parsed = parse_setting_line(line);
     if (!parsed) return refuse("the line is refused at " + parsed.error().text());
     const std::u16string_view name = setting_name(line);
@@ -146,7 +146,7 @@ Outcome SettingsStore::add(std::u16string_view line, std::u16string_view kept) {
     if (list_.size() >= static_cast<std::size_t>(kMaxSettings))
         return refuse("the list already has " + std::to_string(kMaxSettings) + " entries, keys 00 to 99");
     const Result<ValueBytes> value = value_bytes(line, kept);
-    if (!value) return std::unexpected(value.error());
+    if (!value) return Refused(value.error());
 
     SettingsDocument doc = document_;
     const std::string default_end = doc.line_end();
@@ -172,7 +172,7 @@ Outcome SettingsStore::add(std::u16string_view line, std::u16string_view kept) {
 Outcome SettingsStore::replace(int n, std::u16string_view line, std::u16string_view kept) {
     if (Outcome listed = in_list(n); !listed) return listed;
     const Result<ValueBytes> value = value_bytes(line, kept);
-    if (!value) return std::unexpected(value.error());
+    if (!value) return Refused(value.error());
     SettingsDocument doc = document_;
     std::string& text = doc.lines[line_of(n)].text;
     text = with_value(text, value->bytes);
@@ -228,7 +228,7 @@ Outcome SettingsStore::edit_locked(const std::filesystem::path& file, const std:
     FileLock lock;
     if (Outcome held = lock.take(file); !held) return held;
     Result<SettingsStore> store = open(file, seed);
-    if (!store) return std::unexpected(store.error());
+    if (!store) return Refused(store.error());
     if (Outcome done = edit(*store); !done) return done;
     return store->write_locked(false);
 }
@@ -249,7 +249,7 @@ Outcome SettingsStore::overwrite() {
 Outcome SettingsStore::write_locked(bool over_changes) {
     // Read again under the lock: what is there now is what the .bak keeps.
     Result<std::optional<std::string>> read = read_existing(file_);
-    if (!read) return std::unexpected(read.error());
+    if (!read) return Refused(read.error());
     const std::optional<std::string>& now = *read;
     if (!over_changes && (now.has_value() != disk_.has_value() || (now && now != disk_)))
         return refuse(file_.string() + " changed on disk since it was read; reload it before saving");
