@@ -112,7 +112,7 @@ Apply set_edit(Options::Action action, std::string_view name) {
 
 const std::vector<OptionSpec>& option_specs() {
     using A = Options::Action;
-    static const std::vector<OptionSpec> specs = {
+    static const std::vector<OptionSpec> option_table = {
         {"--line", Takes::Value, set_text(&Options::line)},
         {"--text", Takes::Value, set_text(&Options::text)},
         {"--ini", Takes::Value, set_text(&Options::ini)},
@@ -136,25 +136,25 @@ const std::vector<OptionSpec>& option_specs() {
         {"--list", Takes::Nothing, set_request(&ParseState::list)},
         {"--which-ini", Takes::Nothing, set_request(&ParseState::which_ini)},
     };
-    return specs;
+    return option_table;
 }
 
-// The values `spec` takes, from "=VALUE" and the arguments after args[i] (moving i
+// The values `option` takes, from "=VALUE" and the arguments after args[i] (moving i
 // past them), into `values`; yields a usage error, or the empty text.
-std::string take_values(const OptionSpec& spec, std::optional<std::string_view> inline_value, const Values& args,
+std::string take_values(const OptionSpec& option, std::optional<std::string_view> inline_value, const Values& args,
                         std::size_t& i, const ParseState& s, Values& values) {
-    const std::string name(spec.name);
-    if (spec.takes == Takes::Nothing) return inline_value ? name + " takes no value" : std::string();
+    const std::string name(option.name);
+    if (option.takes == Takes::Nothing) return inline_value ? name + " takes no value" : std::string();
     if (inline_value) values.push_back(*inline_value);
-    if (spec.takes == Takes::Value) {
+    if (option.takes == Takes::Value) {
         if (values.empty() && i + 1 < args.size()) values.push_back(args[++i]);
         return values.empty() ? name + " needs a value" : std::string();
     }
     if (s.o.action != Options::Action::Convert) return "only one of --add, --replace and --remove can be given";
-    while (values.size() < spec.edit_values && i + 1 < args.size() && !args[i + 1].starts_with("--"))
+    while (values.size() < option.edit_values && i + 1 < args.size() && !args[i + 1].starts_with("--"))
         values.push_back(args[++i]);
-    if (values.size() < spec.edit_values)
-        return name + (spec.edit_values == 2 ? " needs an entry number and a line" : " needs a value");
+    if (values.size() < option.edit_values)
+        return name + (option.edit_values == 2 ? " needs an entry number and a line" : " needs a value");
     return {};
 }
 
@@ -166,13 +166,13 @@ std::string read_option(const Values& args, std::size_t& i, ParseState& s) {
         inline_value = name.substr(eq + 1);
         name = name.substr(0, eq);
     }
-    const auto& specs = option_specs();
-    const auto spec = std::ranges::find(specs, name, &OptionSpec::name);
-    if (spec == specs.end())
+    const auto& option_table = option_specs();
+    const auto option = std::ranges::find(option_table, name, &OptionSpec::name);
+    if (option == option_table.end())
         return inline_value ? std::string(name) + " takes no value" : "unknown option " + std::string(name);
     Values values;
-    if (std::string why = take_values(*spec, inline_value, args, i, s, values); !why.empty()) return why;
-    return spec->apply(s, values);
+    if (std::string why = take_values(*option, inline_value, args, i, s, values); !why.empty()) return why;
+    return option->apply(s, values);
 }
 
 std::string check_gradient_options(const Options& o) {
