@@ -96,11 +96,11 @@ void frmMain::build_controls() {
     cmbUserSetting->setInsertPolicy(QComboBox::InsertAtBottom);
     widgets::place(cmbUserSetting, 1860, 60, 2055, 300);
 
-    cmdExec = new QPushButton(QStringLiteral("変換(&X&ｻ)"), client_area);
+    cmdExec = new QPushButton(tr("変換(&X&ｻ)"), client_area);
     cmdExec->setObjectName(QStringLiteral("cmdExec"));
     widgets::place(cmdExec, 3960, 30, 795, 405);
 
-    cmdExit = new QPushButton(QStringLiteral("終了&Q&ﾀ)"), client_area);
+    cmdExit = new QPushButton(tr("終了&Q&ﾀ)"), client_area);
     cmdExit->setObjectName(QStringLiteral("cmdExit"));
     widgets::place(cmdExit, 120, 480, 795, 375);
 
@@ -112,7 +112,7 @@ void frmMain::build_controls() {
     lblX->setFont(widgets::proportional_gothic_font(12));
     widgets::place(lblX, 1080, 480, 2775, 315);
 
-    chkDevTag = new widgets::ValueCheckBox(QStringLiteral("分離"), client_area);
+    chkDevTag = new widgets::ValueCheckBox(tr("分離"), client_area);
     chkDevTag->setObjectName(QStringLiteral("chkDevTag"));
     chkDevTag->setTristate(true);  // the program may grey it
     widgets::place(chkDevTag, 3930, 510, 795, 285);
@@ -128,17 +128,17 @@ void frmMain::build_menus() {
     menu_bar->setObjectName(QStringLiteral("menuBar"));
     menu_bar->setNativeMenuBar(false);
 
-    MN_FILE = menu_bar->addMenu(QStringLiteral("ファイル(&F&ﾊ)"));
+    MN_FILE = menu_bar->addMenu(tr("ファイル(&F&ﾊ)"));
     MN_FILE->setObjectName(QStringLiteral("MN_FILE"));
-    mnuOnTop = MN_FILE->addAction(QStringLiteral("常に手前に表示"));
+    mnuOnTop = MN_FILE->addAction(tr("常に手前に表示"));
     mnuOnTop->setObjectName(QStringLiteral("mnuOnTop"));
     mnuOnTop->setCheckable(true);
     mnuSep = MN_FILE->addSeparator();
     mnuSep->setObjectName(QStringLiteral("mnuSep"));
-    MN_FILE_QUIT = MN_FILE->addAction(QStringLiteral("終了(Q)"));
+    MN_FILE_QUIT = MN_FILE->addAction(tr("終了(Q)"));
     MN_FILE_QUIT->setObjectName(QStringLiteral("MN_FILE_QUIT"));
 
-    MN_VER = menu_bar->addAction(QStringLiteral("バージョン情報(&V&ﾋ)"));
+    MN_VER = menu_bar->addAction(tr("バージョン情報(&V&ﾋ)"));
     MN_VER->setObjectName(QStringLiteral("MN_VER"));
     build_format_menu();
 }

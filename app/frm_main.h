@@ -10,6 +10,7 @@
 #include "platform/timer.h"
 #include "core/setting_record.h"
 
+#include <QCoreApplication>
 #include <QWidget>
 
 #include <QList>
@@ -35,6 +36,8 @@ namespace gradation::app {
 inline constexpr int kWatcherInterval = 500;  // milliseconds between watcher ticks
 
 class frmMain : public QWidget {
+    Q_DECLARE_TR_FUNCTIONS(frmMain)
+
 public:
     frmMain();
     ~frmMain() override;

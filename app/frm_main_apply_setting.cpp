@@ -118,15 +118,17 @@ void frmMain::show_no_setting() {
     const QString file = QString::fromStdU16String(IniFile.u16string());
     const bool empty = cmbUserSetting->count() == 0;
     const bool utf16 = listed_.refusal.has_value();
-    // A UTF-16 file reads as no settings at all: say so, and what to do about it.
-    const QString message = utf16   ? QStringLiteral("UTF-16 は読めません (UTF-8 か Shift-JIS で保存)")
-                            : empty ? QStringLiteral("設定なし")
-                                    : QStringLiteral("読めない設定");
-    if (empty) cmbUserSetting->setPlaceholderText(QStringLiteral("(設定がありません)"));
+    // A UTF-16 file reads as no settings at all: say so, and (in the tooltip, where there
+    // is room) what to do about it.
+    const QString message = utf16   ? tr("UTF-16 は読めません")
+                            : empty ? tr("設定なし")
+                                    : tr("読めない設定");
+    const QString advice = utf16 ? tr(" (UTF-8 か Shift-JIS で保存)") : QString();
+    if (empty) cmbUserSetting->setPlaceholderText(tr("(設定がありません)"));
     const QFontMetrics metrics(lblX->font());
     const int room = lblX->contentsRect().width() - metrics.horizontalAdvance(message + QStringLiteral(": ")) - 4;
     lblX->setText(message + QStringLiteral(": ") + metrics.elidedText(file, Qt::ElideLeft, room));
-    lblX->setToolTip(message + QStringLiteral(": ") + file);
+    lblX->setToolTip(message + advice + QStringLiteral(": ") + file);
 }
 
 }  // namespace gradation::app

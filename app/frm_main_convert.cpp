@@ -22,7 +22,7 @@ void frmMain::lock_for_conversion() {
     MN_VER->setEnabled(false);
     MN_FORMAT->menuAction()->setEnabled(false);
     cmbUserSetting->setEnabled(false);
-    cmdExec->setText(QStringLiteral("中止(&X&ｻ)"));
+    cmdExec->setText(tr("中止(&X&ｻ)"));
     cmdExit->setEnabled(false);
     platform::set_mouse_pointer(platform::MousePointer::Hourglass);
 }
@@ -33,7 +33,7 @@ void frmMain::unlock_after_conversion() {
     MN_FORMAT->menuAction()->setEnabled(true);
     cmbUserSetting->setEnabled(true);
     cmdExit->setEnabled(true);
-    cmdExec->setText(QStringLiteral("変換(&X&ｻ)"));
+    cmdExec->setText(tr("変換(&X&ｻ)"));
     platform::set_mouse_pointer(platform::MousePointer::Default);
     ConvertReady = true;
 }

@@ -56,7 +56,7 @@ void frmMain::fill_again(ListedSettings settings) {
         CurrentSetting.reset();
         show_no_setting();
     } else if (kept < 0) {
-        lblX->setText(QStringLiteral("設定を読み直しました"));
+        lblX->setText(tr("設定を読み直しました"));
     }
 }
 

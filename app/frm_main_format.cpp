@@ -18,7 +18,7 @@ namespace gradation::app {
 
 void frmMain::build_format_menu() {
     MarkupChoice = platform::read_markup_choice();
-    MN_FORMAT = menu_bar->addMenu(QStringLiteral("形式(&M)"));
+    MN_FORMAT = menu_bar->addMenu(tr("形式(&M)"));
     MN_FORMAT->setObjectName(QStringLiteral("MN_FORMAT"));
     auto* group = new QActionGroup(MN_FORMAT);
     for (const DialectInfo& d : dialects()) {
@@ -31,7 +31,7 @@ void frmMain::build_format_menu() {
         mnuFormat.append(item);
     }
     MN_FORMAT->addSeparator();
-    mnuLimit = MN_FORMAT->addAction(QStringLiteral("長さの上限(&L)..."));
+    mnuLimit = MN_FORMAT->addAction(tr("長さの上限(&L)..."));
     mnuLimit->setObjectName(QStringLiteral("mnuLimit"));
 }
 
@@ -45,14 +45,14 @@ void frmMain::mnuFormat_Click(Dialect dialect) {
 void frmMain::mnuLimit_Click() {
     QDialog dialog(this);
     dialog.setObjectName(QStringLiteral("limitDialog"));
-    dialog.setWindowTitle(QStringLiteral("長さの上限"));
+    dialog.setWindowTitle(tr("長さの上限"));
     auto* field = new widgets::LimitField(&dialog);
     field->set_limit(MarkupChoice.limit);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     auto* layout = new QVBoxLayout(&dialog);
-    layout->addWidget(new QLabel(QStringLiteral("変換したタグの長さの上限:"), &dialog));
+    layout->addWidget(new QLabel(tr("変換したタグの長さの上限:"), &dialog));
     layout->addWidget(field);
     layout->addWidget(buttons);
     stop_watcher();

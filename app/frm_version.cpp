@@ -89,7 +89,7 @@ frmVersion::frmVersion(const QIcon& icon)
                            Qt::WindowCloseButtonHint),
       main_icon_(icon) {
     setObjectName(QStringLiteral("frmVersion"));
-    setWindowTitle(QStringLiteral("バージョン情報"));
+    setWindowTitle(tr("バージョン情報"));
     setFont(widgets::ui_gothic_font(9));
     setFixedSize(widgets::twips_to_pixels(4350), widgets::twips_to_pixels(2610));
 
@@ -104,7 +104,7 @@ frmVersion::frmVersion(const QIcon& icon)
     imgIcon->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     widgets::place(imgIcon, 120, 120, 675, 675);
 
-    Command1 = new KanaAccessButton(QStringLiteral("&O&ﾗK"), this);
+    Command1 = new KanaAccessButton(tr("&O&ﾗK"), this);
     Command1->setObjectName(QStringLiteral("Command1"));
     Command1->setFont(widgets::proportional_gothic_font(9, true));
     Command1->setDefault(true);

@@ -2,6 +2,7 @@
 // main window, with the clipboard watcher paused while it is open.
 #pragma once
 
+#include <QCoreApplication>
 #include <QDialog>
 #include <QIcon>
 #include <QPoint>
@@ -43,6 +44,8 @@ QString drawn_caption(const QString& caption);
 QPoint version_dialog_position(const QRect& main_outer, const QSize& dialog_outer, const QRect& available);
 
 class frmVersion : public QDialog {
+    Q_DECLARE_TR_FUNCTIONS(frmVersion)
+
 public:
     // `icon` is the main window's icon; the load step gives it to the dialog.
     explicit frmVersion(const QIcon& icon);

@@ -57,12 +57,12 @@ ColourField::ColourField(const QString& picker_title, QWidget* parent)
     : QWidget(parent), picker_title_(picker_title) {
     swatch = new QPushButton(this);
     swatch->setFixedSize(40, 22);
-    swatch->setToolTip(QStringLiteral("色を選ぶ"));
+    swatch->setToolTip(tr("色を選ぶ"));
     text = new QLineEdit(this);
     text->setMaxLength(24);
     text->setFixedWidth(110);
-    text->setToolTip(QStringLiteral("#RRGGBB (例: #FF8000)"));
-    out_of_range = new QLabel(QStringLiteral("0〜255 の外の値です。変えなければそのまま残ります。"), this);
+    text->setToolTip(tr("#RRGGBB (例: #FF8000)"));
+    out_of_range = new QLabel(tr("0〜255 の外の値です。変えなければそのまま残ります。"), this);
     out_of_range->setStyleSheet(QStringLiteral("color: #A05000"));
     out_of_range->hide();
 

@@ -4,6 +4,7 @@
 
 #include "core/setting_record.h"
 
+#include <QCoreApplication>
 #include <QColor>
 #include <QString>
 #include <QWidget>
@@ -23,6 +24,8 @@ QString colour_text(const Rgb& rgb);
 std::optional<Rgb> read_colour_text(const QString& text);
 
 class ColourField : public QWidget {
+    Q_DECLARE_TR_FUNCTIONS(ColourField)
+
 public:
     ColourField(const QString& picker_title, QWidget* parent = nullptr);
 

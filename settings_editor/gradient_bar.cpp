@@ -34,7 +34,7 @@ GradientBar::GradientBar(QWidget* parent) : QWidget(parent) {
     setFocusPolicy(Qt::StrongFocus);
     setMinimumSize(120, kBarHeight + kMarkHeight + 2);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    setToolTip(QStringLiteral("クリック (Insert) で色を追加、印のクリック (←→) で選択、ドラッグで移動、Delete で削除"));
+    setToolTip(tr("クリック (Insert) で色を追加、印のクリック (←→) で選択、ドラッグで移動、Delete で削除"));
     show_gradient(two_stop_gradient({0, 0, 0}, {255, 255, 255}));
 }
 

@@ -7,6 +7,7 @@
 
 #include "core/gradient.h"
 
+#include <QCoreApplication>
 #include <QWidget>
 
 #include <functional>
@@ -14,6 +15,8 @@
 namespace gradation::settings_editor {
 
 class GradientBar : public QWidget {
+    Q_DECLARE_TR_FUNCTIONS(GradientBar)
+
 public:
     explicit GradientBar(QWidget* parent = nullptr);
 

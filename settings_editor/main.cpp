@@ -3,7 +3,7 @@
 // with --ini must exist.
 #include "core/configuration_path.h"
 #include "core/version_info.h"
-#include "platform/qt_translation.h"
+#include "platform/interface_language.h"
 #include "settings_editor/editor_command_line.h"
 #include "settings_editor/settings_editor.h"
 
@@ -45,7 +45,7 @@ int main(int argc, char* argv[]) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "xcb");
     int qt_argc = argc > 0 ? 1 : 0;
     QApplication application(qt_argc, argv);
-    gradation::platform::load_qt_translation(gradation::platform::kInterfaceLanguage);
+    gradation::platform::install_interface_language();
 
     gradation::settings_editor::SettingsEditor editor;
     if (target->file.empty()) {

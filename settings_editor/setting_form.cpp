@@ -53,19 +53,19 @@ SettingForm::SettingForm(QWidget* parent) : QWidget(parent) {
 
 void SettingForm::build() {
     name_edit = new QLineEdit(this);
-    start_colour = new ColourField(QStringLiteral("開始色"), this);
-    end_colour = new ColourField(QStringLiteral("終了色"), this);
-    underline = new QCheckBox(QStringLiteral("下線(&U)"), this);
-    italic = new QCheckBox(QStringLiteral("斜体(&I)"), this);
-    bold = new QCheckBox(QStringLiteral("太字(&B)"), this);
+    start_colour = new ColourField(tr("開始色"), this);
+    end_colour = new ColourField(tr("終了色"), this);
+    underline = new QCheckBox(tr("下線(&U)"), this);
+    italic = new QCheckBox(tr("斜体(&I)"), this);
+    bold = new QCheckBox(tr("太字(&B)"), this);
 
     auto* main = new QFormLayout;
-    main->addRow(label_for(QStringLiteral("名前(&N)"), name_edit, this), name_edit);
-    main->addRow(label_for(QStringLiteral("開始色(&C)"), start_colour->text, this), start_colour);
-    main->addRow(label_for(QStringLiteral("終了色(&E)"), end_colour->text, this), end_colour);
+    main->addRow(label_for(tr("名前(&N)"), name_edit, this), name_edit);
+    main->addRow(label_for(tr("開始色(&C)"), start_colour->text, this), start_colour);
+    main->addRow(label_for(tr("終了色(&E)"), end_colour->text, this), end_colour);
     QWidget* gradient_row = build_gradient_row();
-    main->addRow(label_for(QStringLiteral("グラデーション(&G)"), gradient_bar, this), gradient_row);
-    main->addRow(QStringLiteral("文字"), row({underline, italic, bold}));
+    main->addRow(label_for(tr("グラデーション(&G)"), gradient_bar, this), gradient_row);
+    main->addRow(tr("文字"), row({underline, italic, bold}));
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -78,48 +78,48 @@ void SettingForm::build() {
 
 QWidget* SettingForm::build_size_group() {
     size_mode = new QComboBox(this);
-    size_mode->addItems({QStringLiteral("なし (ページの大きさ)"), QStringLiteral("絶対"), QStringLiteral("相対")});
+    size_mode->addItems({tr("なし (ページの大きさ)"), tr("絶対"), tr("相対")});
     size_sign = new QComboBox(this);
     size_sign->addItems({QStringLiteral("+"), QStringLiteral("-")});
     size_value = sixteen_bit_spin_box(this);
-    size_wave = new QCheckBox(QStringLiteral("大きさを波打たせる(&W)"), this);
+    size_wave = new QCheckBox(tr("大きさを波打たせる(&W)"), this);
     wave_pattern = new QComboBox(this);
     wave_pattern->setIconSize(QSize(widgets::kWavePictureWidth, widgets::kWavePictureHeight));
-    const QStringList shapes{QStringLiteral("谷"), QStringLiteral("山"), QStringLiteral("下り"), QStringLiteral("上り")};
+    const QStringList shapes{tr("谷"), tr("山"), tr("下り"), tr("上り")};
     for (int i = 0; i < 4; ++i)
         wave_pattern->addItem(QIcon(QPixmap::fromImage(widgets::size_wave_picture(i))), shapes[i]);
     wave_picture = new QLabel(this);
     wave_picture->setFixedSize(widgets::kWavePictureWidth, widgets::kWavePictureHeight);
-    wave_picture->setToolTip(QStringLiteral("メイン画面に出る絵"));
+    wave_picture->setToolTip(tr("メイン画面に出る絵"));
 
-    auto* size_group = new QGroupBox(QStringLiteral("大きさ"), this);
+    auto* size_group = new QGroupBox(tr("大きさ"), this);
     auto* size_form = new QFormLayout(size_group);
-    size_form->addRow(label_for(QStringLiteral("指定(&Z)"), size_mode, this),
-                      row({size_mode, new QLabel(QStringLiteral("符号"), this), size_sign,
-                           new QLabel(QStringLiteral("値"), this), size_value}));
+    size_form->addRow(label_for(tr("指定(&Z)"), size_mode, this),
+                      row({size_mode, new QLabel(tr("符号"), this), size_sign,
+                           new QLabel(tr("値"), this), size_value}));
     size_form->addRow(size_wave, row({wave_pattern, wave_picture}));
     return size_group;
 }
 
 QWidget* SettingForm::build_table_group() {
-    table_wrap = new QCheckBox(QStringLiteral("表で囲む(&T)"), this);
+    table_wrap = new QCheckBox(tr("表で囲む(&T)"), this);
     table_border = sixteen_bit_spin_box(this);
-    vertical = new QCheckBox(QStringLiteral("縦書き (表で囲むとき)(&V)"), this);
+    vertical = new QCheckBox(tr("縦書き (表で囲むとき)(&V)"), this);
 
-    auto* table_group = new QGroupBox(QStringLiteral("表"), this);
+    auto* table_group = new QGroupBox(tr("表"), this);
     auto* table_form = new QFormLayout(table_group);
-    table_form->addRow(table_wrap, row({new QLabel(QStringLiteral("枠の太さ"), this), table_border}));
+    table_form->addRow(table_wrap, row({new QLabel(tr("枠の太さ"), this), table_border}));
     table_form->addRow(vertical);
     return table_group;
 }
 
 QWidget* SettingForm::build_marks_group() {
-    start_mark = new QCheckBox(QStringLiteral("開始マーク <!--start-->"), this);
-    end_mark = new QCheckBox(QStringLiteral("終了マーク <!--end-->"), this);
-    break_after = new QCheckBox(QStringLiteral("後に <BR>"), this);
-    separate_tags = new widgets::ValueCheckBox(QStringLiteral("分離 (色と大きさを別のタグに)"), this);
+    start_mark = new QCheckBox(tr("開始マーク <!--start-->"), this);
+    end_mark = new QCheckBox(tr("終了マーク <!--end-->"), this);
+    break_after = new QCheckBox(tr("後に <BR>"), this);
+    separate_tags = new widgets::ValueCheckBox(tr("分離 (色と大きさを別のタグに)"), this);
 
-    auto* marks_group = new QGroupBox(QStringLiteral("前後とタグ"), this);
+    auto* marks_group = new QGroupBox(tr("前後とタグ"), this);
     auto* marks = new QVBoxLayout(marks_group);
     marks->addLayout(row({start_mark, end_mark}));
     marks->addLayout(row({break_after, separate_tags}));

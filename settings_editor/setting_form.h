@@ -5,6 +5,7 @@
 
 #include "core/setting_record.h"
 
+#include <QCoreApplication>
 #include <QString>
 #include <QWidget>
 
@@ -27,6 +28,8 @@ class ColourField;
 class GradientBar;
 
 class SettingForm : public QWidget {
+    Q_DECLARE_TR_FUNCTIONS(SettingForm)
+
 public:
     explicit SettingForm(QWidget* parent = nullptr);
 

@@ -8,6 +8,7 @@
 #include "widgets/size_wave_pictures.h"
 #include "settings_editor/colour_field.h"
 
+#include <QCoreApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -40,7 +41,7 @@ void show_choice(QComboBox* box, int count, int value) {
         box->setCurrentIndex(value);
         return;
     }
-    box->addItem(QStringLiteral("その他 (%1)").arg(value), value);
+    box->addItem(QCoreApplication::translate("SettingForm", "その他 (%1)").arg(value), value);
     box->setItemData(count, value, kValueRole);
     box->setCurrentIndex(count);
 }

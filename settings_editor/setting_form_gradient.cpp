@@ -6,6 +6,7 @@
 #include "settings_editor/colour_field.h"
 #include "settings_editor/gradient_bar.h"
 
+#include <QCoreApplication>
 #include <QColorDialog>
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -24,11 +25,11 @@ constexpr std::array kSpaces{GradientSpace::Srgb, GradientSpace::LinearSrgb, Gra
 
 QString space_explanation(GradientSpace space) {
     switch (space) {
-    case GradientSpace::Srgb: return QStringLiteral("RGB の値を一段ずつ変えます (これまでどおりの色)。");
-    case GradientSpace::LinearSrgb: return QStringLiteral("光の強さで混ぜます。中ほどが明るめになります。");
-    case GradientSpace::Oklab: return QStringLiteral("目に均等に見えるように混ぜます。中ほどがくすみません。");
-    case GradientSpace::Oklch: return QStringLiteral("明るさ・鮮やかさ・色相で混ぜ、色相は近い向きに回ります。");
-    case GradientSpace::OklchLonger: return QStringLiteral("色相を遠い向きに回します (虹のように)。");
+    case GradientSpace::Srgb: return QCoreApplication::translate("SettingForm", "RGB の値を一段ずつ変えます (これまでどおりの色)。");
+    case GradientSpace::LinearSrgb: return QCoreApplication::translate("SettingForm", "光の強さで混ぜます。中ほどが明るめになります。");
+    case GradientSpace::Oklab: return QCoreApplication::translate("SettingForm", "目に均等に見えるように混ぜます。中ほどがくすみません。");
+    case GradientSpace::Oklch: return QCoreApplication::translate("SettingForm", "明るさ・鮮やかさ・色相で混ぜ、色相は近い向きに回ります。");
+    case GradientSpace::OklchLonger: return QCoreApplication::translate("SettingForm", "色相を遠い向きに回します (虹のように)。");
     }
     return {};
 }
@@ -47,15 +48,15 @@ QWidget* SettingForm::build_gradient_row() {
     stop_position = new QSpinBox(box);
     stop_position->setRange(0, 100);
     stop_position->setSuffix(QStringLiteral(" %"));
-    stop_position->setToolTip(QStringLiteral("選んだ色の位置"));
-    stop_colour = new QPushButton(QStringLiteral("色"), box);
-    stop_colour->setToolTip(QStringLiteral("選んだ色を変える"));
+    stop_position->setToolTip(tr("選んだ色の位置"));
+    stop_colour = new QPushButton(tr("色"), box);
+    stop_colour->setToolTip(tr("選んだ色を変える"));
     space = new QComboBox(box);
     for (GradientSpace s : kSpaces) {
         space->addItem(QString::fromUtf8(space_name(s).data(), static_cast<qsizetype>(space_name(s).size())));
         space->setItemData(space->count() - 1, space_explanation(s), Qt::ToolTipRole);
     }
-    auto* space_label = new QLabel(QStringLiteral("色空間(&K)"), box);
+    auto* space_label = new QLabel(tr("色空間(&K)"), box);
     space_label->setBuddy(space);
 
     auto* layout = new QHBoxLayout(box);
@@ -118,7 +119,7 @@ void SettingForm::end_colour_edited() {
 void SettingForm::pick_stop_colour() {
     const Rgb& now = gradient_bar->gradient().stops[static_cast<std::size_t>(gradient_bar->selected())].color;
     const QColor picked = QColorDialog::getColor(QColor(now[0] & 0xFF, now[1] & 0xFF, now[2] & 0xFF), this,
-                                                 QStringLiteral("グラデーションの色"));
+                                                 tr("グラデーションの色"));
     if (!picked.isValid()) return;
     gradient_bar->set_selected_colour(
         {static_cast<std::int16_t>(picked.red()), static_cast<std::int16_t>(picked.green()),

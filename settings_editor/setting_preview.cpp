@@ -7,6 +7,7 @@
 #include "core/gradient_markup.h"
 #include "core/setting_meaning.h"
 
+#include <QCoreApplication>
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
@@ -21,15 +22,15 @@
 namespace gradation::settings_editor {
 
 QString length_text(const QString& markup) {
-    return QStringLiteral("%1 文字 / %2 バイト (UTF-8)")
+    return QCoreApplication::translate("SettingPreview", "%1 文字 / %2 バイト (UTF-8)")
         .arg(markup.toUcs4().size())
         .arg(markup.toUtf8().size());
 }
 
 SettingPreview::SettingPreview(QWidget* parent) : QWidget(parent) {
     sample = new QLineEdit(this);
-    sample->setPlaceholderText(QStringLiteral("見本の文字列"));
-    auto* sample_label = new QLabel(QStringLiteral("見本(&P)"), this);
+    sample->setPlaceholderText(tr("見本の文字列"));
+    auto* sample_label = new QLabel(tr("見本(&P)"), this);
     sample_label->setBuddy(sample);
 
     rendered = new QTextBrowser(this);
@@ -41,13 +42,13 @@ SettingPreview::SettingPreview(QWidget* parent) : QWidget(parent) {
     source->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     lengths = new QLabel(this);
     lengths->setWordWrap(true);
-    copy = new QPushButton(QStringLiteral("タグをコピー(&Y)"), this);
+    copy = new QPushButton(tr("タグをコピー(&Y)"), this);
     // The window's remembered choice to start with; the editor changes only its preview.
     const platform::MarkupChoice choice = platform::read_markup_choice();
     dialect = new QComboBox(this);
     for (const DialectInfo& d : dialects()) dialect->addItem(QString::fromUtf8(d.name));
     dialect->setCurrentIndex(static_cast<int>(choice.dialect));
-    auto* dialect_label = new QLabel(QStringLiteral("形式(&M)"), this);
+    auto* dialect_label = new QLabel(tr("形式(&M)"), this);
     dialect_label->setBuddy(dialect);
     limit = new widgets::LimitField(this);
     limit->set_limit(choice.limit);
@@ -56,16 +57,16 @@ SettingPreview::SettingPreview(QWidget* parent) : QWidget(parent) {
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(sample_label, 0, 0);
     layout->addWidget(sample, 0, 1, 1, 2);
-    layout->addWidget(new QLabel(QStringLiteral("表示"), this), 1, 0, Qt::AlignTop);
+    layout->addWidget(new QLabel(tr("表示"), this), 1, 0, Qt::AlignTop);
     layout->addWidget(rendered, 1, 1, 1, 2);
-    layout->addWidget(new QLabel(QStringLiteral("タグ"), this), 2, 0, Qt::AlignTop);
+    layout->addWidget(new QLabel(tr("タグ"), this), 2, 0, Qt::AlignTop);
     layout->addWidget(source, 2, 1, 1, 2);
     layout->addWidget(lengths, 3, 1);
     layout->addWidget(copy, 3, 2, Qt::AlignRight);
     layout->addWidget(dialect_label, 4, 0);
     auto* choice_row = new QHBoxLayout;
     choice_row->addWidget(dialect);
-    choice_row->addWidget(new QLabel(QStringLiteral("長さの上限"), this));
+    choice_row->addWidget(new QLabel(tr("長さの上限"), this));
     choice_row->addWidget(limit);
     choice_row->addStretch(1);
     layout->addLayout(choice_row, 4, 1, 1, 2);
@@ -111,8 +112,8 @@ void SettingPreview::convert() {
     markup_.clear();
     QStringList notes;
     if (text.isEmpty() || static_cast<std::size_t>(text.size()) > kMaxTextUnits) {
-        rendered->setPlainText(text.isEmpty() ? QStringLiteral("(見本の文字列を入れてください)")
-                                              : QStringLiteral("(見本が長すぎます)"));
+        rendered->setPlainText(text.isEmpty() ? tr("(見本の文字列を入れてください)")
+                                              : tr("(見本が長すぎます)"));
     } else {
         const platform::MarkupChoice choice{static_cast<Dialect>(dialect->currentIndex()), limit->limit()};
         // As the main window's check box, which follows DevTag.
@@ -121,7 +122,7 @@ void SettingPreview::convert() {
             text.toStdU16String(), record_, choice, [separate] { return separate; }, [] { return false; });
         markup_ = QString::fromStdU16String(chosen.markup.value_or(std::u16string()));
         if (chosen.too_long) {
-            rendered->setPlainText(QStringLiteral("(上限に収まりません)"));
+            rendered->setPlainText(tr("(上限に収まりません)"));
         } else {
             rendered->setHtml(display_html(choice.dialect, markup_));
         }

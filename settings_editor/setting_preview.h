@@ -5,6 +5,7 @@
 
 #include "core/setting_record.h"
 
+#include <QCoreApplication>
 #include <QString>
 #include <QWidget>
 
@@ -22,6 +23,8 @@ class LimitField;
 namespace gradation::settings_editor {
 
 class SettingPreview : public QWidget {
+    Q_DECLARE_TR_FUNCTIONS(SettingPreview)
+
 public:
     explicit SettingPreview(QWidget* parent = nullptr);
 

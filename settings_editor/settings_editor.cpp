@@ -7,6 +7,7 @@
 #include "settings_editor/setting_form.h"
 #include "settings_editor/setting_preview.h"
 
+#include <QCoreApplication>
 #include <QAbstractButton>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -22,16 +23,16 @@ namespace {
 
 QPushButton* button(const QString& caption, QWidget* parent) { return new QPushButton(caption, parent); }
 
-// The buttons in Japanese, like the rest of the window. Where 読み直す is offered (the file
+// The buttons in the window's language, like the rest of it. Where Reload is offered (the file
 // changed on disk), Save writes over that change.
 void name_buttons(QMessageBox& box, QMessageBox::StandardButtons buttons) {
     const std::pair<QMessageBox::StandardButton, QString> names[] = {
-        {QMessageBox::Yes, QStringLiteral("はい")},
-        {QMessageBox::No, QStringLiteral("いいえ")},
-        {QMessageBox::Save, buttons.testFlag(QMessageBox::Reset) ? QStringLiteral("上書き保存") : QStringLiteral("保存")},
-        {QMessageBox::Discard, QStringLiteral("保存しない")},
-        {QMessageBox::Reset, QStringLiteral("読み直す")},
-        {QMessageBox::Cancel, QStringLiteral("キャンセル")},
+        {QMessageBox::Yes, QCoreApplication::translate("SettingsEditor", "はい")},
+        {QMessageBox::No, QCoreApplication::translate("SettingsEditor", "いいえ")},
+        {QMessageBox::Save, buttons.testFlag(QMessageBox::Reset) ? QCoreApplication::translate("SettingsEditor", "上書き保存") : QCoreApplication::translate("SettingsEditor", "保存")},
+        {QMessageBox::Discard, QCoreApplication::translate("SettingsEditor", "保存しない")},
+        {QMessageBox::Reset, QCoreApplication::translate("SettingsEditor", "読み直す")},
+        {QMessageBox::Cancel, QCoreApplication::translate("SettingsEditor", "キャンセル")},
     };
     for (const auto& [button, name] : names)
         if (QAbstractButton* b = box.button(button)) b->setText(name);
@@ -41,7 +42,7 @@ void name_buttons(QMessageBox& box, QMessageBox::StandardButtons buttons) {
 
 QString editor_title(const std::filesystem::path& file) {
     const QString name = file.empty() ? QStringLiteral("QX.ini") : QString::fromStdU16String(file.filename().u16string());
-    return QStringLiteral("gradation 設定エディタ - %1[*]").arg(name);
+    return QCoreApplication::translate("SettingsEditor", "gradation 設定エディタ - %1[*]").arg(name);
 }
 
 QString refusal_text(const Refusal& refusal) { return QString::fromStdString(refusal.text()); }
@@ -73,7 +74,7 @@ void SettingsEditor::build() {
     top->addWidget(form, 3);
 
     preview = new SettingPreview(this);
-    auto* preview_group = new QGroupBox(QStringLiteral("プレビュー"), this);
+    auto* preview_group = new QGroupBox(tr("プレビュー"), this);
     auto* preview_layout = new QVBoxLayout(preview_group);
     preview_layout->addWidget(preview);
 
@@ -91,13 +92,13 @@ void SettingsEditor::build() {
 QLayout* SettingsEditor::build_list_column() {
     entry_list = new QListWidget(this);
     entry_list->setMinimumWidth(230);
-    auto* list_label = new QLabel(QStringLiteral("設定の一覧(&L)"), this);
+    auto* list_label = new QLabel(tr("設定の一覧(&L)"), this);
     list_label->setBuddy(entry_list);
-    add_button = button(QStringLiteral("追加(&A)"), this);
-    duplicate_button = button(QStringLiteral("複製(&D)"), this);
-    delete_button = button(QStringLiteral("削除"), this);
-    up_button = button(QStringLiteral("↑ 上へ"), this);
-    down_button = button(QStringLiteral("↓ 下へ"), this);
+    add_button = button(tr("追加(&A)"), this);
+    duplicate_button = button(tr("複製(&D)"), this);
+    delete_button = button(tr("削除"), this);
+    up_button = button(tr("↑ 上へ"), this);
+    down_button = button(tr("↓ 下へ"), this);
     auto* list_commands = new QGridLayout;
     list_commands->addWidget(add_button, 0, 0);
     list_commands->addWidget(duplicate_button, 0, 1);
@@ -116,8 +117,8 @@ QLayout* SettingsEditor::build_bottom_row() {
     message = new QLabel(this);
     message->setWordWrap(true);
     message->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    reload_button = button(QStringLiteral("読み直す(&R)"), this);
-    save_button = button(QStringLiteral("保存(&S)"), this);
+    reload_button = button(tr("読み直す(&R)"), this);
+    save_button = button(tr("保存(&S)"), this);
     save_button->setToolTip(QStringLiteral("Ctrl+S"));
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(message, 1);

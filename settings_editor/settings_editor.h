@@ -6,6 +6,7 @@
 #include "core/setting_record.h"
 #include "core/settings_store.h"
 
+#include <QCoreApplication>
 #include <QMessageBox>
 #include <QWidget>
 
@@ -25,6 +26,8 @@ class SettingForm;
 class SettingPreview;
 
 class SettingsEditor : public QWidget {
+    Q_DECLARE_TR_FUNCTIONS(SettingsEditor)
+
 public:
     SettingsEditor();
     ~SettingsEditor() override;

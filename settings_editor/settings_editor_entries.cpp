@@ -44,11 +44,11 @@ void SettingsEditor::fill_list(int select) {
             for (const StoredEntry& e : store_->all_entries()) {
                 auto* item = new QListWidgetItem(item_text(e.key, e.line));
                 QStringList why;
-                if (!e.listed) why << QStringLiteral("一覧に出ません: %1").arg(QString::fromStdString(e.why_unlisted));
-                if (e.refused) why << QStringLiteral("使えません: %1").arg(refusal_text(*e.refused));
+                if (!e.listed) why << tr("一覧に出ません: %1").arg(QString::fromStdString(e.why_unlisted));
+                if (e.refused) why << tr("使えません: %1").arg(refusal_text(*e.refused));
                 if (!why.isEmpty()) {
                     item->setText(item->text() + QStringLiteral("  (%1)").arg(why.join(QStringLiteral("; "))));
-                    item->setToolTip(QStringLiteral("gradation では: %1").arg(why.join(QStringLiteral("\n"))));
+                    item->setToolTip(tr("gradation では: %1").arg(why.join(QStringLiteral("\n"))));
                     item->setForeground(QColor(0x80, 0x80, 0x80));
                 }
                 // A line the main window will not list is greyed and never chosen for editing;
@@ -96,7 +96,7 @@ void SettingsEditor::show_entry(int n) {
             preview->show_setting(name, *parsed);
         else
             preview->clear(
-                QStringLiteral("この行は読めないので、gradation では使えません: %1").arg(refusal_text(parsed.error())));
+                tr("この行は読めないので、gradation では使えません: %1").arg(refusal_text(parsed.error())));
     } else {
         form->setEnabled(false);
         form->show_entry(QString(), SettingRecord{});
@@ -116,7 +116,7 @@ void SettingsEditor::form_edited() {
     if (replaced) replaced = store_gradient();
     if (!replaced) {
         unapplied_ = replaced.error();
-        say(QStringLiteral("この変更はファイルに書けません: %1").arg(refusal_text(*unapplied_)), true);
+        say(tr("この変更はファイルに書けません: %1").arg(refusal_text(*unapplied_)), true);
         return;
     }
     if (unapplied_) say(QString());
@@ -126,7 +126,7 @@ void SettingsEditor::form_edited() {
 
 bool SettingsEditor::keep_unapplied_edit() {
     if (!unapplied_) return false;
-    say(QStringLiteral("先にこの設定を直してください: %1").arg(refusal_text(*unapplied_)), true);
+    say(tr("先にこの設定を直してください: %1").arg(refusal_text(*unapplied_)), true);
     return true;
 }
 
@@ -138,23 +138,23 @@ bool SettingsEditor::refused(const Outcome& done, const QString& what) {
 
 void SettingsEditor::add_entry() {
     if (!store_ || keep_unapplied_edit()) return;
-    if (refused(store_->add(format_setting_line(u"新しい設定", new_record())), QStringLiteral("追加できません"))) return;
+    if (refused(store_->add(format_setting_line(tr("新しい設定").toStdU16String(), new_record())), tr("追加できません"))) return;
     setWindowModified(true);
     fill_list(static_cast<int>(store_->entries().size()) - 1);
-    say(QStringLiteral("一覧の最後に追加しました。"));
+    say(tr("一覧の最後に追加しました。"));
 }
 
 void SettingsEditor::duplicate_entry() {
     if (!store_ || current_ < 0 || keep_unapplied_edit()) return;
     const std::u16string line = store_->entries()[static_cast<std::size_t>(current_)];
-    if (refused(store_->add(line, line), QStringLiteral("複製できません"))) return;
+    if (refused(store_->add(line, line), tr("複製できません"))) return;
     // The copy takes the stops too (a stale or unreadable entry stays with the original only).
     const int copy = static_cast<int>(store_->entries().size()) - 1;
     const bool stops_copied = !stored_gradient_ || store_->set_gradient(copy, stored_gradient_).has_value();
     setWindowModified(true);
     fill_list(copy);
-    say(stops_copied ? QStringLiteral("一覧の最後に複製しました。")
-                     : QStringLiteral("一覧の最後に複製しましたが、グラデーションは複製できませんでした。"),
+    say(stops_copied ? tr("一覧の最後に複製しました。")
+                     : tr("一覧の最後に複製しましたが、グラデーションは複製できませんでした。"),
         !stops_copied);
 }
 
@@ -162,17 +162,17 @@ void SettingsEditor::delete_entry() {
     if (!store_ || current_ < 0) return;
     unapplied_.reset();  // the refused edit goes with its entry
     const int n = current_;
-    if (refused(store_->remove(n), QStringLiteral("削除できません"))) return;
+    if (refused(store_->remove(n), tr("削除できません"))) return;
     setWindowModified(true);
     fill_list(n);
-    say(QStringLiteral("削除しました。"));
+    say(tr("削除しました。"));
 }
 
 void SettingsEditor::move_entry(int step) {
     if (!store_ || current_ < 0 || keep_unapplied_edit()) return;
     const int to = current_ + step;
     if (to < 0 || to >= static_cast<int>(store_->entries().size())) return;
-    if (refused(store_->move(current_, to), QStringLiteral("移せません"))) return;
+    if (refused(store_->move(current_, to), tr("移せません"))) return;
     setWindowModified(true);
     fill_list(to);
 }

@@ -37,11 +37,11 @@ bool fits_in_bytes(const Gradient& g) {
 
 QWidget* SettingsEditor::build_stale_notice() {
     stale_notice = new QWidget(this);
-    auto* text = new QLabel(QStringLiteral("この設定の [Gradient] の色は、設定行の開始色・終了色と合わないため使われていません。"),
+    auto* text = new QLabel(tr("この設定の [Gradient] の色は、設定行の開始色・終了色と合わないため使われていません。"),
                             stale_notice);
     text->setWordWrap(true);
-    drop_gradient_button = new QPushButton(QStringLiteral("グラデーションを捨てる"), stale_notice);
-    repair_gradient_button = new QPushButton(QStringLiteral("両端を設定行の色にして使う"), stale_notice);
+    drop_gradient_button = new QPushButton(tr("グラデーションを捨てる"), stale_notice);
+    repair_gradient_button = new QPushButton(tr("両端を設定行の色にして使う"), stale_notice);
     auto* layout = new QHBoxLayout(stale_notice);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(text, 1);
@@ -59,7 +59,7 @@ void SettingsEditor::read_gradient(int n, SettingRecord& record) {
     stored_gradient_ = read.gradient;
     stale_notice->setVisible(read.stale);
     if (read.refused)
-        say(QStringLiteral("[Gradient] の行が読めないので、2 色で表示しています: %1").arg(refusal_text(*read.refused)), true);
+        say(tr("[Gradient] の行が読めないので、2 色で表示しています: %1").arg(refusal_text(*read.refused)), true);
 }
 
 Outcome SettingsEditor::store_gradient() {
@@ -73,10 +73,10 @@ Outcome SettingsEditor::store_gradient() {
 
 void SettingsEditor::drop_stale_gradient() {
     if (!store_ || current_ < 0 || keep_unapplied_edit()) return;
-    if (refused(store_->set_gradient(current_, std::nullopt), QStringLiteral("捨てられません"))) return;
+    if (refused(store_->set_gradient(current_, std::nullopt), tr("捨てられません"))) return;
     setWindowModified(true);
     show_entry(current_);
-    say(QStringLiteral("[Gradient] の行を捨てました。"));
+    say(tr("[Gradient] の行を捨てました。"));
 }
 
 void SettingsEditor::repair_stale_gradient() {
@@ -86,10 +86,10 @@ void SettingsEditor::repair_stale_gradient() {
     // The line wins: its colours become the end stops, the stops between stay.
     g->stops.front().color = form->record().StartColor;
     g->stops.back().color = form->record().EndColor;
-    if (refused(store_->set_gradient(current_, g), QStringLiteral("直せません"))) return;
+    if (refused(store_->set_gradient(current_, g), tr("直せません"))) return;
     setWindowModified(true);
     show_entry(current_);
-    say(QStringLiteral("[Gradient] の両端を設定行の色にしました。"));
+    say(tr("[Gradient] の両端を設定行の色にしました。"));
 }
 
 }  // namespace gradation::settings_editor

@@ -34,12 +34,12 @@ bool SettingsEditor::open(const std::filesystem::path& file, const std::filesyst
     if (opened) store_ = std::move(*opened);
     std::error_code ec;
     const bool exists = std::filesystem::exists(file, ec);
-    file_label->setText(exists || !store_ ? QStringLiteral("ファイル: %1").arg(path_text(file))
-                                          : QStringLiteral("ファイル: %1 (最初の保存で %2 を写して作ります)")
+    file_label->setText(exists || !store_ ? tr("ファイル: %1").arg(path_text(file))
+                                          : tr("ファイル: %1 (最初の保存で %2 を写して作ります)")
                                                 .arg(path_text(file), path_text(seed)));
     fill_list(0);
     if (!store_) {
-        say(QStringLiteral("読めません: %1").arg(refusal_text(opened.error())), true);
+        say(tr("読めません: %1").arg(refusal_text(opened.error())), true);
         return false;
     }
     say(QString());
@@ -51,9 +51,9 @@ bool SettingsEditor::save() {
     Outcome saved = store_->save();
     bool overwritten = false;
     if (!saved && store_->changed_on_disk()) {
-        say(QStringLiteral("保存できませんでした。変更はそのまま残っています: %1").arg(refusal_text(saved.error())),
+        say(tr("保存できませんでした。変更はそのまま残っています: %1").arg(refusal_text(saved.error())),
             true);
-        switch (ask(QStringLiteral("%1 は読んだ後にほかで変更されています。\n"
+        switch (ask(tr("%1 は読んだ後にほかで変更されています。\n"
                                    "読み直す: ここでの変更を捨てて、ファイルを読み直します。\n"
                                    "上書き保存: ここでの内容で保存します。ほかでの変更は %2 に残ります。\n"
                                    "キャンセル: 保存しません。ここでの変更は残ります。")
@@ -73,19 +73,19 @@ bool SettingsEditor::save() {
         }
     }
     if (!saved) {
-        say(QStringLiteral("保存できませんでした。変更はそのまま残っています: %1").arg(refusal_text(saved.error())),
+        say(tr("保存できませんでした。変更はそのまま残っています: %1").arg(refusal_text(saved.error())),
             true);
         return false;
     }
     setWindowModified(false);
-    file_label->setText(QStringLiteral("ファイル: %1").arg(path_text(file_)));
-    say(QStringLiteral("保存しました。gradation の一覧にもすぐ反映されます。") +
-        (overwritten ? QStringLiteral("ほかでの変更は %1 に残っています。").arg(backup_text(file_)) : QString()));
+    file_label->setText(tr("ファイル: %1").arg(path_text(file_)));
+    say(tr("保存しました。gradation の一覧にもすぐ反映されます。") +
+        (overwritten ? tr("ほかでの変更は %1 に残っています。").arg(backup_text(file_)) : QString()));
     return true;
 }
 
 void SettingsEditor::reload() {
-    if (isWindowModified() && ask(QStringLiteral("保存していない変更を捨てて、ファイルを読み直しますか?"),
+    if (isWindowModified() && ask(tr("保存していない変更を捨てて、ファイルを読み直しますか?"),
                                   QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
         return;
     const int keep = current_;
@@ -97,7 +97,7 @@ void SettingsEditor::closeEvent(QCloseEvent* event) {
         event->accept();
         return;
     }
-    switch (ask(QStringLiteral("保存していない変更があります。保存しますか?"),
+    switch (ask(tr("保存していない変更があります。保存しますか?"),
                 QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel)) {
     case QMessageBox::Save:
         if (save()) event->accept();

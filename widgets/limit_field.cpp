@@ -17,7 +17,7 @@ LimitField::LimitField(QWidget* parent) : QWidget(parent) {
     length->setValue(256);
     unit = new QComboBox(this);
     unit->setObjectName(QStringLiteral("limitUnit"));
-    unit->addItem(QStringLiteral("上限なし"));
+    unit->addItem(tr("上限なし"));
     unit->addItem(unit_name(LengthUnit::Utf16Units));
     unit->addItem(unit_name(LengthUnit::Utf8Bytes));
     auto* layout = new QHBoxLayout(this);

@@ -3,6 +3,7 @@
 
 #include "core/markup_fit.h"
 
+#include <QCoreApplication>
 #include <QWidget>
 
 #include <functional>
@@ -14,6 +15,8 @@ class QSpinBox;
 namespace gradation::widgets {
 
 class LimitField : public QWidget {
+    Q_DECLARE_TR_FUNCTIONS(LimitField)
+
 public:
     explicit LimitField(QWidget* parent = nullptr);
 

@@ -2,6 +2,7 @@
 
 #include "core/gradient_markup.h"
 
+#include <QCoreApplication>
 
 namespace gradation::widgets {
 namespace {
@@ -13,35 +14,35 @@ public:
     std::u16string text;
 };
 
-QString japanese_name(Feature feature) {
+QString left_out_name(Feature feature) {
     switch (feature) {
-    case Feature::Size: return QStringLiteral("文字の大きさ");
-    case Feature::Table: return QStringLiteral("表");
-    case Feature::StartMark: return QStringLiteral("開始マーカー");
-    case Feature::EndMark: return QStringLiteral("終了マーカー");
-    case Feature::SeparateTags: return QStringLiteral("色と大きさの分離");
+    case Feature::Size: return QCoreApplication::translate("MarkupNote", "文字の大きさ");
+    case Feature::Table: return QCoreApplication::translate("MarkupNote", "表");
+    case Feature::StartMark: return QCoreApplication::translate("MarkupNote", "開始マーカー");
+    case Feature::EndMark: return QCoreApplication::translate("MarkupNote", "終了マーカー");
+    case Feature::SeparateTags: return QCoreApplication::translate("MarkupNote", "色と大きさの分離");
     }
     return QString();
 }
 
 // "251 / 256 (まとめ, 空白は色なし, 3 文字ごとに 1 色)".
 QString fit_line(const FitResult& fit) {
-    const QString unit = fit.limit.unit == LengthUnit::Utf8Bytes ? QStringLiteral(" バイト") : QString();
+    const QString unit = fit.limit.unit == LengthUnit::Utf8Bytes ? QCoreApplication::translate("MarkupNote", " バイト") : QString();
     if (fit.outcome == FitResult::Outcome::TooLong)
-        return QStringLiteral("上限 %1%2 に収まりません: 最短でも %3%2").arg(fit.limit.length).arg(unit).arg(fit.length);
+        return QCoreApplication::translate("MarkupNote", "上限 %1%2 に収まりません: 最短でも %3%2").arg(fit.limit.length).arg(unit).arg(fit.length);
     QStringList what;
-    if (fit.used.merge) what << QStringLiteral("まとめ");
-    if (fit.used.plain_blanks) what << QStringLiteral("空白は色なし");
+    if (fit.used.merge) what << QCoreApplication::translate("MarkupNote", "まとめ");
+    if (fit.used.plain_blanks) what << QCoreApplication::translate("MarkupNote", "空白は色なし");
     if (fit.used.characters_per_colour > 1)
-        what << QStringLiteral("%1 文字ごとに 1 色").arg(fit.used.characters_per_colour);
+        what << QCoreApplication::translate("MarkupNote", "%1 文字ごとに 1 色").arg(fit.used.characters_per_colour);
     const QString how = what.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(what.join(QStringLiteral(", ")));
-    return QStringLiteral("長さ %1 / %2%3%4").arg(fit.length).arg(fit.limit.length).arg(unit, how);
+    return QCoreApplication::translate("MarkupNote", "長さ %1 / %2%3%4").arg(fit.length).arg(fit.limit.length).arg(unit, how);
 }
 
 }  // namespace
 
 QString unit_name(LengthUnit unit) {
-    return unit == LengthUnit::Utf8Bytes ? QStringLiteral("UTF-8 バイト") : QStringLiteral("UTF-16 単位");
+    return unit == LengthUnit::Utf8Bytes ? QCoreApplication::translate("MarkupNote", "UTF-8 バイト") : QCoreApplication::translate("MarkupNote", "UTF-16 単位");
 }
 
 ChosenMarkup chosen_markup(std::u16string_view text, const SettingRecord& setting, const platform::MarkupChoice& choice,
@@ -56,13 +57,13 @@ ChosenMarkup chosen_markup(std::u16string_view text, const SettingRecord& settin
         result.length_line = fit_line(fit);
     } else {
         if (!write_gradient_markup(text, setting, separate_tags, cancel, sink, options)) return result;
-        result.length_line = QStringLiteral("長さ %1").arg(sink.text.size());
+        result.length_line = QCoreApplication::translate("MarkupNote", "長さ %1").arg(sink.text.size());
     }
     QStringList left_out;
-    for (const Feature f : features_left_out(choice.dialect, setting, separate_tags())) left_out << japanese_name(f);
-    if (!left_out.isEmpty()) result.warnings << QStringLiteral("この形式では省きます: ") + left_out.join(QStringLiteral(", "));
+    for (const Feature f : features_left_out(choice.dialect, setting, separate_tags())) left_out << left_out_name(f);
+    if (!left_out.isEmpty()) result.warnings << QCoreApplication::translate("MarkupNote", "この形式では省きます: ") + left_out.join(QStringLiteral(", "));
     if (has_code_lookalike(choice.dialect, text))
-        result.warnings << QStringLiteral("注意: 文字列の & や § がゲームでは色コードとして読まれます");
+        result.warnings << QCoreApplication::translate("MarkupNote", "注意: 文字列の & や § がゲームでは色コードとして読まれます");
     if (!result.too_long) result.markup = std::move(sink.text);
     return result;
 }

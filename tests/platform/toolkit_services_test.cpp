@@ -4,7 +4,7 @@
 #include "platform/clipboard.h"
 #include "platform/mouse_pointer.h"
 #include "platform/program_run.h"
-#include "platform/qt_translation.h"
+#include "platform/interface_language.h"
 #include "platform/timer.h"
 
 #include <QClipboard>
@@ -28,6 +28,8 @@ private slots:
     void clipboard_round_trips_plain_text_data();
     void clipboard_round_trips_plain_text();
     void qt_texts_follow_the_language();
+    void language_follows_the_preferred_languages_data();
+    void language_follows_the_preferred_languages();
 };
 
 void ToolkitServicesTest::timer_ticks_only_when_enabled_with_an_interval_data() {
@@ -109,8 +111,29 @@ void ToolkitServicesTest::clipboard_round_trips_plain_text() {
 void ToolkitServicesTest::qt_texts_follow_the_language() {
     QVERIFY(!load_qt_translation(QStringLiteral("xx-none")));
     QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Cancel"));
-    QVERIFY(load_qt_translation(kInterfaceLanguage));
+    install_interface_language(InterfaceLanguage::Japanese);
     QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("キャンセル"));
+}
+
+void ToolkitServicesTest::language_follows_the_preferred_languages_data() {
+    QTest::addColumn<QStringList>("preferred");
+    QTest::addColumn<InterfaceLanguage>("chosen");
+    const auto english = InterfaceLanguage::English, japanese = InterfaceLanguage::Japanese;
+    QTest::newRow("English alone") << QStringList{"en"} << english;
+    QTest::newRow("English before Japanese") << QStringList{"en-US", "ja-JP"} << english;
+    QTest::newRow("Japanese before English") << QStringList{"ja-JP", "en-US"} << japanese;
+    QTest::newRow("English after another") << QStringList{"de-DE", "en_GB.UTF-8"} << english;
+    QTest::newRow("neither") << QStringList{"fr-FR"} << japanese;
+    QTest::newRow("C locale") << QStringList{"C"} << japanese;
+    QTest::newRow("POSIX locale") << QStringList{"POSIX"} << japanese;
+    QTest::newRow("nothing named") << QStringList{} << japanese;
+    QTest::newRow("a word beginning en") << QStringList{"eng"} << japanese;
+}
+
+void ToolkitServicesTest::language_follows_the_preferred_languages() {
+    QFETCH(QStringList, preferred);
+    QFETCH(InterfaceLanguage, chosen);
+    QCOMPARE(choose_interface_language(preferred), chosen);
 }
 
 QTEST_MAIN(ToolkitServicesTest)

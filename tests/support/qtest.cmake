@@ -11,3 +11,17 @@ function(gradation_qtest name)
   set_tests_properties(${name} PROPERTIES
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen;XDG_CONFIG_HOME=${GRADATION_TEST_CONFIG_HOME};XDG_CONFIG_DIRS=${GRADATION_TEST_CONFIG_HOME}" TIMEOUT 300)
 endfunction()
+
+# gradation_english_tests(name): runs the Qt Test program `name` in English at 1x and again
+# at 2x (name_2x), its screenshots going into build/screenshots.
+function(gradation_english_tests name)
+  add_test(NAME ${name}_2x COMMAND ${name})
+  foreach(scale 1 2)
+    set(test ${name})
+    if(scale EQUAL 2)
+      set(test ${name}_2x)
+    endif()
+    set_tests_properties(${test} PROPERTIES ENVIRONMENT
+      "QT_QPA_PLATFORM=offscreen;LANGUAGE=en;QT_SCALE_FACTOR=${scale};GRADATION_SCREENSHOT_SUFFIX=-${scale}x;GRADATION_SCREENSHOTS=${CMAKE_BINARY_DIR}/screenshots;XDG_CONFIG_HOME=${GRADATION_TEST_CONFIG_HOME};XDG_CONFIG_DIRS=${GRADATION_TEST_CONFIG_HOME}")
+  endforeach()
+endfunction()

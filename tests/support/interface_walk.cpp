@@ -1,0 +1,130 @@
+#include "support/interface_walk.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStyle>
+#include <QRegularExpression>
+#include <QTimer>
+
+namespace gradation::test {
+namespace {
+
+void add(QStringList& texts, const QObject& where, const QString& text) {
+    if (!text.trimmed().isEmpty())
+        texts << QStringLiteral("%1 %2: %3").arg(where.metaObject()->className(), where.objectName(), text);
+}
+
+void add_actions(QStringList& texts, const QWidget& widget) {
+    for (const QAction* action : widget.actions()) {
+        add(texts, *action, action->text());
+        add(texts, *action, action->toolTip());
+        add(texts, *action, action->statusTip());
+        if (action->menu()) texts << reachable_texts(*action->menu());
+    }
+}
+
+void add_own_texts(QStringList& texts, const QWidget& w) {
+    if (w.isWindow()) add(texts, w, w.windowTitle());
+    add(texts, w, w.toolTip());
+    add(texts, w, w.statusTip());
+    if (auto* label = qobject_cast<const QLabel*>(&w)) add(texts, w, label->text());
+    if (auto* button = qobject_cast<const QAbstractButton*>(&w)) add(texts, w, button->text());
+    if (auto* group = qobject_cast<const QGroupBox*>(&w)) add(texts, w, group->title());
+    if (auto* menu = qobject_cast<const QMenu*>(&w)) add(texts, w, menu->title());
+    if (auto* line = qobject_cast<const QLineEdit*>(&w)) add(texts, w, line->placeholderText());
+    if (auto* plain = qobject_cast<const QPlainTextEdit*>(&w))
+        add(texts, w, plain->placeholderText()), add(texts, w, plain->toPlainText());
+    if (auto* combo = qobject_cast<const QComboBox*>(&w)) {
+        add(texts, w, combo->placeholderText());
+        for (int i = 0; i < combo->count(); ++i) add(texts, w, combo->itemText(i));
+    }
+    if (auto* list = qobject_cast<const QListWidget*>(&w))
+        for (int i = 0; i < list->count(); ++i) add(texts, w, list->item(i)->text()), add(texts, w, list->item(i)->toolTip());
+    add_actions(texts, w);
+}
+
+}  // namespace
+
+QStringList reachable_texts(const QWidget& root) {
+    QStringList texts;
+    add_own_texts(texts, root);
+    for (const QWidget* child : root.findChildren<QWidget*>()) add_own_texts(texts, *child);
+    return texts;
+}
+
+QStringList texts_of_open_windows() {
+    QStringList texts;
+    for (const QWidget* window : QApplication::topLevelWidgets())
+        if (window->isVisible()) texts << reachable_texts(*window);
+    return texts;
+}
+
+QStringList untranslated(const QStringList& texts, const QStringList& allowed) {
+    static const QRegularExpression kCjk(
+        QStringLiteral("[\\p{Han}\\p{Hiragana}\\p{Katakana}\\p{Hangul}\\x{3000}-\\x{303F}\\x{FF01}-\\x{FFEF}]"));
+    static const QRegularExpression kTag(QStringLiteral("<[^>]*>"));  // previews hold markup of the names
+    QStringList left;
+    for (const QString& text : texts) {
+        QString rest = QString(text).remove(kTag);
+        for (const QString& piece : allowed) rest.remove(piece);
+        if (rest.contains(kCjk)) left << text;
+    }
+    return left;
+}
+
+namespace {
+
+// The width `w` needs to show its caption whole. A push button's size hint has a
+// style's least width, so its caption is measured instead.
+int needed_width(const QWidget& w) {
+    if (const auto* button = qobject_cast<const QPushButton*>(&w))
+        return w.fontMetrics().horizontalAdvance(QString(button->text()).remove(QLatin1Char('&'))) +
+               2 * w.style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
+    return w.sizeHint().width();
+}
+
+}  // namespace
+
+QStringList cut_off_captions(const QWidget& root) {
+    QStringList cut;
+    for (const QWidget* w : root.findChildren<QWidget*>()) {
+        const auto* label = qobject_cast<const QLabel*>(w);
+        const bool caption = qobject_cast<const QAbstractButton*>(w) || (label && !label->wordWrap() && label->pixmap().isNull());
+        if (caption && w->isVisible() && needed_width(*w) > w->width())
+            cut << QStringLiteral("%1 %2: %3 px wide, %4 px needed")
+                       .arg(w->metaObject()->className(), w->objectName())
+                       .arg(w->width())
+                       .arg(needed_width(*w));
+    }
+    return cut;
+}
+
+QStringList texts_of_modal_dialog(const std::function<void()>& open) {
+    QStringList texts;
+    QTimer::singleShot(0, [&texts] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        if (!dialog) return;
+        texts = reachable_texts(*dialog);
+        dialog->close();
+    });
+    open();
+    return texts;
+}
+
+void save_screenshot(QWidget& window, const QString& name) {
+    const QString folder = qEnvironmentVariable("GRADATION_SCREENSHOTS");
+    if (folder.isEmpty() || !QDir().mkpath(folder)) return;
+    window.grab().save(QDir(folder).filePath(name + QStringLiteral(".png")));
+}
+
+}  // namespace gradation::test
