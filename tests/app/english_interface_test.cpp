@@ -51,8 +51,12 @@ void EnglishInterfaceTest::every_reachable_text_is_english() {
     names << listed(w);
 
     QStringList texts = texts_of_open_windows();
-    texts << texts_of_modal_dialog([&] { w.MN_VER_Click(); });
-    texts << texts_of_modal_dialog([&] { w.mnuLimit_Click(); });
+    for (const std::function<void()>& open_dialog : {std::function<void()>([&] { w.MN_VER_Click(); }),
+                                                      std::function<void()>([&] { w.mnuLimit_Click(); })}) {
+        const QStringList dialog_texts = texts_of_modal_dialog(open_dialog);
+        QVERIFY(!dialog_texts.isEmpty());
+        texts << dialog_texts;
+    }
     if (w.cmdExec->isEnabled()) {
         w.MarkupChoice.limit = LengthLimit{4, LengthUnit::Utf16Units};  // too short: the note says so
         during_next_serving([&] { texts << w.cmdExec->text(); });
