@@ -50,7 +50,7 @@ void EnglishInterfaceTest::every_reachable_text_is_english() {
     prepare(w);
     names << listed(w);
 
-    QStringList texts = texts_of_open_windows();
+    QStringList texts = reachable_texts(w);
     for (const std::function<void()>& open_dialog : {std::function<void()>([&] { w.MN_VER_Click(); }),
                                                       std::function<void()>([&] { w.mnuLimit_Click(); })}) {
         const QStringList dialog_texts = texts_of_modal_dialog(open_dialog);

@@ -12,8 +12,9 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QStyle>
 #include <QRegularExpression>
+#include <QStyle>
+#include <QTextEdit>
 #include <QTimer>
 
 namespace gradation::test {
@@ -42,8 +43,8 @@ void add_own_texts(QStringList& texts, const QWidget& w) {
     if (auto* group = qobject_cast<const QGroupBox*>(&w)) add(texts, w, group->title());
     if (auto* menu = qobject_cast<const QMenu*>(&w)) add(texts, w, menu->title());
     if (auto* line = qobject_cast<const QLineEdit*>(&w)) add(texts, w, line->placeholderText());
-    if (auto* plain = qobject_cast<const QPlainTextEdit*>(&w))
-        add(texts, w, plain->placeholderText()), add(texts, w, plain->toPlainText());
+    if (auto* plain = qobject_cast<const QPlainTextEdit*>(&w)) add(texts, w, plain->toPlainText());
+    if (auto* rich = qobject_cast<const QTextEdit*>(&w)) add(texts, w, rich->toPlainText());
     if (auto* combo = qobject_cast<const QComboBox*>(&w)) {
         add(texts, w, combo->placeholderText());
         for (int i = 0; i < combo->count(); ++i) add(texts, w, combo->itemText(i));
@@ -59,13 +60,6 @@ QStringList reachable_texts(const QWidget& root) {
     QStringList texts;
     add_own_texts(texts, root);
     for (const QWidget* child : root.findChildren<QWidget*>()) add_own_texts(texts, *child);
-    return texts;
-}
-
-QStringList texts_of_open_windows() {
-    QStringList texts;
-    for (const QWidget* window : QApplication::topLevelWidgets())
-        if (window->isVisible()) texts << reachable_texts(*window);
     return texts;
 }
 

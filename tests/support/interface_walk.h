@@ -16,9 +16,6 @@ namespace gradation::test {
 // and the menus with their actions.
 QStringList reachable_texts(const QWidget& root);
 
-// The texts of every visible top-level window: the window itself and any dialog it opened.
-QStringList texts_of_open_windows();
-
 // Those of `texts` that still hold a Chinese, Japanese or Korean character once every piece
 // in `allowed` (names and samples read from the user's file) and every markup tag is taken out.
 QStringList untranslated(const QStringList& texts, const QStringList& allowed);
