@@ -3,6 +3,7 @@
 // label's tooltip says how long the markup is and whether it fitted.
 #include "app/frm_main.h"
 #include "widgets/limit_field.h"
+#include "widgets/markup_note.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -26,7 +27,7 @@ void frmMain::build_format_menu() {
         item->setObjectName(QStringLiteral("mnuFormat(%1)").arg(mnuFormat.size()));
         item->setCheckable(true);
         item->setChecked(d.dialect == MarkupChoice.dialect);
-        item->setStatusTip(QString::fromUtf8(d.purpose));
+        item->setStatusTip(widgets::dialect_purpose(d.dialect));
         group->addAction(item);
         mnuFormat.append(item);
     }

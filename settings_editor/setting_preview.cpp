@@ -46,7 +46,10 @@ SettingPreview::SettingPreview(QWidget* parent) : QWidget(parent) {
     // The window's remembered choice to start with; the editor changes only its preview.
     const platform::MarkupChoice choice = platform::read_markup_choice();
     dialect = new QComboBox(this);
-    for (const DialectInfo& d : dialects()) dialect->addItem(QString::fromUtf8(d.name));
+    for (const DialectInfo& d : dialects()) {
+        dialect->addItem(QString::fromUtf8(d.name));
+        dialect->setItemData(dialect->count() - 1, widgets::dialect_purpose(d.dialect), Qt::ToolTipRole);
+    }
     dialect->setCurrentIndex(static_cast<int>(choice.dialect));
     auto* dialect_label = new QLabel(tr("形式(&M)"), this);
     dialect_label->setBuddy(dialect);

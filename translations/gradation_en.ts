@@ -96,6 +96,42 @@
         <source>注意: 文字列の &amp; や § がゲームでは色コードとして読まれます</source>
         <translation>Note: the game reads &amp; and § in the text as colour codes</translation>
     </message>
+    <message>
+        <source>ウェブチャット向けの HTML の FONT タグ (これまでの形式)</source>
+        <translation>HTML font tags for web chat rooms (the classic markup)</translation>
+    </message>
+    <message>
+        <source>新しい HTML: CSS で色を付けた span 要素</source>
+        <translation>modern HTML: span elements with CSS colours</translation>
+    </message>
+    <message>
+        <source>掲示板: [color] と [size] のタグ</source>
+        <translation>forums: [color] and [size] tags</translation>
+    </message>
+    <message>
+        <source>Minecraft のチャットとプラグイン: &amp;#rrggbb のコード</source>
+        <translation>Minecraft chat and plugins: &amp;#rrggbb codes</translation>
+    </message>
+    <message>
+        <source>Minecraft: § のコード (§x)</source>
+        <translation>Minecraft: section-sign codes (§x)</translation>
+    </message>
+    <message>
+        <source>MiniMessage を使う Minecraft サーバー: &lt;#rrggbb&gt; のタグ</source>
+        <translation>Minecraft servers with MiniMessage: &lt;#rrggbb&gt; tags</translation>
+    </message>
+    <message>
+        <source>Minecraft の JSON テキスト (/tellraw、看板、本)</source>
+        <translation>Minecraft JSON text components (/tellraw, signs, books)</translation>
+    </message>
+    <message>
+        <source>24 ビットカラーの端末</source>
+        <translation>terminals with 24-bit colour</translation>
+    </message>
+    <message>
+        <source>256 色の端末</source>
+        <translation>terminals with 256 colours</translation>
+    </message>
 </context>
 <context>
     <name>SettingForm</name>

@@ -4,6 +4,8 @@
 
 #include <QCoreApplication>
 
+#include <array>
+
 namespace gradation::widgets {
 namespace {
 
@@ -40,6 +42,22 @@ QString fit_line(const FitResult& fit) {
 }
 
 }  // namespace
+
+QString dialect_purpose(Dialect dialect) {
+    static constexpr std::array<const char*, 9> kPurposes = {
+        QT_TRANSLATE_NOOP("MarkupNote", "ウェブチャット向けの HTML の FONT タグ (これまでの形式)"),
+        QT_TRANSLATE_NOOP("MarkupNote", "新しい HTML: CSS で色を付けた span 要素"),
+        QT_TRANSLATE_NOOP("MarkupNote", "掲示板: [color] と [size] のタグ"),
+        QT_TRANSLATE_NOOP("MarkupNote", "Minecraft のチャットとプラグイン: &#rrggbb のコード"),
+        QT_TRANSLATE_NOOP("MarkupNote", "Minecraft: § のコード (§x)"),
+        QT_TRANSLATE_NOOP("MarkupNote", "MiniMessage を使う Minecraft サーバー: <#rrggbb> のタグ"),
+        QT_TRANSLATE_NOOP("MarkupNote", "Minecraft の JSON テキスト (/tellraw、看板、本)"),
+        QT_TRANSLATE_NOOP("MarkupNote", "24 ビットカラーの端末"),
+        QT_TRANSLATE_NOOP("MarkupNote", "256 色の端末"),
+    };
+    static_assert(kPurposes.size() == static_cast<std::size_t>(Dialect::Ansi256) + 1, "one purpose per dialect");
+    return QCoreApplication::translate("MarkupNote", kPurposes[static_cast<std::size_t>(dialect)]);
+}
 
 QString unit_name(LengthUnit unit) {
     return unit == LengthUnit::Utf8Bytes ? QCoreApplication::translate("MarkupNote", "UTF-8 バイト") : QCoreApplication::translate("MarkupNote", "UTF-16 単位");

@@ -32,6 +32,9 @@ ChosenMarkup chosen_markup(std::u16string_view text, const SettingRecord& settin
 // The window's note: "minecraft: 長さ 251 / 256", then the warnings, one a line.
 QString conversion_note(Dialect dialect, const ChosenMarkup& chosen);
 
+// What `dialect` is for, in one line of the window's language.
+QString dialect_purpose(Dialect dialect);
+
 // "UTF-16 単位" or "UTF-8 バイト".
 QString unit_name(LengthUnit unit);
 

@@ -47,7 +47,8 @@ void add_own_texts(QStringList& texts, const QWidget& w) {
     if (auto* rich = qobject_cast<const QTextEdit*>(&w)) add(texts, w, rich->toPlainText());
     if (auto* combo = qobject_cast<const QComboBox*>(&w)) {
         add(texts, w, combo->placeholderText());
-        for (int i = 0; i < combo->count(); ++i) add(texts, w, combo->itemText(i));
+        for (int i = 0; i < combo->count(); ++i)
+            add(texts, w, combo->itemText(i)), add(texts, w, combo->itemData(i, Qt::ToolTipRole).toString());
     }
     if (auto* list = qobject_cast<const QListWidget*>(&w))
         for (int i = 0; i < list->count(); ++i) add(texts, w, list->item(i)->text()), add(texts, w, list->item(i)->toolTip());
