@@ -14,7 +14,7 @@ std::optional<Gradient> gradient_from_options(const Options& o, const SettingRec
 
 Result<SettingRecord> with_stored_gradient(SettingRecord record, std::string_view file_bytes, int n) {
     GradientEntryRead read = read_gradient_entry(file_bytes, n, record);
-    if (read.refused) return refuse("its Gradient entry is refused at " + read.refused->text());
+    if (read.refused) return refuse_because(RefusalCode::GradientEntryRefusedAt, {}, *read.refused);
     record.gradient = std::move(read.gradient);
     return record;
 }

@@ -45,15 +45,14 @@ Result<std::string> read_settings_file(const std::filesystem::path& path) {
     std::error_code ec;
     const auto status = std::filesystem::status(path, ec);
     const std::string name = shown(path.string());
-    if (status.type() == std::filesystem::file_type::not_found) return gradation::refuse("no such file: " + name);
-    if (ec) return gradation::refuse("cannot read " + name + ": " + ec.message());
-    if (std::filesystem::is_directory(status))
-        return gradation::refuse(name + " is a directory, not a configuration file");
-    if (!std::filesystem::is_regular_file(status)) return gradation::refuse(name + " is not a regular file");
+    if (status.type() == std::filesystem::file_type::not_found) return refuse(RefusalCode::NoSuchFile, {name});
+    if (ec) return refuse(RefusalCode::FileUnreadableBecause, {name, ec.message()});
+    if (std::filesystem::is_directory(status)) return refuse(RefusalCode::IsDirectory, {name});
+    if (!std::filesystem::is_regular_file(status)) return refuse(RefusalCode::NotRegularFile, {name});
     std::optional<std::string> bytes = read_profile_file(path);
-    if (!bytes) return gradation::refuse("cannot read " + name);
+    if (!bytes) return refuse(RefusalCode::FileUnreadable, {name});
     if (const Outcome checked = check_configuration_file(*bytes); !checked)
-        return gradation::refuse("cannot read " + name + ": " + checked.error().text());
+        return refuse_because(RefusalCode::FileContentRefused, {name}, checked.error());
     return std::move(*bytes);
 }
 
@@ -88,10 +87,10 @@ int which_ini(const Options& o, std::ostream& out, std::ostream& err) {
 Result<SettingRecord> chosen_setting(const Options& o) {
     std::u16string line;
     std::string bytes;  // the configuration file, read once for the line and its Gradient entry
-    std::string what = "setting line";
+    std::vector<std::string> which;  // of a stored setting: its number, key and file
     if (o.line) {
         auto decoded = utf8_to_utf16(*o.line);
-        if (!decoded) return gradation::refuse("the setting line is not valid UTF-8");
+        if (!decoded) return refuse(RefusalCode::SettingLineNotUtf8);
         line = std::move(*decoded);
     } else {
         const int n = o.setting.value_or(0);
@@ -101,24 +100,24 @@ Result<SettingRecord> chosen_setting(const Options& o) {
         bytes = std::move(*file);
         const std::vector<SettingLineRead> settings = read_setting_list(bytes);
         const std::size_t listed = settings.size();
+        if (listed == 0) return refuse(RefusalCode::SettingNotInEmptyList, {std::to_string(n), shown(path.string())});
         if (static_cast<std::size_t>(n) >= listed)
-            return gradation::refuse("setting " + std::to_string(n) + " is not in the list of " + shown(path.string()) +
-                                     " (" +
-                                     (listed == 0 ? std::string("it lists no settings")
-                                                  : "it lists settings 0 to " + std::to_string(listed - 1)) +
-                                     ")");
+            return refuse(RefusalCode::SettingNotInList,
+                          {std::to_string(n), shown(path.string()), std::to_string(listed - 1)});
         const SettingLineRead& read = settings[static_cast<std::size_t>(n)];
         line = read.line;
-        what = "setting " + std::to_string(n) + " (key " + setting_key(n) + ") of " + shown(path.string());
-        if (read.reached_cut)
-            return gradation::refuse(what + " is refused: it is longer than the " + std::to_string(kValueCut) +
-                                     " bytes the reader takes");
+        which = {std::to_string(n), setting_key(n), shown(path.string())};
+        if (read.reached_cut) {
+            which.push_back(std::to_string(kValueCut));
+            return refuse(RefusalCode::SettingCut, std::move(which));
+        }
     }
     Result<SettingRecord> parsed = parse_setting_line(line);
-    if (!parsed) return gradation::refuse(what + " refused at " + parsed.error().text());
+    if (!parsed && o.line) return refuse_because(RefusalCode::GivenLineRefusedAt, {}, parsed.error());
+    if (!parsed) return refuse_because(RefusalCode::SettingRefusedAt, which, parsed.error());
     if (!o.line) {
         Result<SettingRecord> stored = with_stored_gradient(*parsed, bytes, o.setting.value_or(0));
-        if (!stored) return gradation::refuse(what + ": " + stored.error().text());
+        if (!stored) return refuse_because(RefusalCode::SettingGradientRefused, which, stored.error());
         *parsed = std::move(*stored);
     }
     if (const std::optional<Gradient> g = gradient_from_options(o, *parsed)) use_gradient(*parsed, *g);

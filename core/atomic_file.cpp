@@ -23,8 +23,8 @@ bool injected(WriteStep step) {
     return false;
 }
 
-Refused failure(const std::string& what, const std::filesystem::path& path, int error) {
-    return refuse("cannot " + what + " " + path.string() + ": " + std::strerror(error));
+Refused failure(RefusalCode what, const std::filesystem::path& path, int error) {
+    return refuse(what, {path.string(), std::strerror(error)});
 }
 
 bool write_all(int fd, std::string_view bytes) {
@@ -78,30 +78,30 @@ public:
     Outcome write(const std::filesystem::path& target, std::string_view bytes, const Identity& identity, bool seam) {
         const auto fails = [&](WriteStep step) { return seam && injected(step); };
         std::string name = (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
-        if (fails(WriteStep::CreateTemporary)) return failure("create a file in", target.parent_path(), errno);
+        if (fails(WriteStep::CreateTemporary)) return failure(RefusalCode::TemporaryNotCreated, target.parent_path(), errno);
         const int fd = ::mkostemp(name.data(), O_CLOEXEC);
-        if (fd < 0) return failure("create a file in", target.parent_path(), errno);
+        if (fd < 0) return failure(RefusalCode::TemporaryNotCreated, target.parent_path(), errno);
         path_ = name;
         const std::size_t half = bytes.size() / 2;
         bool ok = write_all(fd, bytes.substr(0, half)) && !fails(WriteStep::WriteFirstHalf);
         ok = ok && write_all(fd, bytes.substr(half)) && !fails(WriteStep::WriteSecondHalf);
-        if (!ok) return close_after(fd, "write", target);
+        if (!ok) return close_after(fd, RefusalCode::WriteFailed, target);
         if (!give_identity(fd, identity, fails(WriteStep::KeepOwner)))
-            return close_after(fd, "give the new file the owner, group and mode of", target);
-        if (::fsync(fd) != 0 || fails(WriteStep::Sync)) return close_after(fd, "sync", target);
-        if (::close(fd) != 0) return failure("write", target, errno);
+            return close_after(fd, RefusalCode::IdentityNotKept, target);
+        if (::fsync(fd) != 0 || fails(WriteStep::Sync)) return close_after(fd, RefusalCode::SyncFailed, target);
+        if (::close(fd) != 0) return failure(RefusalCode::WriteFailed, target, errno);
         return {};
     }
 
     // Renames the file over `target`; afterwards it is no longer removed.
     Outcome rename_over(const std::filesystem::path& target) {
-        if (::rename(path_.c_str(), target.c_str()) != 0) return failure("replace", target, errno);
+        if (::rename(path_.c_str(), target.c_str()) != 0) return failure(RefusalCode::ReplaceFailed, target, errno);
         path_.clear();
         return {};
     }
 
 private:
-    Refused close_after(int fd, const std::string& what, const std::filesystem::path& target) {
+    Refused close_after(int fd, RefusalCode what, const std::filesystem::path& target) {
         const int error = errno;
         ::close(fd);
         return failure(what, target, error);
@@ -124,7 +124,7 @@ Result<std::filesystem::path> write_target(const std::filesystem::path& file) {
         const std::filesystem::path next = std::filesystem::read_symlink(path, ec);
         path = next.is_absolute() ? next : path.parent_path() / next;
     }
-    return refuse("cannot follow the link " + file.string() + ": " + (ec ? ec.message() : std::strerror(ELOOP)));
+    return refuse(RefusalCode::LinkUnfollowed, {file.string(), ec ? ec.message() : std::strerror(ELOOP)});
 }
 
 Outcome replace_file_atomically(const std::filesystem::path& file, std::string_view bytes,
@@ -136,9 +136,7 @@ Outcome replace_file_atomically(const std::filesystem::path& file, std::string_v
     struct stat st {};
     if (::stat(target.c_str(), &st) == 0) {
         if (st.st_nlink > 1)
-            return refuse(target.string() + " has " + std::to_string(st.st_nlink) +
-                          " hard links; writing it would give this name a new file and leave the other names with "
-                          "the old content, so it is not written");
+            return refuse(RefusalCode::HardLinks, {target.string(), std::to_string(st.st_nlink)});
         identity = {static_cast<mode_t>(st.st_mode & 07777), st.st_uid, st.st_gid};
     }
 
@@ -150,10 +148,10 @@ Outcome replace_file_atomically(const std::filesystem::path& file, std::string_v
         backup += ".bak";
         TemporaryFile kept;
         if (Outcome done = kept.write(backup, *previous, identity, false); !done) return done;
-        if (injected(WriteStep::KeepBackup)) return failure("replace", backup, errno);
+        if (injected(WriteStep::KeepBackup)) return failure(RefusalCode::ReplaceFailed, backup, errno);
         if (Outcome done = kept.rename_over(backup); !done) return done;
     }
-    if (injected(WriteStep::Rename)) return failure("replace", target, errno);
+    if (injected(WriteStep::Rename)) return failure(RefusalCode::ReplaceFailed, target, errno);
     if (Outcome done = content.rename_over(target); !done) return done;
     // The rename is on disk only once the folder is synced.
     if (const int dir = ::open(target.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); dir >= 0) {

@@ -42,7 +42,7 @@ std::u16string decode_profile_value(std::string_view value_bytes, bool file_has_
 
 Outcome check_configuration_file(std::string_view file_bytes) {
     if (file_bytes.starts_with("\xFF\xFE") || file_bytes.starts_with("\xFE\xFF"))
-        return refuse("it is UTF-16 (Windows Notepad's \"Unicode\"); save it as UTF-8 or Shift-JIS");
+        return refuse(RefusalCode::Utf16File);
     return {};
 }
 

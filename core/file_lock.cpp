@@ -21,9 +21,9 @@ Outcome ensure_folder(const std::filesystem::path& file, const std::filesystem::
     std::error_code ec;
     if (std::filesystem::is_directory(folder, ec)) return {};
     if (target != std::filesystem::absolute(file, ec))
-        return refuse("the link " + file.string() + " leads to " + target.string() + ", whose folder does not exist");
+        return refuse(RefusalCode::LinkFolderMissing, {file.string(), target.string()});
     std::filesystem::create_directories(folder, ec);
-    if (ec) return refuse("cannot create the folder " + folder.string() + ": " + ec.message());
+    if (ec) return refuse(RefusalCode::FolderNotCreated, {folder.string(), ec.message()});
     return {};
 }
 
@@ -50,7 +50,7 @@ Outcome FileLock::take(const std::filesystem::path& file, std::chrono::milliseco
     int fd = ::open(lock_file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0644);
     // Made by another user (root editing a user's file): a read-only descriptor locks as well.
     if (fd < 0 && errno == EACCES) fd = ::open(lock_file.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
-    if (fd < 0) return refuse("cannot open the lock file " + lock_file.string() + ": " + std::strerror(errno));
+    if (fd < 0) return refuse(RefusalCode::LockFileUnopened, {lock_file.string(), std::strerror(errno)});
 
     const auto give_up = std::chrono::steady_clock::now() + patience;
     // Polled rather than blocking, so that a lock held forever ends in a refusal.
@@ -58,10 +58,9 @@ Outcome FileLock::take(const std::filesystem::path& file, std::chrono::milliseco
         if ((errno != EWOULDBLOCK && errno != EINTR) || std::chrono::steady_clock::now() >= give_up) {
             const int cause = errno;
             ::close(fd);
-            return refuse(cause == EWOULDBLOCK ? file.string() + " is being edited by another program (its lock " +
-                                                     lock_file.string() + " was not free within " +
-                                                     std::to_string((patience.count() + 999) / 1000) + " s)"
-                                               : "cannot lock " + lock_file.string() + ": " + std::strerror(cause));
+            if (cause != EWOULDBLOCK) return refuse(RefusalCode::LockFailed, {lock_file.string(), std::strerror(cause)});
+            return refuse(RefusalCode::BeingEdited, {file.string(), lock_file.string(),
+                                                     std::to_string((patience.count() + 999) / 1000)});
         }
         std::this_thread::sleep_for(kRetryEvery);
     }

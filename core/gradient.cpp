@@ -10,7 +10,9 @@ constexpr std::array<std::string_view, 5> kSpaceNames = {"srgb", "linear-srgb", 
 
 bool is_blank(char c) { return c == ' ' || c == '\t'; }
 
-Refused refuse_at(int position, std::string reason) { return refuse(std::move(reason), position); }
+Refused refuse_at(int position, RefusalCode code, std::vector<std::string> details = {}) {
+    return refuse(code, std::move(details), position);
+}
 
 // The items of `text` between runs of `separator` (blanks and tabs when it is ' ').
 std::vector<std::string_view> split(std::string_view text, char separator) {
@@ -35,29 +37,22 @@ std::optional<int> whole_number(std::string_view text, int low, int high) {
 }
 
 // "#RRGGBB" or "#RRGGBB@P" (case-insensitive hex); the position is -1 when left out.
-std::optional<GradientStop> parse_stop(std::string_view text, std::string& why) {
+// A refusal names no position: the caller knows which item this is.
+Result<GradientStop> parse_stop(std::string_view text) {
     std::string_view colour = text.substr(0, text.find('@'));
     GradientStop stop{{}, -1};
-    if (colour.size() != 7 || colour[0] != '#') {
-        why = "a stop is a colour #RRGGBB, not '" + std::string(text) + "'";
-        return std::nullopt;
-    }
+    if (colour.size() != 7 || colour[0] != '#') return refuse(RefusalCode::StopSyntax, {std::string(text)});
     for (int c = 0; c < 3; ++c) {
         int v = 0;
         const char* from = colour.data() + 1 + 2 * c;
         const auto [end, ec] = std::from_chars(from, from + 2, v, 16);
-        if (ec != std::errc() || end != from + 2 || from[0] == '-' || from[0] == '+') {
-            why = "'" + std::string(colour) + "' is not a colour #RRGGBB";
-            return std::nullopt;
-        }
+        if (ec != std::errc() || end != from + 2 || from[0] == '-' || from[0] == '+')
+            return refuse(RefusalCode::StopColour, {std::string(colour)});
         stop.color[static_cast<std::size_t>(c)] = static_cast<std::int16_t>(v);
     }
     if (colour.size() < text.size()) {
         const std::optional<int> position = whole_number(text.substr(colour.size() + 1), 0, 100);
-        if (!position) {
-            why = "the position of '" + std::string(text) + "' is not a whole percent from 0 to 100";
-            return std::nullopt;
-        }
+        if (!position) return refuse(RefusalCode::StopPositionRange, {std::string(text)});
         stop.position = *position;
     }
     return stop;
@@ -66,14 +61,14 @@ std::optional<GradientStop> parse_stop(std::string_view text, std::string& why) 
 // Stops whose positions are all given: the rules every gradient keeps.
 Result<Gradient> checked(GradientSpace space, std::vector<GradientStop> stops) {
     if (stops.size() < kMinStops || stops.size() > kMaxStops)
-        return refuse_at(static_cast<int>(std::min(stops.size(), kMaxStops)) + 1,
-                      "a gradient has 2 to 16 stops, not " + std::to_string(stops.size()));
+        return refuse_at(static_cast<int>(std::min(stops.size(), kMaxStops)) + 1, RefusalCode::StopCount,
+                         {std::to_string(stops.size())});
     for (std::size_t i = 0; i < stops.size(); ++i) {
         const int at = static_cast<int>(i) + 1;
-        if (i == 0 && stops[i].position != 0) return refuse_at(at, "the first stop is at 0");
-        if (i + 1 == stops.size() && stops[i].position != 100) return refuse_at(at, "the last stop is at 100");
+        if (i == 0 && stops[i].position != 0) return refuse_at(at, RefusalCode::FirstStopPosition);
+        if (i + 1 == stops.size() && stops[i].position != 100) return refuse_at(at, RefusalCode::LastStopPosition);
         if (i > 0 && stops[i].position < stops[i - 1].position)
-            return refuse_at(at, "positions do not decrease");
+            return refuse_at(at, RefusalCode::StopOrder);
     }
     return Gradient{space, std::move(stops)};
 }
@@ -96,15 +91,15 @@ bool is_plain(const Gradient& g) { return g.space == GradientSpace::Srgb && g.st
 
 Result<Gradient> parse_gradient(std::string_view text) {
     const std::vector<std::string_view> items = split(text, ' ');
-    if (items.empty()) return refuse_at(0, "missing (the space: srgb, linear-srgb, oklab, oklch or oklch-longer)");
+    if (items.empty()) return refuse_at(0, RefusalCode::GradientSpaceMissing);
     const std::optional<GradientSpace> space = space_from_name(items[0]);
-    if (!space) return refuse_at(0, "unknown space '" + std::string(items[0]) + "'");
+    if (!space) return refuse_at(0, RefusalCode::GradientSpaceUnknown, {std::string(items[0])});
     std::vector<GradientStop> stops;
     for (std::size_t i = 1; i < items.size(); ++i) {
-        std::string why;
-        std::optional<GradientStop> stop = parse_stop(items[i], why);
-        if (stop && stop->position < 0) why = "'" + std::string(items[i]) + "' has no position (@0 to @100)";
-        if (!why.empty()) return refuse_at(static_cast<int>(i), why);
+        const Result<GradientStop> stop = parse_stop(items[i]);
+        if (!stop) return Refused(stop.error().at(static_cast<int>(i)));
+        if (stop->position < 0)
+            return refuse_at(static_cast<int>(i), RefusalCode::StopPositionMissing, {std::string(items[i])});
         stops.push_back(*stop);
     }
     return checked(*space, std::move(stops));
@@ -131,9 +126,8 @@ Result<Gradient> parse_stop_list(std::string_view text) {
         std::string_view item = items[i];
         while (!item.empty() && is_blank(item.front())) item.remove_prefix(1);
         while (!item.empty() && is_blank(item.back())) item.remove_suffix(1);
-        std::string why;
-        const std::optional<GradientStop> stop = parse_stop(item, why);
-        if (!stop) return refuse_at(static_cast<int>(i) + 1, why);
+        const Result<GradientStop> stop = parse_stop(item);
+        if (!stop) return Refused(stop.error().at(static_cast<int>(i) + 1));
         stops.push_back(*stop);
     }
     if (stops.size() >= kMinStops && stops.size() <= kMaxStops) {

@@ -53,7 +53,7 @@ GradientEntryRead read_gradient_entry(std::string_view file_bytes, int n, const 
     GradientEntryRead read;
     if (values.empty() || !values[0].found) return read;
     if (values[0].reached_cut) {
-        read.refused = Refusal{"longer than the reader's " + std::to_string(kValueCut) + " bytes", std::nullopt};
+        read.refused = make_refusal(RefusalCode::ValueCut, {std::to_string(kValueCut)});
         return read;
     }
     Result<Gradient> parsed = parse_gradient(values[0].bytes);

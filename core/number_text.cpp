@@ -26,7 +26,7 @@ Result<std::int16_t> read_number16(std::u16string_view s, Rounding rounding) {
         whole = std::min<std::int64_t>(whole * 10 + (s[i] - u'0'), kSaturate);
         ++i;
     }
-    if (i == whole_start) return refuse(std::string(kNotANumber));
+    if (i == whole_start) return refuse(RefusalCode::NotANumber);
 
     // Fraction, compared with one half: below, exactly, or above.
     int versus_half = -1;  // no fraction counts as below a half (and as zero)
@@ -45,11 +45,11 @@ Result<std::int16_t> read_number16(std::u16string_view s, Rounding rounding) {
             if (s[i] != u'0') fraction_nonzero = true;
             ++i;
         }
-        if (i == frac_start) return refuse(std::string(kNotANumber));
+        if (i == frac_start) return refuse(RefusalCode::NotANumber);
         if (versus_half == 0 && rest_nonzero) versus_half = 1;
     }
     while (i < n && is_blank(s[i])) ++i;
-    if (i != n) return refuse(std::string(kNotANumber));
+    if (i != n) return refuse(RefusalCode::NotANumber);
 
     // Round the magnitude, then apply the sign.
     std::int64_t value = whole;
@@ -59,7 +59,7 @@ Result<std::int16_t> read_number16(std::u16string_view s, Rounding rounding) {
         value += 1;
     }
     if (negative) value = -value;
-    if (value < INT16_MIN || value > INT16_MAX) return refuse("outside -32768..32767");
+    if (value < INT16_MIN || value > INT16_MAX) return refuse(RefusalCode::NumberOutside16Bit);
     return static_cast<std::int16_t>(value);
 }
 

@@ -8,15 +8,12 @@
 
 namespace gradation {
 
-// The reason a field that is no number is refused with.
-inline constexpr std::string_view kNotANumber = "not a number";
-
 enum class Rounding { Floor, HalfEven };
 
 // A field reads as a number when it is: optional blanks (space, tab), optional sign,
 // one or more digits, optionally "." and one or more digits, optional blanks.
 // The value is rounded as asked (exactly, on the decimal text) and must then fit
-// a signed 16-bit integer. Refused as "not a number" or "outside -32768..32767".
+// a signed 16-bit integer. Refused as NotANumber or NumberOutside16Bit.
 Result<std::int16_t> read_number16(std::u16string_view field, Rounding rounding);
 
 }  // namespace gradation

@@ -13,30 +13,30 @@ constexpr std::size_t kMostFields = 22;
 
 enum class Kind { Name, Flag, Direction, Number };
 
-// What one position holds; for a number, its range and what it is called in a refusal.
+// What one position holds; for a number, its range and the refusal that names it.
 struct FieldRule {
     Kind kind;
     int lowest = 0;
     int highest = 0;
-    const char* what = "";
+    RefusalCode out_of_range = RefusalCode::ColourRange;
 };
 
 constexpr FieldRule flag{Kind::Flag};
-constexpr FieldRule colour{Kind::Number, 0, 255, "a colour value"};
+constexpr FieldRule colour{Kind::Number, 0, 255, RefusalCode::ColourRange};
 
 constexpr FieldRule kRules[kMostFields] = {
     {Kind::Name},
     flag, flag, flag, flag, flag, flag,
-    {Kind::Number, 0, 2, "the size mode"},
-    {Kind::Number, 0, 1, "the size sign"},
-    {Kind::Number, -32768, 32767, "the size value"},
+    {Kind::Number, 0, 2, RefusalCode::SizeModeRange},
+    {Kind::Number, 0, 1, RefusalCode::SizeSignRange},
+    {Kind::Number, -32768, 32767, RefusalCode::SizeValueRange},
     flag,
-    {Kind::Number, 0, 32767, "the table border"},
+    {Kind::Number, 0, 32767, RefusalCode::TableBorderRange},
     {Kind::Direction},
     flag,
-    {Kind::Number, 0, 3, "the wave pattern"},
+    {Kind::Number, 0, 3, RefusalCode::WavePatternRange},
     colour, colour, colour, colour, colour, colour,
-    {Kind::Number, 0, 2, "the last field"},
+    {Kind::Number, 0, 2, RefusalCode::LastFieldRange},
 };
 
 std::vector<std::u16string_view> split_fields(std::u16string_view line) {
@@ -71,24 +71,28 @@ bool whole_number_within(std::u16string_view text, int lowest, int highest) {
     return value >= lowest && value <= highest;
 }
 
-// Why `field` does not hold what `rule` asks for, or the empty text.
-std::string field_refusal(const FieldRule& rule, std::u16string_view field) {
+// Whether `field`, at `position`, holds what `rule` asks for.
+Outcome check_field(const FieldRule& rule, std::u16string_view field, int position) {
     const std::u16string_view text = trimmed(field);
-    const std::string quoted = "not \"" + utf16_to_utf8(text) + "\"";
+    const auto refused = [&](RefusalCode code, std::vector<std::string> details) {
+        return refuse(code, std::move(details), position);
+    };
     switch (rule.kind) {
     case Kind::Name:
-        if (field.empty()) return "the name is empty";
+        if (field.empty()) return refused(RefusalCode::NameEmpty, {});
         for (const char16_t c : field)
-            if (is_control(c)) return "the name holds a control character";
+            if (is_control(c)) return refused(RefusalCode::NameControlCharacter, {});
         return {};
     case Kind::Flag:
-        return text == u"ON" || text == u"OFF" ? std::string() : "a flag is ON or OFF, " + quoted;
+        if (text == u"ON" || text == u"OFF") return {};
+        return refused(RefusalCode::FlagValue, {utf16_to_utf8(text)});
     case Kind::Direction:
-        return text == u"H" || text == u"V" ? std::string() : "the direction is H or V, " + quoted;
+        if (text == u"H" || text == u"V") return {};
+        return refused(RefusalCode::DirectionValue, {utf16_to_utf8(text)});
     case Kind::Number:
         if (whole_number_within(text, rule.lowest, rule.highest)) return {};
-        return std::string(rule.what) + " is a whole number from " + std::to_string(rule.lowest) + " to " +
-               std::to_string(rule.highest) + ", " + quoted;
+        return refused(rule.out_of_range,
+                       {std::to_string(rule.lowest), std::to_string(rule.highest), utf16_to_utf8(text)});
     }
     return {};
 }
@@ -98,15 +102,13 @@ std::string field_refusal(const FieldRule& rule, std::u16string_view field) {
 Outcome check_line_strictly(std::u16string_view line, std::u16string_view kept) {
     const std::vector<std::u16string_view> fields = split_fields(line);
     if (fields.size() < kFewestFields)
-        return refuse("missing (a setting line has 21 or 22 fields)", static_cast<int>(fields.size()));
+        return refuse(RefusalCode::LineFieldsMissing, {}, static_cast<int>(fields.size()));
     if (fields.size() > kMostFields)
-        return refuse("a setting line has 21 or 22 fields, not " + std::to_string(fields.size()),
-                      static_cast<int>(kMostFields));
+        return refuse(RefusalCode::LineFieldCount, {std::to_string(fields.size())}, static_cast<int>(kMostFields));
     const std::vector<std::u16string_view> stored = kept.empty() ? std::vector<std::u16string_view>{} : split_fields(kept);
     for (std::size_t pos = 0; pos < fields.size(); ++pos) {
         if (pos < stored.size() && trimmed(stored[pos]) == trimmed(fields[pos])) continue;
-        if (std::string why = field_refusal(kRules[pos], fields[pos]); !why.empty())
-            return refuse(std::move(why), static_cast<int>(pos));
+        if (Outcome field = check_field(kRules[pos], fields[pos], static_cast<int>(pos)); !field) return field;
     }
     return {};
 }

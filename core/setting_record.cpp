@@ -78,12 +78,12 @@ std::u16string format_setting_line(std::u16string_view name, const SettingRecord
 Result<SettingRecord> parse_setting_line(std::u16string_view line) {
     const Fields f = cut_fields(line);
     if (f.count <= kLastFixedPosition)
-        return refuse("missing (a setting line has at least 21 comma-separated fields)", f.count);
+        return refuse(RefusalCode::FieldsMissing, {}, f.count);
 
     std::optional<Refusal> refusal;  // the first field refused
     auto number = [&](int pos) -> std::int16_t {
         const Result<std::int16_t> r = read_number16(f.at[pos], Rounding::Floor);
-        if (!r && !refusal) refusal = Refusal{r.error().reason, pos};
+        if (!r && !refusal) refusal = r.error().at(pos);
         return r.value_or(0);
     };
 
@@ -107,8 +107,8 @@ Result<SettingRecord> parse_setting_line(std::u16string_view line) {
     if (f.dev_tag) {
         // Anything but a number reads as 0 here; only a number out of range refuses.
         const Result<std::int16_t> d = read_number16(*f.dev_tag, Rounding::HalfEven);
-        const bool out_of_range = !d && d.error().reason != kNotANumber;
-        if (out_of_range && !refusal) refusal = Refusal{d.error().reason, kDevTagPosition};
+        const bool out_of_range = !d && d.error().code != RefusalCode::NotANumber;
+        if (out_of_range && !refusal) refusal = d.error().at(kDevTagPosition);
         r.DevTag = d.value_or(0);
     }
 

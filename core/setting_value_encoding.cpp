@@ -43,7 +43,7 @@ Result<std::string> encode_value(std::u16string_view text, ValueEncoding encodin
         const std::u16string_view character = character_at(text, i);
         i += character.size();
         const auto refused = [&] {
-            return refuse(describe_character(character) + " cannot be written in " + encoding_name(encoding));
+            return refuse(RefusalCode::CharacterUnencodable, {describe_character(character), encoding_name(encoding)});
         };
         if (character.size() == 1 && (is_high_surrogate(character[0]) || is_low_surrogate(character[0])))
             return refused();  // a lone surrogate is no character in either encoding

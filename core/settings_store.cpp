@@ -27,10 +27,10 @@ Result<std::optional<std::string>> read_existing(const std::filesystem::path& fi
     std::error_code ec;
     const auto status = std::filesystem::status(file, ec);
     if (status.type() == std::filesystem::file_type::not_found) return std::nullopt;
-    if (ec) return refuse("cannot read " + file.string() + ": " + ec.message());
-    if (!std::filesystem::is_regular_file(status)) return refuse(file.string() + " is not a regular file");
+    if (ec) return refuse(RefusalCode::FileUnreadableBecause, {file.string(), ec.message()});
+    if (!std::filesystem::is_regular_file(status)) return refuse(RefusalCode::NotRegularFile, {file.string()});
     if (std::optional<std::string> bytes = read_profile_file(file)) return bytes;
-    return refuse("cannot read " + file.string());
+    return refuse(RefusalCode::FileUnreadable, {file.string()});
 }
 
 // The encoding the entry lines are read in: UTF-8 after a byte order mark; otherwise the
@@ -54,7 +54,7 @@ ValueEncoding entry_encoding(const SettingsDocument& doc, std::string_view bytes
 }  // namespace
 
 Result<SettingsStore> SettingsStore::open(const std::filesystem::path& file, const std::filesystem::path& seed) {
-    if (file.empty()) return refuse("no configuration file to write (set XDG_CONFIG_HOME or HOME)");
+    if (file.empty()) return refuse(RefusalCode::NoFileToWrite);
     Result<std::optional<std::string>> disk = read_existing(file);
     if (!disk) return Refused(disk.error());
     const bool exists = disk->has_value();
@@ -67,7 +67,7 @@ Result<SettingsStore> SettingsStore::open(const std::filesystem::path& file, con
         content = seeded->value_or(std::string());
     }
     Result<SettingsStore> store = from_content(file, std::move(content));
-    if (!store) return refuse("cannot read " + (exists ? file : seed).string() + ": " + store.error().text());
+    if (!store) return refuse_because(RefusalCode::FileContentRefused, {(exists ? file : seed).string()}, store.error());
     store->disk_ = std::move(*disk);
     return store;
 }
@@ -86,35 +86,36 @@ Result<SettingsStore> SettingsStore::from_content(const std::filesystem::path& f
 
 Result<SettingsStore::ValueBytes> SettingsStore::value_bytes(std::u16string_view line,
                                                              std::u16string_view kept) const {
-    if (line.find_first_of(u"\r\n") != std::u16string_view::npos) return refuse("the line holds a line break");
-    if (line.find(u'\0') != std::u16string_view::npos)
-        return refuse("the line holds a NUL character, where the reader would end it");
+    if (line.find_first_of(u"\r\n") != std::u16string_view::npos) return refuse(RefusalCode::LineBreak);
+    if (line.find(u'\0') != std::u16string_view::npos) return refuse(RefusalCode::LineNul);
     if (line.size() >= 2 && (line.front() == u'"' || line.front() == u'\'') && line.back() == line.front())
-        return refuse("the line is wrapped in quotes, which the reader would strip");
+        return refuse(RefusalCode::LineQuoted);
     if (Outcome strict = check_line_strictly(line, kept); !strict) return Refused(strict.error());
     const Result<SettingRecord> parsed = parse_setting_line(line);
-    if (!parsed) return refuse("the line is refused at " + parsed.error().text());
+    if (!parsed) return refuse_because(RefusalCode::LineRefusedAt, {}, parsed.error());
     const std::u16string_view name = setting_name(line);
     if (!name.empty() && (is_blank(name.front()) || is_blank(name.back())))
-        return refuse("the name begins or ends with a blank or tab");
+        return refuse(RefusalCode::NameBlankEnds);
     return encoded_value(format_setting_line(name, *parsed), *parsed);
 }
 
 Result<SettingsStore::ValueBytes> SettingsStore::encoded_value(std::u16string written,
                                                                const SettingRecord& record) const {
     Result<std::string> encoded = encode_value(written, encoding_);
-    if (!encoded) return refuse(encoded.error().reason + ", the encoding of " + file_.filename().string() + "'s entries");
+    if (!encoded) {
+        std::vector<std::string> details = encoded.error().details;  // the character and the encoding
+        details.push_back(file_.filename().string());
+        return refuse(RefusalCode::CharacterUnencodableInFile, std::move(details));
+    }
     std::string bytes = std::move(*encoded);
     if (reaches_cut(bytes))
-        return refuse("the line is " + std::to_string(bytes.size()) + " bytes in " + encoding_name(encoding_) +
-                      "; the reader cuts a value at " + std::to_string(kValueCut) + " bytes, so at most " +
-                      std::to_string(kValueCut - 1) + " fit");
+        return refuse(RefusalCode::LineTooLong, {std::to_string(bytes.size()), encoding_name(encoding_),
+                                                 std::to_string(kValueCut), std::to_string(kValueCut - 1)});
     if (encoding_ == ValueEncoding::Windows31J && !document_.bom && is_valid_utf8(bytes) &&
         decode_profile_value(bytes, false) != written)
-        return refuse("in " + encoding_name(encoding_) +
-                      " the line's bytes also form UTF-8 and would read back as other text; change the name");
+        return refuse(RefusalCode::LineReadsAsUtf8, {encoding_name(encoding_)});
     if (decode_profile_value(bytes, document_.bom) != written || parse_setting_line(written) != record)
-        return refuse("the line would not read back as written in " + encoding_name(encoding_));
+        return refuse(RefusalCode::LineNotReadBack, {encoding_name(encoding_)});
     return ValueBytes{std::move(written), std::move(bytes)};
 }
 
@@ -125,9 +126,7 @@ Outcome SettingsStore::adopt(SettingsDocument candidate, const std::vector<std::
     const std::size_t length = gap_may_close ? expected.size() : std::max(read.size(), expected.size());
     for (std::size_t n = 0; n < length; ++n) {
         if (n < read.size() && n < expected.size() && read[n].line == expected[n]) continue;
-        return refuse("after this change key " + setting_key(static_cast<int>(n)) +
-                      " would read differently: another line of the file with that key comes first or "
-                      "follows the list; fix that line first");
+        return refuse(RefusalCode::KeyWouldDiffer, {setting_key(static_cast<int>(n))});
     }
     document_ = std::move(candidate);
     entries_ = document_.entries();
@@ -137,14 +136,13 @@ Outcome SettingsStore::adopt(SettingsDocument candidate, const std::vector<std::
 
 Outcome SettingsStore::in_list(int n) const {
     if (n >= 0 && static_cast<std::size_t>(n) < list_.size()) return {};
-    return refuse("entry " + std::to_string(n) + " is not in the list (" +
-                  (list_.empty() ? std::string("it is empty") : "it has entries 0 to " + std::to_string(list_.size() - 1)) +
-                  ")");
+    if (list_.empty()) return refuse(RefusalCode::EntryNotInEmptyList, {std::to_string(n)});
+    return refuse(RefusalCode::EntryNotInList, {std::to_string(n), std::to_string(list_.size() - 1)});
 }
 
 Outcome SettingsStore::add(std::u16string_view line, std::u16string_view kept) {
     if (list_.size() >= static_cast<std::size_t>(kMaxSettings))
-        return refuse("the list already has " + std::to_string(kMaxSettings) + " entries, keys 00 to 99");
+        return refuse(RefusalCode::ListFull, {std::to_string(kMaxSettings)});
     const Result<ValueBytes> value = value_bytes(line, kept);
     if (!value) return Refused(value.error());
 
@@ -252,15 +250,15 @@ Outcome SettingsStore::write_locked(bool over_changes) {
     if (!read) return Refused(read.error());
     const std::optional<std::string>& now = *read;
     if (!over_changes && (now.has_value() != disk_.has_value() || (now && now != disk_)))
-        return refuse(file_.string() + " changed on disk since it was read; reload it before saving");
+        return refuse(RefusalCode::ChangedOnDisk, {file_.string()});
     const std::string bytes = document_.bytes();
     if (now ? bytes == *now : !modified()) return {};  // nothing to write
     // A file made read-only is left alone, though its folder would let a rename replace
     // it; also by root, whom access() lets write anything.
     if (now && ::access(file_.c_str(), W_OK) != 0)
-        return refuse("cannot write " + file_.string() + ": " + std::strerror(errno));
+        return refuse(RefusalCode::WriteFailed, {file_.string(), std::strerror(errno)});
     if (struct stat st {}; now && ::stat(file_.c_str(), &st) == 0 && (st.st_mode & 0222) == 0)
-        return refuse("cannot write " + file_.string() + ": it is read-only");
+        return refuse(RefusalCode::ReadOnly, {file_.string()});
     if (Outcome written = replace_file_atomically(file_, bytes, now); !written) return written;
     disk_ = bytes;
     original_ = bytes;

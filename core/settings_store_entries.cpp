@@ -18,7 +18,7 @@ std::vector<StoredEntry> SettingsStore::all_entries() const {
     const auto stored = [&](const DocumentEntry& e) {
         StoredEntry entry{e.key, e.value, false, {}, {}, static_cast<int>(e.line) + 1};
         if (e.reached_cut) {
-            entry.refused = Refusal{"longer than the reader's " + std::to_string(kValueCut) + " bytes", std::nullopt};
+            entry.refused = make_refusal(RefusalCode::ValueCut, {std::to_string(kValueCut)});
         } else if (const Result<SettingRecord> parsed = parse_setting_line(e.value); !parsed) {
             entry.refused = parsed.error();
         }

@@ -8,7 +8,7 @@ Outcome SettingsStore::set_gradient(int n, const std::optional<Gradient>& gradie
     if (Outcome listed = in_list(n); !listed) return listed;
     const std::u16string line = entries()[static_cast<std::size_t>(n)];
     Result<SettingRecord> parsed = parse_setting_line(line);
-    if (!parsed) return refuse("entry " + std::to_string(n) + " is refused at " + parsed.error().text());
+    if (!parsed) return refuse_because(RefusalCode::EntryRefusedAt, {std::to_string(n)}, parsed.error());
     if (gradient && !fits_line(*gradient, *parsed)) {
         use_gradient(*parsed, *gradient);
         // Only the colours are new: the fields it keeps are not checked anew.

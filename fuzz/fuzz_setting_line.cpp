@@ -16,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(parse_setting_line(line) == p);
     } else {
         FUZZ_CHECK(p.error().position >= 1 && p.error().position <= 21);
-        FUZZ_CHECK(!p.error().reason.empty());
+        FUZZ_CHECK(!p.error().reason().empty());
     }
     const std::u16string_view name = setting_name(line);
     FUZZ_CHECK(name.find(u',') == std::u16string_view::npos);

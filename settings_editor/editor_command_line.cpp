@@ -29,17 +29,17 @@ Result<EditorOptions> parse_editor_command_line(const std::vector<std::string>& 
         } else if (a == "--ini" || a.rfind("--ini=", 0) == 0) {
             std::string value;
             if (a == "--ini") {
-                if (i + 1 >= arguments.size()) return refuse("--ini needs a file");
+                if (i + 1 >= arguments.size()) return refuse(RefusalCode::OptionNeedsFile, {"--ini"});
                 value = arguments[++i];
             } else {
                 value = a.substr(6);
             }
-            if (ini_given) return refuse("--ini given twice");
-            if (value.empty()) return refuse("--ini needs a file");
+            if (ini_given) return refuse(RefusalCode::OptionRepeated, {"--ini"});
+            if (value.empty()) return refuse(RefusalCode::OptionNeedsFile, {"--ini"});
             ini_given = true;
             o.ini = value;
         } else {
-            return refuse("unknown argument: " + a);
+            return refuse(RefusalCode::UnknownArgument, {a});
         }
     }
     if (help) o.action = EditorOptions::Action::Help;

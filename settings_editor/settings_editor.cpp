@@ -45,8 +45,6 @@ QString editor_title(const std::filesystem::path& file) {
     return QCoreApplication::translate("SettingsEditor", "gradation 設定エディタ - %1[*]").arg(name);
 }
 
-QString refusal_text(const Refusal& refusal) { return QString::fromStdString(refusal.text()); }
-
 SettingsEditor::SettingsEditor() : QWidget(nullptr, Qt::Window) {
     setObjectName(QStringLiteral("SettingsEditor"));
     setWindowIcon(widgets::app_icon());

@@ -5,6 +5,7 @@
 
 #include "core/setting_record.h"
 #include "core/settings_store.h"
+#include "widgets/refusal_text.h"
 
 #include <QCoreApplication>
 #include <QMessageBox>
@@ -104,8 +105,7 @@ private:
 // The window title: the program, the file and the unsaved-changes mark.
 QString editor_title(const std::filesystem::path& file);
 
-// A refusal as the editor shows it. The reasons come in English; this is the one place
-// that would put them into the window's language.
-QString refusal_text(const Refusal& refusal);
+// A refusal as the editor shows it, in the window's language.
+using widgets::refusal_text;
 
 }  // namespace gradation::settings_editor

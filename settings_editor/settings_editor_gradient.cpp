@@ -65,7 +65,7 @@ void SettingsEditor::read_gradient(int n, SettingRecord& record) {
 Outcome SettingsEditor::store_gradient() {
     const std::optional<Gradient>& wanted = form->record().gradient;
     if (wanted == stored_gradient_) return {};
-    if (wanted && !fits_in_bytes(*wanted)) return refuse("a gradient's colours must each lie in 0..255");
+    if (wanted && !fits_in_bytes(*wanted)) return refuse(RefusalCode::GradientColourRange);
     Outcome done = store_->set_gradient(current_, wanted);
     if (done) stored_gradient_ = wanted;
     return done;

@@ -27,9 +27,8 @@ bool SettingsEditor::open(const std::filesystem::path& file, const std::filesyst
     unapplied_.reset();
     setWindowTitle(editor_title(file));
     setWindowModified(false);
-    Result<SettingsStore> opened = file.empty()
-                                       ? refuse("no file to edit: neither XDG_CONFIG_HOME nor HOME is set")
-                                       : SettingsStore::open(file, seed);
+    // No file (neither XDG_CONFIG_HOME nor HOME is set) is the store's NoFileToWrite.
+    Result<SettingsStore> opened = SettingsStore::open(file, seed);
     store_.reset();
     if (opened) store_ = std::move(*opened);
     std::error_code ec;

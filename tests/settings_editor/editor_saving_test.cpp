@@ -175,10 +175,10 @@ void EditorSavingTest::refused_save_keeps_the_edits_data() {
     QTest::addColumn<int>("cause");
     QTest::addColumn<QString>("said");  // a piece of the message in the window
     QTest::addColumn<int>("questions");
-    QTest::newRow("file changed on disk") << 0 << "changed on disk" << 1;
+    QTest::newRow("file changed on disk") << 0 << "ほかで変更されました" << 1;
     QTest::newRow("name with a leading blank") << 1 << "先に" << 0;
-    QTest::newRow("folder cannot be made") << 2 << "cannot create the folder" << 0;
-    QTest::newRow("a stop outside 0..255") << 3 << "0..255" << 0;
+    QTest::newRow("folder cannot be made") << 2 << "を作れません" << 0;
+    QTest::newRow("a stop outside 0..255") << 3 << "0 から 255" << 0;
 }
 
 void EditorSavingTest::refused_save_keeps_the_edits() {
@@ -305,7 +305,7 @@ void EditorSavingTest::command_line() {
     const Result<EditorOptions> o = parse_editor_command_line(args);
     QCOMPARE(o ? int(o->action) : -1, action);
     QCOMPARE(o ? QString::fromStdString(o->ini) : QString(), ini);
-    QVERIFY(o || !o.error().reason.empty());
+    QVERIFY(o || !o.error().reason().empty());
 }
 
 QTEST_MAIN(EditorSavingTest)

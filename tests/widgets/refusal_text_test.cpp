@@ -1,0 +1,67 @@
+// Refusals in the windows' words: every code has a sentence with the same placeholders as
+// its English, and a wrapped refusal is worded inside the one that wraps it.
+#include "widgets/refusal_text.h"
+
+#include <QRegularExpression>
+#include <QSet>
+#include <QTest>
+
+using namespace gradation;
+
+Q_DECLARE_METATYPE(gradation::Refusal)
+
+class RefusalTextTest : public QObject {
+    Q_OBJECT
+private slots:
+    void every_code_is_worded_in_both_languages();
+    void wrapped_refusal_is_worded_with_its_cause_data();
+    void wrapped_refusal_is_worded_with_its_cause();
+};
+
+namespace {
+
+QSet<QString> placeholders(const QString& pattern) {
+    QSet<QString> found;
+    for (const QRegularExpressionMatch& m : QRegularExpression(QStringLiteral("%[1-9]")).globalMatch(pattern))
+        found.insert(m.captured());
+    return found;
+}
+
+Refusal wrapping(RefusalCode code, std::vector<std::string> details, Refusal cause) {
+    return refuse_because(code, std::move(details), std::move(cause)).error();
+}
+
+}  // namespace
+
+void RefusalTextTest::every_code_is_worded_in_both_languages() {
+    for (int i = 0; i < kRefusalCodeCount; ++i) {
+        const auto code = static_cast<RefusalCode>(i);
+        const QString english = QString::fromUtf8(english_pattern(code));
+        const QString window = QString::fromUtf8(widgets::refusal_wording(code));
+        QVERIFY2(!english.isEmpty() && !window.isEmpty(), qPrintable(QString::number(i)));
+        QCOMPARE(placeholders(window), placeholders(english));
+    }
+}
+
+void RefusalTextTest::wrapped_refusal_is_worded_with_its_cause_data() {
+    QTest::addColumn<Refusal>("refusal");
+    QTest::addColumn<QString>("worded");
+    QTest::newRow("entry refused at a field")
+        << wrapping(RefusalCode::EntryRefusedAt, {"3"}, make_refusal(RefusalCode::FlagValue, {"on"}, 1))
+        << QStringLiteral("項目 3 は使えません: 1 番目の欄: フラグは ON か OFF です（「on」ではありません）");
+    QTest::newRow("two levels, a detail holding %2")
+        << wrapping(RefusalCode::SettingGradientRefused, {"0", "00", "%2.ini"},
+                    wrapping(RefusalCode::GradientEntryRefusedAt, {},
+                             make_refusal(RefusalCode::GradientSpaceUnknown, {"lab"}, 0)))
+        << QStringLiteral("%2.ini の設定 0（キー 00）: [Gradient] の行は使えません: 0 番目の欄: "
+                          "「lab」という色空間はありません");
+}
+
+void RefusalTextTest::wrapped_refusal_is_worded_with_its_cause() {
+    QFETCH(Refusal, refusal);
+    QFETCH(QString, worded);
+    QCOMPARE(widgets::refusal_text(refusal), worded);
+}
+
+QTEST_GUILESS_MAIN(RefusalTextTest)
+#include "refusal_text_test.moc"
