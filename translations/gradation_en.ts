@@ -134,6 +134,313 @@
     </message>
 </context>
 <context>
+    <name>Refusal</name>
+    <message>
+        <source>%1 番目の欄: %2</source>
+        <translation>position %1: %2</translation>
+    </message>
+    <message>
+        <source>数ではありません</source>
+        <translation>not a number</translation>
+    </message>
+    <message>
+        <source>-32768 から 32767 の範囲を外れています</source>
+        <translation>outside -32768..32767</translation>
+    </message>
+    <message>
+        <source>欄が足りません（設定の行にはコンマで区切った欄が 21 個以上要ります）</source>
+        <translation>missing (a setting line has at least 21 comma-separated fields)</translation>
+    </message>
+    <message>
+        <source>欄が足りません（設定の行の欄は 21 個か 22 個です）</source>
+        <translation>missing (a setting line has 21 or 22 fields)</translation>
+    </message>
+    <message>
+        <source>設定の行の欄は 21 個か 22 個です（%1 個ではありません）</source>
+        <translation>a setting line has 21 or 22 fields, not %1</translation>
+    </message>
+    <message>
+        <source>名前が空です</source>
+        <translation>the name is empty</translation>
+    </message>
+    <message>
+        <source>名前に制御文字が含まれています</source>
+        <translation>the name holds a control character</translation>
+    </message>
+    <message>
+        <source>フラグは ON か OFF です（「%1」ではありません）</source>
+        <translation>a flag is ON or OFF, not &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>方向は H か V です（「%1」ではありません）</source>
+        <translation>the direction is H or V, not &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>サイズ指定は %1 から %2 の整数です（「%3」ではありません）</source>
+        <translation>the size mode is a whole number from %1 to %2, not &quot;%3&quot;</translation>
+    </message>
+    <message>
+        <source>サイズの符号は %1 から %2 の整数です（「%3」ではありません）</source>
+        <translation>the size sign is a whole number from %1 to %2, not &quot;%3&quot;</translation>
+    </message>
+    <message>
+        <source>サイズの値は %1 から %2 の整数です（「%3」ではありません）</source>
+        <translation>the size value is a whole number from %1 to %2, not &quot;%3&quot;</translation>
+    </message>
+    <message>
+        <source>表の枠の太さは %1 から %2 の整数です（「%3」ではありません）</source>
+        <translation>the table border is a whole number from %1 to %2, not &quot;%3&quot;</translation>
+    </message>
+    <message>
+        <source>波の形は %1 から %2 の整数です（「%3」ではありません）</source>
+        <translation>the wave pattern is a whole number from %1 to %2, not &quot;%3&quot;</translation>
+    </message>
+    <message>
+        <source>色の値は %1 から %2 の整数です（「%3」ではありません）</source>
+        <translation>a colour value is a whole number from %1 to %2, not &quot;%3&quot;</translation>
+    </message>
+    <message>
+        <source>最後の欄は %1 から %2 の整数です（「%3」ではありません）</source>
+        <translation>the last field is a whole number from %1 to %2, not &quot;%3&quot;</translation>
+    </message>
+    <message>
+        <source>行に改行が含まれています</source>
+        <translation>the line holds a line break</translation>
+    </message>
+    <message>
+        <source>行に NUL 文字が含まれています（読み込みはそこで行を終えます）</source>
+        <translation>the line holds a NUL character, where the reader would end it</translation>
+    </message>
+    <message>
+        <source>行全体が引用符で囲まれています（読み込みで取り除かれます）</source>
+        <translation>the line is wrapped in quotes, which the reader would strip</translation>
+    </message>
+    <message>
+        <source>この行は使えません: %1</source>
+        <translation>the line is refused at %1</translation>
+    </message>
+    <message>
+        <source>名前の先頭か末尾に空白かタブがあります</source>
+        <translation>the name begins or ends with a blank or tab</translation>
+    </message>
+    <message>
+        <source>%1 は %2 では書けません</source>
+        <translation>%1 cannot be written in %2</translation>
+    </message>
+    <message>
+        <source>%1 は %3 の設定の文字コード %2 では書けません</source>
+        <translation>%1 cannot be written in %2, the encoding of %3&apos;s entries</translation>
+    </message>
+    <message>
+        <source>この行は %2 で %1 バイトあります。読み込みは値を %3 バイトで切るので、%4 バイトまでしか書けません</source>
+        <translation>the line is %1 bytes in %2; the reader cuts a value at %3 bytes, so at most %4 fit</translation>
+    </message>
+    <message>
+        <source>%1 で書くとこの行のバイト列が UTF-8 としても読め、別の文字列として読み戻されます。名前を変えてください</source>
+        <translation>in %1 the line&apos;s bytes also form UTF-8 and would read back as other text; change the name</translation>
+    </message>
+    <message>
+        <source>この行は %1 では書いたとおりに読み戻せません</source>
+        <translation>the line would not read back as written in %1</translation>
+    </message>
+    <message>
+        <source>この変更の後、キー %1 が違う内容で読まれます。そのキーのほかの行がファイルの前にあるか、一覧の後に続いています。先にその行を直してください</source>
+        <translation>after this change key %1 would read differently: another line of the file with that key comes first or follows the list; fix that line first</translation>
+    </message>
+    <message>
+        <source>項目 %1 は一覧にありません（一覧は空です）</source>
+        <translation>entry %1 is not in the list (it is empty)</translation>
+    </message>
+    <message>
+        <source>項目 %1 は一覧にありません（項目は 0 から %2 までです）</source>
+        <translation>entry %1 is not in the list (it has entries 0 to %2)</translation>
+    </message>
+    <message>
+        <source>一覧にはもう %1 個の項目があります（キー 00 から 99）</source>
+        <translation>the list already has %1 entries, keys 00 to 99</translation>
+    </message>
+    <message>
+        <source>項目 %1 は使えません: %2</source>
+        <translation>entry %1 is refused at %2</translation>
+    </message>
+    <message>
+        <source>読み込める長さ（%1 バイト）を超えています</source>
+        <translation>longer than the reader&apos;s %1 bytes</translation>
+    </message>
+    <message>
+        <source>色空間がありません（srgb、linear-srgb、oklab、oklch、oklch-longer のどれか）</source>
+        <translation>missing (the space: srgb, linear-srgb, oklab, oklch or oklch-longer)</translation>
+    </message>
+    <message>
+        <source>「%1」という色空間はありません</source>
+        <translation>unknown space &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>色の点は #RRGGBB の形の色です（「%1」ではありません）</source>
+        <translation>a stop is a colour #RRGGBB, not &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>「%1」は #RRGGBB の形の色ではありません</source>
+        <translation>&apos;%1&apos; is not a colour #RRGGBB</translation>
+    </message>
+    <message>
+        <source>「%1」の位置が 0 から 100 の整数のパーセントではありません</source>
+        <translation>the position of &apos;%1&apos; is not a whole percent from 0 to 100</translation>
+    </message>
+    <message>
+        <source>「%1」に位置がありません（@0 から @100）</source>
+        <translation>&apos;%1&apos; has no position (@0 to @100)</translation>
+    </message>
+    <message>
+        <source>グラデーションの色の点は 2 個から 16 個です（%1 個ではありません）</source>
+        <translation>a gradient has 2 to 16 stops, not %1</translation>
+    </message>
+    <message>
+        <source>最初の点の位置は 0 です</source>
+        <translation>the first stop is at 0</translation>
+    </message>
+    <message>
+        <source>最後の点の位置は 100 です</source>
+        <translation>the last stop is at 100</translation>
+    </message>
+    <message>
+        <source>点の位置は前の点より小さくできません</source>
+        <translation>positions do not decrease</translation>
+    </message>
+    <message>
+        <source>グラデーションの色はどれも 0 から 255 の範囲にしてください</source>
+        <translation>a gradient&apos;s colours must each lie in 0..255</translation>
+    </message>
+    <message>
+        <source>UTF-16（Windows のメモ帳の「Unicode」）で保存されています。UTF-8 か Shift-JIS で保存し直してください</source>
+        <translation>it is UTF-16 (Windows Notepad&apos;s &quot;Unicode&quot;); save it as UTF-8 or Shift-JIS</translation>
+    </message>
+    <message>
+        <source>書き込む設定ファイルがありません（XDG_CONFIG_HOME か HOME を設定してください）</source>
+        <translation>no configuration file to write (set XDG_CONFIG_HOME or HOME)</translation>
+    </message>
+    <message>
+        <source>ファイルがありません: %1</source>
+        <translation>no such file: %1</translation>
+    </message>
+    <message>
+        <source>%1 はフォルダです。設定ファイルではありません</source>
+        <translation>%1 is a directory, not a configuration file</translation>
+    </message>
+    <message>
+        <source>%1 は普通のファイルではありません</source>
+        <translation>%1 is not a regular file</translation>
+    </message>
+    <message>
+        <source>%1 を読めません</source>
+        <translation>cannot read %1</translation>
+    </message>
+    <message>
+        <source>%1 を読めません: %2</source>
+        <translation>cannot read %1: %2</translation>
+    </message>
+    <message>
+        <source>%1 は読み込んだ後にほかで変更されました。保存する前に読み直してください</source>
+        <translation>%1 changed on disk since it was read; reload it before saving</translation>
+    </message>
+    <message>
+        <source>%1 に書き込めません: 読み取り専用です</source>
+        <translation>cannot write %1: it is read-only</translation>
+    </message>
+    <message>
+        <source>%1 にはハードリンクが %2 個あります。書き込むとこの名前だけが新しいファイルになり、ほかの名前には古い内容が残るので、書き込みません</source>
+        <translation>%1 has %2 hard links; writing it would give this name a new file and leave the other names with the old content, so it is not written</translation>
+    </message>
+    <message>
+        <source>リンク %1 をたどれません: %2</source>
+        <translation>cannot follow the link %1: %2</translation>
+    </message>
+    <message>
+        <source>リンク %1 の指す %2 のフォルダがありません</source>
+        <translation>the link %1 leads to %2, whose folder does not exist</translation>
+    </message>
+    <message>
+        <source>フォルダ %1 を作れません: %2</source>
+        <translation>cannot create the folder %1: %2</translation>
+    </message>
+    <message>
+        <source>ロックファイル %1 を開けません: %2</source>
+        <translation>cannot open the lock file %1: %2</translation>
+    </message>
+    <message>
+        <source>%1 はほかのプログラムが編集中です（ロック %2 が %3 秒のうちに空きませんでした）</source>
+        <translation>%1 is being edited by another program (its lock %2 was not free within %3 s)</translation>
+    </message>
+    <message>
+        <source>%1 をロックできません: %2</source>
+        <translation>cannot lock %1: %2</translation>
+    </message>
+    <message>
+        <source>%1 にファイルを作れません: %2</source>
+        <translation>cannot create a file in %1: %2</translation>
+    </message>
+    <message>
+        <source>%1 に書き込めません: %2</source>
+        <translation>cannot write %1: %2</translation>
+    </message>
+    <message>
+        <source>新しいファイルに %1 の所有者、グループ、許可を付けられません: %2</source>
+        <translation>cannot give the new file the owner, group and mode of %1: %2</translation>
+    </message>
+    <message>
+        <source>%1 をディスクに書き出せません: %2</source>
+        <translation>cannot sync %1: %2</translation>
+    </message>
+    <message>
+        <source>%1 を置き換えられません: %2</source>
+        <translation>cannot replace %1: %2</translation>
+    </message>
+    <message>
+        <source>設定の行が正しい UTF-8 ではありません</source>
+        <translation>the setting line is not valid UTF-8</translation>
+    </message>
+    <message>
+        <source>設定 %1 は %2 の一覧にありません（設定がひとつもありません）</source>
+        <translation>setting %1 is not in the list of %2 (it lists no settings)</translation>
+    </message>
+    <message>
+        <source>設定 %1 は %2 の一覧にありません（設定は 0 から %3 までです）</source>
+        <translation>setting %1 is not in the list of %2 (it lists settings 0 to %3)</translation>
+    </message>
+    <message>
+        <source>%3 の設定 %1（キー %2）は使えません: 読み込める長さ（%4 バイト）を超えています</source>
+        <translation>setting %1 (key %2) of %3 is refused: it is longer than the %4 bytes the reader takes</translation>
+    </message>
+    <message>
+        <source>設定の行は使えません: %1</source>
+        <translation>setting line refused at %1</translation>
+    </message>
+    <message>
+        <source>%3 の設定 %1（キー %2）は使えません: %4</source>
+        <translation>setting %1 (key %2) of %3 refused at %4</translation>
+    </message>
+    <message>
+        <source>%3 の設定 %1（キー %2）: %4</source>
+        <translation>setting %1 (key %2) of %3: %4</translation>
+    </message>
+    <message>
+        <source>[Gradient] の行は使えません: %1</source>
+        <translation>its Gradient entry is refused at %1</translation>
+    </message>
+    <message>
+        <source>%1 にはファイルの指定が要ります</source>
+        <translation>%1 needs a file</translation>
+    </message>
+    <message>
+        <source>%1 が 2 回指定されています</source>
+        <translation>%1 given twice</translation>
+    </message>
+    <message>
+        <source>知らない引数です: %1</source>
+        <translation>unknown argument: %1</translation>
+    </message>
+</context>
+<context>
     <name>SettingForm</name>
     <message>
         <source>開始色</source>

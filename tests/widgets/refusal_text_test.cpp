@@ -1,5 +1,7 @@
 // Refusals in the windows' words: every code has a sentence with the same placeholders as
-// its English, and a wrapped refusal is worded inside the one that wraps it.
+// its English, a wrapped refusal is worded inside the one that wraps it, and the English
+// translation says what the CLI says.
+#include "platform/interface_language.h"
 #include "widgets/refusal_text.h"
 
 #include <QRegularExpression>
@@ -16,6 +18,7 @@ private slots:
     void every_code_is_worded_in_both_languages();
     void wrapped_refusal_is_worded_with_its_cause_data();
     void wrapped_refusal_is_worded_with_its_cause();
+    void english_translation_says_what_the_cli_says();  // last: it installs English
 };
 
 namespace {
@@ -61,6 +64,14 @@ void RefusalTextTest::wrapped_refusal_is_worded_with_its_cause() {
     QFETCH(Refusal, refusal);
     QFETCH(QString, worded);
     QCOMPARE(widgets::refusal_text(refusal), worded);
+}
+
+void RefusalTextTest::english_translation_says_what_the_cli_says() {
+    platform::install_interface_language(platform::InterfaceLanguage::English);
+    for (int i = 0; i < kRefusalCodeCount; ++i) {
+        const Refusal refusal = make_refusal(static_cast<RefusalCode>(i), {"d1", "d2", "d3", "d4"}, 7);
+        QCOMPARE(widgets::refusal_text(refusal), QString::fromStdString(refusal.text()));
+    }
 }
 
 QTEST_GUILESS_MAIN(RefusalTextTest)
