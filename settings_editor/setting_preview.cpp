@@ -27,6 +27,20 @@ QString length_text(const QString& markup) {
         .arg(markup.toUtf8().size());
 }
 
+namespace {
+
+// The dialects in their order, each with its purpose as its tooltip.
+QComboBox* dialect_list(QWidget* parent) {
+    auto* list = new QComboBox(parent);
+    for (const DialectInfo& d : dialects()) {
+        list->addItem(QString::fromUtf8(d.name));
+        list->setItemData(list->count() - 1, widgets::dialect_purpose(d.dialect), Qt::ToolTipRole);
+    }
+    return list;
+}
+
+}  // namespace
+
 SettingPreview::SettingPreview(QWidget* parent) : QWidget(parent) {
     sample = new QLineEdit(this);
     sample->setPlaceholderText(tr("見本の文字列"));
@@ -45,11 +59,7 @@ SettingPreview::SettingPreview(QWidget* parent) : QWidget(parent) {
     copy = new QPushButton(tr("タグをコピー(&Y)"), this);
     // The window's remembered choice to start with; the editor changes only its preview.
     const platform::MarkupChoice choice = platform::read_markup_choice();
-    dialect = new QComboBox(this);
-    for (const DialectInfo& d : dialects()) {
-        dialect->addItem(QString::fromUtf8(d.name));
-        dialect->setItemData(dialect->count() - 1, widgets::dialect_purpose(d.dialect), Qt::ToolTipRole);
-    }
+    dialect = dialect_list(this);
     dialect->setCurrentIndex(static_cast<int>(choice.dialect));
     auto* dialect_label = new QLabel(tr("形式(&M)"), this);
     dialect_label->setBuddy(dialect);
