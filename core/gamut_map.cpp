@@ -14,7 +14,7 @@ constexpr double kJustNoticeable = 0.02;  // deltaE OK
 constexpr double kChromaPrecision = 0.0001;
 
 bool inside(const LinearRgb& rgb) {
-    return (rgb[0] >= 0.0) & (rgb[0] <= 1.0) & (rgb[1] >= 0.0) & (rgb[1] <= 1.0) & (rgb[2] >= 0.0) & (rgb[2] <= 1.0);
+    return std::all_of(rgb.begin(), rgb.end(), [](double c) { return c >= 0.0 && c <= 1.0; });
 }
 
 // Clamping linear light equals clamping the encoded value: the curve keeps 0 and 1.

@@ -121,7 +121,7 @@ std::array<double, 3> GradientSteps::blended_at(int i) const {
 }
 
 std::vector<CharacterColor> GradientSteps::colors() const {
-    std::vector<CharacterColor> colors(static_cast<std::size_t>(n_));
+    std::vector<CharacterColor> colors(static_cast<std::size_t>(std::max(n_, 0)));
     if (space_ == GradientSpace::Srgb) {
         for (int i = 1; i <= n_; ++i) colors[static_cast<std::size_t>(i - 1)] = srgb_at(i);
         return colors;
