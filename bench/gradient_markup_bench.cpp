@@ -1,14 +1,18 @@
 // gradient_markup on the longest text (32,767 units, ASCII mixed with Japanese), in the
 // plainest and the heaviest form, beside a floor that only copies a buffer of the
 // same output size; the heaviest form again with 16 stops in oklch; and the character
-// segmentation on its own.
+// segmentation on its own. At the end it prints how the oklch forms compare with the sRGB one.
 #include "core/characters.h"
 #include "core/gradient_markup.h"
 #include "core/markup_fit.h"
 
 #include <benchmark/benchmark.h>
 
+#include <cstdio>
 #include <cstring>
+#include <map>
+
+#include <unistd.h>
 
 namespace gradation {
 namespace {
@@ -163,7 +167,40 @@ BENCHMARK(BM_HeaviestOklch16Pastel)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Dialect)->DenseRange(0, 8)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_FitToOneColour)->Unit(benchmark::kMillisecond);
 
+// Shows every run as usual and keeps each benchmark's real time (the median, when
+// repetitions give one) for the ratios printed at the end.
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    RatioReporter() : ConsoleReporter(isatty(STDOUT_FILENO) ? OO_ColorTabular : OO_None) {}
+
+    void ReportRuns(const std::vector<Run>& runs) override {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs)
+            if (run.aggregate_name.empty() || run.aggregate_name == "median")
+                times_[run.run_name.function_name] = run.GetAdjustedRealTime();
+    }
+
+    void print_ratios() const {
+        const auto base = times_.find("BM_Heaviest");
+        if (base == times_.end()) return;
+        for (const char* name : {"BM_HeaviestOklch16", "BM_HeaviestOklch16Pastel"})
+            if (const auto it = times_.find(name); it != times_.end())
+                std::printf("%s / BM_Heaviest: %.2f\n", name, it->second / base->second);
+    }
+
+private:
+    std::map<std::string, double> times_;
+};
+
 }  // namespace
 }  // namespace gradation
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    gradation::RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    reporter.print_ratios();
+    benchmark::Shutdown();
+    return 0;
+}

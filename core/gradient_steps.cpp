@@ -1,5 +1,7 @@
 #include "core/gradient_steps.h"
 
+#include "core/gamut_map.h"
+
 #include <algorithm>
 #include <cmath>
 #include <numbers>
@@ -101,36 +103,43 @@ CharacterColor GradientSteps::srgb_at(int i) const {
     return last_;  // not reached: the last span ends at n
 }
 
-CharacterColor GradientSteps::blended(const Span& span, double t) const {
-    std::array<double, 3> v{};
-    for (std::size_t c = 0; c < 3; ++c) v[c] = span.from[c] + t * span.delta[c];
-    if (space_ == GradientSpace::LinearSrgb)
-        return {linear_to_channel(v[0]), linear_to_channel(v[1]), linear_to_channel(v[2])};
-    if (space_ != GradientSpace::Oklab) v = {v[0], v[1] * std::cos(v[2] * kDegree), v[1] * std::sin(v[2] * kDegree)};
-    const LinearRgb rgb = map_into_srgb(v);
-    return {linear_to_channel(rgb[0]), linear_to_channel(rgb[1]), linear_to_channel(rgb[2])};
-}
-
-CharacterColor GradientSteps::at(int i) const {
-    if (space_ == GradientSpace::Srgb) return srgb_at(i);
-    // The ends are the end stops exactly; one character takes the first stop.
-    if (i <= 1) return first_;
-    if (i >= n_) return last_;
+// Character i's colour (1 < i < n) blended in the space: linear light, or OKLab (from OKLCH
+// for the oklch spaces).
+std::array<double, 3> GradientSteps::blended_at(int i) const {
     const double position = 100.0 * (i - 1) / (n_ - 1);
     // The last span that starts at or before the position: at a stop shared by two spans
     // (a hard edge) the later one's colour shows.
     std::size_t k = 0;
     while (k + 1 < spans_.size() && spans_[k + 1].start <= position) ++k;
     const Span& span = spans_[k];
-    return blended(span, span.width > 0 ? (position - span.start) / span.width : 0.0);
+    const double t = span.width > 0 ? (position - span.start) / span.width : 0.0;
+    std::array<double, 3> v{};
+    for (std::size_t c = 0; c < 3; ++c) v[c] = span.from[c] + t * span.delta[c];
+    if (space_ == GradientSpace::Oklch || space_ == GradientSpace::OklchLonger)
+        v = {v[0], v[1] * std::cos(v[2] * kDegree), v[1] * std::sin(v[2] * kDegree)};
+    return v;
 }
 
-std::vector<CharacterColor> gradient_colors(const Gradient& gradient, int n) {
-    const GradientSteps steps(gradient, n);
-    std::vector<CharacterColor> colors;
-    colors.reserve(static_cast<std::size_t>(n));
-    for (int i = 1; i <= n; ++i) colors.push_back(steps.at(i));
+std::vector<CharacterColor> GradientSteps::colors() const {
+    std::vector<CharacterColor> colors(static_cast<std::size_t>(std::max(n_, 0)));
+    if (space_ == GradientSpace::Srgb) {
+        for (int i = 1; i <= n_; ++i) colors[static_cast<std::size_t>(i - 1)] = srgb_at(i);
+        return colors;
+    }
+    if (colors.empty()) return colors;
+    // The ends are the end stops exactly; one character takes the first stop.
+    colors.front() = first_;
+    if (n_ == 1) return colors;
+    colors.back() = last_;
+    std::vector<std::array<double, 3>> inner;
+    inner.reserve(colors.size() - 2);
+    for (int i = 2; i < n_; ++i) inner.push_back(blended_at(i));
+    if (space_ != GradientSpace::LinearSrgb) map_into_srgb(inner, inner);
+    for (std::size_t i = 0; i < inner.size(); ++i)
+        colors[i + 1] = {linear_to_channel(inner[i][0]), linear_to_channel(inner[i][1]), linear_to_channel(inner[i][2])};
     return colors;
 }
+
+std::vector<CharacterColor> gradient_colors(const Gradient& gradient, int n) { return GradientSteps(gradient, n).colors(); }
 
 }  // namespace gradation

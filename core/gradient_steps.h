@@ -17,8 +17,8 @@ class GradientSteps {
 public:
     GradientSteps(const Gradient& gradient, int n);
 
-    // The colour of character i (1-based) of n.
-    CharacterColor at(int i) const;
+    // The colours of all n characters, in order.
+    std::vector<CharacterColor> colors() const;
 
 private:
     // Between two neighbouring stops. srgb: the characters [first, first + count) step
@@ -37,7 +37,7 @@ private:
     void add_srgb_spans(const Gradient& gradient);
     void add_spans(const Gradient& gradient);
     CharacterColor srgb_at(int i) const;
-    CharacterColor blended(const Span& span, double fraction) const;
+    std::array<double, 3> blended_at(int i) const;
 
     GradientSpace space_;
     int n_;

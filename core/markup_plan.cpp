@@ -84,13 +84,9 @@ std::vector<Colour> two_colour_steps(const SettingRecord& s, std::size_t n) {
 
 std::vector<Colour> setting_colours(const SettingRecord& s, std::size_t n) {
     if (!s.gradient) return two_colour_steps(s, n);
-    const int count = static_cast<int>(n);
-    const GradientSteps steps(*s.gradient, count);
+    const std::vector<CharacterColor> colors = gradient_colors(*s.gradient, static_cast<int>(n));
     std::vector<Colour> out(n);
-    for (int i = 1; i <= count; ++i) {
-        const CharacterColor c = steps.at(i);
-        out[static_cast<std::size_t>(i - 1)] = {c[0], c[1], c[2]};
-    }
+    for (std::size_t i = 0; i < n; ++i) out[i] = {colors[i][0], colors[i][1], colors[i][2]};
     return out;
 }
 

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <fstream>
 #include <random>
@@ -38,6 +40,20 @@ TEST(Gradient, WorkedColoursFromTheSeparateScript) {
         EXPECT_EQ(hex(gradient_colors(*parsed, std::stoi(n))), colours) << row;
     }
     EXPECT_GE(rows, 20);
+}
+
+// The table-driven channel encoder against rounding the exact encoded value, on fine grids.
+TEST(Gradient, ChannelEncoderRoundsAsTheCurveDoes) {
+    const struct {
+        double from, to;
+        int points;
+    } grids[] = {{0.0, 1.0, 1 << 22}, {0.0, 0.0032, 1 << 16}, {-1.0, 2.0, 1 << 10}};
+    for (const auto& g : grids)
+        for (int i = 0; i <= g.points; ++i) {
+            const double x = g.from + (g.to - g.from) * i / g.points;
+            const double exact = std::nearbyint(255.0 * linear_to_srgb(std::clamp(x, 0.0, 1.0)));
+            ASSERT_EQ(linear_to_channel(x), static_cast<std::int32_t>(exact)) << x;
+        }
 }
 
 TEST(Gradient, TextForms) {
