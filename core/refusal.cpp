@@ -93,6 +93,10 @@ constexpr EnglishRow kEnglish[] = {
     {C::OptionNeedsFile, "%1 needs a file"},
     {C::OptionRepeated, "%1 given twice"},
     {C::UnknownArgument, "unknown argument: %1"},
+    {C::DuplicateKey, "duplicate key: an earlier line has key %1"},
+    {C::EndsList, "no comma: this line ends the list"},
+    {C::AfterListEnd, "after the end of the list (key %1 has no comma)"},
+    {C::AfterKeyGap, "after a gap in the keys (no key %1)"},
 };
 
 constexpr bool rows_follow_codes() {

@@ -106,6 +106,11 @@ enum class RefusalCode {
     OptionNeedsFile,
     OptionRepeated,
     UnknownArgument,
+    // Why an entry line of the list section is not listed.
+    DuplicateKey,
+    EndsList,
+    AfterListEnd,
+    AfterKeyGap,
     Count  // not a code: how many there are
 };
 

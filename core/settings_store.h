@@ -23,7 +23,7 @@ struct StoredEntry {
     int key = 0;               // the number its key names
     std::u16string line;       // the value, decoded
     bool listed = false;       // part of the setting list the main window shows
-    std::string why_unlisted;  // empty when listed; else e.g. "after a gap in the keys"
+    std::optional<Refusal> unlisted;  // why the list does not show it; none when listed
     std::optional<Refusal> refused;  // why the line cannot be applied (e.g. position 9:
                                      // "not a number"), listed or not; nothing when it can
     int line_number = 0;       // 1-based line of the file

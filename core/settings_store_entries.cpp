@@ -39,13 +39,11 @@ std::vector<StoredEntry> SettingsStore::all_entries() const {
         if (listed[i]) continue;
         StoredEntry entry = stored(entries_[i]);
         if (!entries_[i].first) {
-            entry.why_unlisted = "duplicate key: an earlier line has key " + setting_key(entry.key);
+            entry.unlisted = make_refusal(RefusalCode::DuplicateKey, {setting_key(entry.key)});
         } else if (entry.key == length) {
-            entry.why_unlisted = "no comma: this line ends the list";
-        } else if (end_present) {
-            entry.why_unlisted = "after the end of the list (key " + end_key + " has no comma)";
+            entry.unlisted = make_refusal(RefusalCode::EndsList);
         } else {
-            entry.why_unlisted = "after a gap in the keys (no key " + end_key + ")";
+            entry.unlisted = make_refusal(end_present ? RefusalCode::AfterListEnd : RefusalCode::AfterKeyGap, {end_key});
         }
         all.push_back(std::move(entry));
     }

@@ -44,7 +44,7 @@ void SettingsEditor::fill_list(int select) {
             for (const StoredEntry& e : store_->all_entries()) {
                 auto* item = new QListWidgetItem(item_text(e.key, e.line));
                 QStringList why;
-                if (!e.listed) why << tr("一覧に出ません: %1").arg(QString::fromStdString(e.why_unlisted));
+                if (e.unlisted) why << tr("一覧に出ません: %1").arg(refusal_text(*e.unlisted));
                 if (e.refused) why << tr("使えません: %1").arg(refusal_text(*e.refused));
                 if (!why.isEmpty()) {
                     item->setText(item->text() + QStringLiteral("  (%1)").arg(why.join(QStringLiteral("; "))));

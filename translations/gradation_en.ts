@@ -439,6 +439,22 @@
         <source>知らない引数です: %1</source>
         <translation>unknown argument: %1</translation>
     </message>
+    <message>
+        <source>キーが重なっています: 前の行にキー %1 があります</source>
+        <translation>duplicate key: an earlier line has key %1</translation>
+    </message>
+    <message>
+        <source>コンマがありません: この行で一覧が終わります</source>
+        <translation>no comma: this line ends the list</translation>
+    </message>
+    <message>
+        <source>一覧の終わりより後にあります（キー %1 にコンマがありません）</source>
+        <translation>after the end of the list (key %1 has no comma)</translation>
+    </message>
+    <message>
+        <source>キーの抜けより後にあります（キー %1 がありません）</source>
+        <translation>after a gap in the keys (no key %1)</translation>
+    </message>
 </context>
 <context>
     <name>SettingForm</name>

@@ -99,6 +99,10 @@ constexpr WordingRow kWordings[] = {
     {C::OptionNeedsFile, QT_TRANSLATE_NOOP("Refusal", "%1 にはファイルの指定が要ります")},
     {C::OptionRepeated, QT_TRANSLATE_NOOP("Refusal", "%1 が 2 回指定されています")},
     {C::UnknownArgument, QT_TRANSLATE_NOOP("Refusal", "知らない引数です: %1")},
+    {C::DuplicateKey, QT_TRANSLATE_NOOP("Refusal", "キーが重なっています: 前の行にキー %1 があります")},
+    {C::EndsList, QT_TRANSLATE_NOOP("Refusal", "コンマがありません: この行で一覧が終わります")},
+    {C::AfterListEnd, QT_TRANSLATE_NOOP("Refusal", "一覧の終わりより後にあります（キー %1 にコンマがありません）")},
+    {C::AfterKeyGap, QT_TRANSLATE_NOOP("Refusal", "キーの抜けより後にあります（キー %1 がありません）")},
 };
 
 constexpr bool rows_follow_codes() {

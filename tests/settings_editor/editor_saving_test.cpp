@@ -276,7 +276,7 @@ void EditorSavingTest::lines_the_main_window_will_not_show_are_greyed() {
     // After the gap: greyed with the reason, never chosen.
     QListWidgetItem* after_gap = e.editor.entry_list->item(2);
     QVERIFY(!(after_gap->flags() & Qt::ItemIsEnabled));
-    QVERIFY2(after_gap->text().contains(QStringLiteral("03  C")) && after_gap->text().contains(QStringLiteral("gap")),
+    QVERIFY2(after_gap->text().contains(QStringLiteral("03  C")) && after_gap->text().contains(QStringLiteral("キーの抜け")),
              qPrintable(after_gap->text()));
 }
 
