@@ -64,19 +64,6 @@ QStringList reachable_texts(const QWidget& root) {
     return texts;
 }
 
-QStringList untranslated(const QStringList& texts, const QStringList& allowed) {
-    static const QRegularExpression kCjk(
-        QStringLiteral("[\\p{Han}\\p{Hiragana}\\p{Katakana}\\p{Hangul}\\x{3000}-\\x{303F}\\x{FF01}-\\x{FFEF}]"));
-    static const QRegularExpression kTag(QStringLiteral("<[^>]*>"));  // previews hold markup of the names
-    QStringList left;
-    for (const QString& text : texts) {
-        QString rest = QString(text).remove(kTag);
-        for (const QString& piece : allowed) rest.remove(piece);
-        if (rest.contains(kCjk)) left << text;
-    }
-    return left;
-}
-
 namespace {
 
 // The width `w` needs to show its caption whole. A push button's size hint has a
@@ -88,20 +75,30 @@ int needed_width(const QWidget& w) {
     return w.sizeHint().width();
 }
 
+bool is_caption(const QWidget& w) {
+    const auto* label = qobject_cast<const QLabel*>(&w);
+    return qobject_cast<const QAbstractButton*>(&w) || (label && !label->wordWrap() && label->pixmap().isNull());
+}
+
 }  // namespace
 
-QStringList cut_off_captions(const QWidget& root) {
-    QStringList cut;
-    for (const QWidget* w : root.findChildren<QWidget*>()) {
-        const auto* label = qobject_cast<const QLabel*>(w);
-        const bool caption = qobject_cast<const QAbstractButton*>(w) || (label && !label->wordWrap() && label->pixmap().isNull());
-        if (caption && w->isVisible() && needed_width(*w) > w->width())
-            cut << QStringLiteral("%1 %2: %3 px wide, %4 px needed")
-                       .arg(w->metaObject()->className(), w->objectName())
-                       .arg(w->width())
-                       .arg(needed_width(*w));
+QString not_english(const QWidget& window, const QStringList& more, const QStringList& allowed) {
+    static const QRegularExpression kCjk(
+        QStringLiteral("[\\p{Han}\\p{Hiragana}\\p{Katakana}\\p{Hangul}\\x{3000}-\\x{303F}\\x{FF01}-\\x{FFEF}]"));
+    static const QRegularExpression kTag(QStringLiteral("<[^>]*>"));  // previews hold markup of the names
+    QStringList found;
+    for (const QString& text : reachable_texts(window) + more) {
+        QString rest = QString(text).remove(kTag);
+        for (const QString& piece : allowed) rest.remove(piece);
+        if (rest.contains(kCjk)) found << text;
     }
-    return cut;
+    for (const QWidget* w : window.findChildren<QWidget*>())
+        if (is_caption(*w) && w->isVisible() && needed_width(*w) > w->width())
+            found << QStringLiteral("%1 %2 is cut off: %3 px wide, %4 px needed")
+                         .arg(w->metaObject()->className(), w->objectName())
+                         .arg(w->width())
+                         .arg(needed_width(*w));
+    return found.join(u'\n');
 }
 
 QStringList texts_of_modal_dialog(const std::function<void()>& open) {
@@ -119,7 +116,8 @@ QStringList texts_of_modal_dialog(const std::function<void()>& open) {
 void save_screenshot(QWidget& window, const QString& name) {
     const QString folder = qEnvironmentVariable("GRADATION_SCREENSHOTS");
     if (folder.isEmpty() || !QDir().mkpath(folder)) return;
-    window.grab().save(QDir(folder).filePath(name + QStringLiteral(".png")));
+    const QString file = name + qEnvironmentVariable("GRADATION_SCREENSHOT_SUFFIX") + QStringLiteral(".png");
+    window.grab().save(QDir(folder).filePath(file));
 }
 
 }  // namespace gradation::test
