@@ -99,13 +99,7 @@ constexpr EnglishRow kEnglish[] = {
     {C::AfterKeyGap, "after a gap in the keys (no key %1)"},
 };
 
-constexpr bool rows_follow_codes() {
-    int i = 0;
-    for (const EnglishRow& row : kEnglish)
-        if (static_cast<int>(row.code) != i++) return false;
-    return i == kRefusalCodeCount;
-}
-static_assert(rows_follow_codes(), "one English row per refusal code, in the codes' order");
+static_assert(one_row_per_code(kEnglish), "one English row per refusal code, in the codes' order");
 
 }  // namespace
 

@@ -8,6 +8,7 @@
 #if __has_include(<expected>)
 #include <expected>
 #endif
+#include <cstddef>
 #include <memory>
 #include <optional>
 #include <string>
@@ -159,6 +160,16 @@ inline Refused refuse(RefusalCode code, std::vector<std::string> details = {},
 // A refusal that wraps `cause`, which keeps its own code, details and position.
 inline Refused refuse_because(RefusalCode code, std::vector<std::string> details, Refusal cause) {
     return Refused(Refusal{code, std::move(details), std::nullopt, std::make_shared<const Refusal>(std::move(cause))});
+}
+
+// True when `rows` (each with a `code`) hold one row per code, in the codes' order: what
+// the tables that word refusals are held to.
+template <class Row, std::size_t N>
+constexpr bool one_row_per_code(const Row (&rows)[N]) {
+    int i = 0;
+    for (const Row& row : rows)
+        if (static_cast<int>(row.code) != i++) return false;
+    return i == kRefusalCodeCount;
 }
 
 // The English pattern of `code`, with %1, %2, ... where its details (and cause) go.

@@ -105,13 +105,7 @@ constexpr WordingRow kWordings[] = {
     {C::AfterKeyGap, QT_TRANSLATE_NOOP("Refusal", "キーの抜けより後にあります（キー %1 がありません）")},
 };
 
-constexpr bool rows_follow_codes() {
-    int i = 0;
-    for (const WordingRow& row : kWordings)
-        if (static_cast<int>(row.code) != i++) return false;
-    return i == kRefusalCodeCount;
-}
-static_assert(rows_follow_codes(), "one window wording per refusal code, in the codes' order");
+static_assert(one_row_per_code(kWordings), "one window wording per refusal code, in the codes' order");
 
 }  // namespace
 
