@@ -101,9 +101,12 @@ bool idle(const app::frmMain& w) {
 }
 
 void select_entry(app::frmMain& w, int position) {
-    w.cmbUserSetting->setFocus();
-    while (w.cmbUserSetting->currentIndex() < position) press(Qt::Key_Down);
-    while (w.cmbUserSetting->currentIndex() > position) press(Qt::Key_Up);
+    // Keys go to the list itself: a window not yet active has no focused control.
+    QComboBox* list = w.cmbUserSetting;
+    list->setFocus();
+    for (int presses = list->count(); presses > 0 && list->currentIndex() != position; --presses)
+        QTest::keyClick(list, list->currentIndex() < position ? Qt::Key_Down : Qt::Key_Up);
+    if (list->currentIndex() != position) qWarning("entry %d could not be chosen", position);
 }
 
 QStringList listed(const app::frmMain& w) {
