@@ -46,7 +46,7 @@ Result<std::string> read_settings_file(const std::filesystem::path& path) {
     const auto status = std::filesystem::status(path, ec);
     const std::string name = shown(path.string());
     if (status.type() == std::filesystem::file_type::not_found) return refuse(RefusalCode::NoSuchFile, {name});
-    if (ec) return refuse(RefusalCode::FileUnreadableBecause, {name, ec.message()});
+    if (ec) return refuse_system(RefusalCode::FileUnreadableBecause, {name}, ec);
     if (std::filesystem::is_directory(status)) return refuse(RefusalCode::IsDirectory, {name});
     if (!std::filesystem::is_regular_file(status)) return refuse(RefusalCode::NotRegularFile, {name});
     std::optional<std::string> bytes = read_profile_file(path);

@@ -1,7 +1,6 @@
 #include "core/atomic_file.h"
 
 #include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -24,7 +23,7 @@ bool injected(WriteStep step) {
 }
 
 Refused failure(RefusalCode what, const std::filesystem::path& path, int error) {
-    return refuse(what, {path.string(), std::strerror(error)});
+    return refuse_system(what, {path.string()}, error);
 }
 
 bool write_all(int fd, std::string_view bytes) {
@@ -124,7 +123,7 @@ Result<std::filesystem::path> write_target(const std::filesystem::path& file) {
         const std::filesystem::path next = std::filesystem::read_symlink(path, ec);
         path = next.is_absolute() ? next : path.parent_path() / next;
     }
-    return refuse(RefusalCode::LinkUnfollowed, {file.string(), ec ? ec.message() : std::strerror(ELOOP)});
+    return refuse_system(RefusalCode::LinkUnfollowed, {file.string()}, ec ? ec : std::error_code(ELOOP, std::generic_category()));
 }
 
 Outcome replace_file_atomically(const std::filesystem::path& file, std::string_view bytes,

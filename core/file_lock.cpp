@@ -3,7 +3,6 @@
 #include "core/atomic_file.h"
 
 #include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <thread>
@@ -23,7 +22,7 @@ Outcome ensure_folder(const std::filesystem::path& file, const std::filesystem::
     if (target != std::filesystem::absolute(file, ec))
         return refuse(RefusalCode::LinkFolderMissing, {file.string(), target.string()});
     std::filesystem::create_directories(folder, ec);
-    if (ec) return refuse(RefusalCode::FolderNotCreated, {folder.string(), ec.message()});
+    if (ec) return refuse_system(RefusalCode::FolderNotCreated, {folder.string()}, ec);
     return {};
 }
 
@@ -50,7 +49,7 @@ Outcome FileLock::take(const std::filesystem::path& file, std::chrono::milliseco
     int fd = ::open(lock_file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0644);
     // Made by another user (root editing a user's file): a read-only descriptor locks as well.
     if (fd < 0 && errno == EACCES) fd = ::open(lock_file.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
-    if (fd < 0) return refuse(RefusalCode::LockFileUnopened, {lock_file.string(), std::strerror(errno)});
+    if (fd < 0) return refuse_system(RefusalCode::LockFileUnopened, {lock_file.string()}, errno);
 
     const auto give_up = std::chrono::steady_clock::now() + patience;
     // Polled rather than blocking, so that a lock held forever ends in a refusal.
@@ -58,7 +57,7 @@ Outcome FileLock::take(const std::filesystem::path& file, std::chrono::milliseco
         if ((errno != EWOULDBLOCK && errno != EINTR) || std::chrono::steady_clock::now() >= give_up) {
             const int cause = errno;
             ::close(fd);
-            if (cause != EWOULDBLOCK) return refuse(RefusalCode::LockFailed, {lock_file.string(), std::strerror(cause)});
+            if (cause != EWOULDBLOCK) return refuse_system(RefusalCode::LockFailed, {lock_file.string()}, cause);
             return refuse(RefusalCode::BeingEdited, {file.string(), lock_file.string(),
                                                      std::to_string((patience.count() + 999) / 1000)});
         }

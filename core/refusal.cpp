@@ -142,7 +142,20 @@ Refusal Refusal::at(int where) const {
 
 bool operator==(const Refusal& a, const Refusal& b) {
     const bool same_cause = a.cause && b.cause ? *a.cause == *b.cause : a.cause == b.cause;
-    return a.code == b.code && a.details == b.details && a.position == b.position && same_cause;
+    return a.code == b.code && a.details == b.details && a.position == b.position && same_cause &&
+           a.system_error == b.system_error;
+}
+
+Refused refuse_system(RefusalCode code, std::vector<std::string> details, std::error_code error) {
+    details.push_back(error.message());
+    Refusal refusal = make_refusal(code, std::move(details));
+    const auto& category = error.category();
+    if (category == std::generic_category() || category == std::system_category()) refusal.system_error = error.value();
+    return Refused(std::move(refusal));
+}
+
+Refused refuse_system(RefusalCode code, std::vector<std::string> details, int errno_value) {
+    return refuse_system(code, std::move(details), std::error_code(errno_value, std::generic_category()));
 }
 
 }  // namespace gradation

@@ -10,6 +10,7 @@
 #endif
 #include <cstddef>
 #include <memory>
+#include <system_error>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -122,6 +123,7 @@ struct Refusal {
     std::vector<std::string> details;
     std::optional<int> position;
     std::shared_ptr<const Refusal> cause;  // the refusal this one wraps, if any
+    int system_error = 0;  // the errno value the last detail words, 0 when none
 
     // The English reason, without the position: the code's pattern filled in.
     std::string reason() const;
@@ -161,6 +163,11 @@ inline Refused refuse(RefusalCode code, std::vector<std::string> details = {},
 inline Refused refuse_because(RefusalCode code, std::vector<std::string> details, Refusal cause) {
     return Refused(Refusal{code, std::move(details), std::nullopt, std::make_shared<const Refusal>(std::move(cause))});
 }
+
+// A refusal for a failed system call: `details` and then the system's message for
+// `error`, which the windows word in their own language.
+Refused refuse_system(RefusalCode code, std::vector<std::string> details, std::error_code error);
+Refused refuse_system(RefusalCode code, std::vector<std::string> details, int errno_value);
 
 // True when `rows` (each with a `code`) hold one row per code, in the codes' order: what
 // the tables that word refusals are held to.

@@ -27,7 +27,7 @@ Result<std::optional<std::string>> read_existing(const std::filesystem::path& fi
     std::error_code ec;
     const auto status = std::filesystem::status(file, ec);
     if (status.type() == std::filesystem::file_type::not_found) return std::nullopt;
-    if (ec) return refuse(RefusalCode::FileUnreadableBecause, {file.string(), ec.message()});
+    if (ec) return refuse_system(RefusalCode::FileUnreadableBecause, {file.string()}, ec);
     if (!std::filesystem::is_regular_file(status)) return refuse(RefusalCode::NotRegularFile, {file.string()});
     if (std::optional<std::string> bytes = read_profile_file(file)) return bytes;
     return refuse(RefusalCode::FileUnreadable, {file.string()});
@@ -256,7 +256,7 @@ Outcome SettingsStore::write_locked(bool over_changes) {
     // A file made read-only is left alone, though its folder would let a rename replace
     // it; also by root, whom access() lets write anything.
     if (now && ::access(file_.c_str(), W_OK) != 0)
-        return refuse(RefusalCode::WriteFailed, {file_.string(), std::strerror(errno)});
+        return refuse_system(RefusalCode::WriteFailed, {file_.string()}, errno);
     if (struct stat st {}; now && ::stat(file_.c_str(), &st) == 0 && (st.st_mode & 0222) == 0)
         return refuse(RefusalCode::ReadOnly, {file_.string()});
     if (Outcome written = replace_file_atomically(file_, bytes, now); !written) return written;

@@ -136,10 +136,6 @@
 <context>
     <name>Refusal</name>
     <message>
-        <source>%1 番目の欄: %2</source>
-        <translation>position %1: %2</translation>
-    </message>
-    <message>
         <source>数ではありません</source>
         <translation>not a number</translation>
     </message>
@@ -454,6 +450,10 @@
     <message>
         <source>キーの抜けより後にあります（キー %1 がありません）</source>
         <translation>after a gap in the keys (no key %1)</translation>
+    </message>
+    <message>
+        <source>位置 %1: %2</source>
+        <translation>position %1: %2</translation>
     </message>
 </context>
 <context>
@@ -881,6 +881,73 @@ Cancel: do not save. The changes made here stay.</translation>
     <message>
         <source>新しい設定</source>
         <translation>New setting</translation>
+    </message>
+</context>
+<context>
+    <name>SystemError</name>
+    <message>
+        <source>ファイルやフォルダがありません</source>
+        <translation>No such file or directory</translation>
+    </message>
+    <message>
+        <source>アクセスが許可されていません</source>
+        <translation>Permission denied</translation>
+    </message>
+    <message>
+        <source>その操作は許可されていません</source>
+        <translation>Operation not permitted</translation>
+    </message>
+    <message>
+        <source>読み出し専用のファイルシステムです</source>
+        <translation>Read-only file system</translation>
+    </message>
+    <message>
+        <source>ディスクに空きがありません</source>
+        <translation>No space left on device</translation>
+    </message>
+    <message>
+        <source>ディスクの割り当てを超えています</source>
+        <translation>Disk quota exceeded</translation>
+    </message>
+    <message>
+        <source>入出力のエラーです</source>
+        <translation>Input/output error</translation>
+    </message>
+    <message>
+        <source>フォルダです</source>
+        <translation>Is a directory</translation>
+    </message>
+    <message>
+        <source>フォルダではありません</source>
+        <translation>Not a directory</translation>
+    </message>
+    <message>
+        <source>シンボリックリンクをたどる回数が多すぎます</source>
+        <translation>Too many levels of symbolic links</translation>
+    </message>
+    <message>
+        <source>ファイル名が長すぎます</source>
+        <translation>File name too long</translation>
+    </message>
+    <message>
+        <source>使用中です</source>
+        <translation>Device or resource busy</translation>
+    </message>
+    <message>
+        <source>ファイルが既にあります</source>
+        <translation>File exists</translation>
+    </message>
+    <message>
+        <source>別のファイルシステムにはまたがれません</source>
+        <translation>Invalid cross-device link</translation>
+    </message>
+    <message>
+        <source>開いているファイルが多すぎます</source>
+        <translation>Too many open files</translation>
+    </message>
+    <message>
+        <source>引数が正しくありません</source>
+        <translation>Invalid argument</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,8 @@
 
 #include <QCoreApplication>
 
+#include <algorithm>
+#include <cerrno>
 #include <iterator>
 
 namespace gradation::widgets {
@@ -10,7 +12,7 @@ namespace {
 using C = RefusalCode;
 
 constexpr const char* kContext = "Refusal";
-constexpr const char* kAtPosition = QT_TRANSLATE_NOOP("Refusal", "%1 番目の欄: %2");
+constexpr const char* kAtPosition = QT_TRANSLATE_NOOP("Refusal", "位置 %1: %2");
 
 struct WordingRow {
     RefusalCode code;
@@ -107,6 +109,39 @@ constexpr WordingRow kWordings[] = {
 
 static_assert(one_row_per_code(kWordings), "one window wording per refusal code, in the codes' order");
 
+struct SystemErrorRow {
+    int error;
+    const char* wording;
+};
+
+// The system's messages a settings file's reading, locking and writing meet; any other
+// keeps the system's own (English) words.
+constexpr SystemErrorRow kSystemErrors[] = {
+    {ENOENT, QT_TRANSLATE_NOOP("SystemError", "ファイルやフォルダがありません")},
+    {EACCES, QT_TRANSLATE_NOOP("SystemError", "アクセスが許可されていません")},
+    {EPERM, QT_TRANSLATE_NOOP("SystemError", "その操作は許可されていません")},
+    {EROFS, QT_TRANSLATE_NOOP("SystemError", "読み出し専用のファイルシステムです")},
+    {ENOSPC, QT_TRANSLATE_NOOP("SystemError", "ディスクに空きがありません")},
+    {EDQUOT, QT_TRANSLATE_NOOP("SystemError", "ディスクの割り当てを超えています")},
+    {EIO, QT_TRANSLATE_NOOP("SystemError", "入出力のエラーです")},
+    {EISDIR, QT_TRANSLATE_NOOP("SystemError", "フォルダです")},
+    {ENOTDIR, QT_TRANSLATE_NOOP("SystemError", "フォルダではありません")},
+    {ELOOP, QT_TRANSLATE_NOOP("SystemError", "シンボリックリンクをたどる回数が多すぎます")},
+    {ENAMETOOLONG, QT_TRANSLATE_NOOP("SystemError", "ファイル名が長すぎます")},
+    {EBUSY, QT_TRANSLATE_NOOP("SystemError", "使用中です")},
+    {EEXIST, QT_TRANSLATE_NOOP("SystemError", "ファイルが既にあります")},
+    {EXDEV, QT_TRANSLATE_NOOP("SystemError", "別のファイルシステムにはまたがれません")},
+    {EMFILE, QT_TRANSLATE_NOOP("SystemError", "開いているファイルが多すぎます")},
+    {EINVAL, QT_TRANSLATE_NOOP("SystemError", "引数が正しくありません")},
+};
+
+// The system's message for `error` in the window's language, or `message` as it is.
+std::string system_error_text(int error, std::string message) {
+    const auto row = std::ranges::find(kSystemErrors, error, &SystemErrorRow::error);
+    if (row == std::end(kSystemErrors)) return message;
+    return QCoreApplication::translate("SystemError", row->wording).toStdString();
+}
+
 }  // namespace
 
 const char* refusal_wording(RefusalCode code) {
@@ -116,6 +151,8 @@ const char* refusal_wording(RefusalCode code) {
 
 QString refusal_text(const Refusal& refusal) {
     std::vector<std::string> arguments = refusal.details;
+    if (refusal.system_error != 0 && !arguments.empty())
+        arguments.back() = system_error_text(refusal.system_error, arguments.back());
     if (refusal.cause) arguments.push_back(refusal_text(*refusal.cause).toStdString());
     const QString sentence = QCoreApplication::translate(kContext, refusal_wording(refusal.code));
     const QString reason = QString::fromStdString(fill_pattern(sentence.toStdString(), arguments));
