@@ -49,10 +49,10 @@ SettingPreview::SettingPreview(QWidget* parent) : QWidget(parent) {
 
     rendered = new QTextBrowser(this);
     rendered->setOpenLinks(false);
-    rendered->setMinimumHeight(90);
+    rendered->setMinimumHeight(60);
     source = new QPlainTextEdit(this);
     source->setReadOnly(true);
-    source->setMinimumHeight(70);
+    source->setMinimumHeight(50);
     source->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     lengths = new QLabel(this);
     lengths->setWordWrap(true);

@@ -6,17 +6,21 @@
 #include "widgets/fonts.h"
 #include "settings_editor/setting_form.h"
 #include "settings_editor/setting_preview.h"
+#include "settings_editor/scroll_column.h"
 
-#include <QCoreApplication>
 #include <QAbstractButton>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeySequence>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
 #include <QShortcut>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace gradation::settings_editor {
 namespace {
@@ -36,6 +40,13 @@ void name_buttons(QMessageBox& box, QMessageBox::StandardButtons buttons) {
     };
     for (const auto& [button, name] : names)
         if (QAbstractButton* b = box.button(button)) b->setText(name);
+}
+
+// The height a window can take on its screen: the work area less its title bar.
+int usable_height(const QWidget& window) {
+    constexpr int kTitleBar = 40;
+    const QScreen* screen = window.screen();
+    return screen != nullptr ? screen->availableGeometry().height() - kTitleBar : QWIDGETSIZE_MAX;
 }
 
 }  // namespace
@@ -73,16 +84,23 @@ void SettingsEditor::build() {
 
     preview = new SettingPreview(this);
     auto* preview_group = new QGroupBox(tr("プレビュー"), this);
-    auto* preview_layout = new QVBoxLayout(preview_group);
+    auto* preview_layout = new LeastHeightColumn(preview_group);
     preview_layout->addWidget(preview);
+
+    // List, form and preview scroll on a screen too short for them; the file above and
+    // Save below always show.
+    auto* scroll = new ScrollColumn(this);
+    scroll->setMinimumHeight(200);
+    scroll->column()->addLayout(top, 3);
+    scroll->column()->addWidget(build_stale_notice());
+    scroll->column()->addWidget(preview_group, 2);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(file_label);
-    layout->addLayout(top, 3);
-    layout->addWidget(build_stale_notice());
-    layout->addWidget(preview_group, 2);
+    layout->addWidget(scroll, 1);
     layout->addLayout(build_bottom_row());
-    resize(860, 720);
+    const int around = layout->sizeHint().height() - scroll->sizeHint().height();
+    resize(860, std::min(scroll->natural_height() + around, usable_height(*this)));
     connect_commands();
 }
 

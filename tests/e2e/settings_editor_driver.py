@@ -15,7 +15,7 @@ import subprocess
 import sys
 import time
 
-from desktop import Failure, Program, check, drive, wait_for
+from desktop import SCREEN_SIZE, Failure, Program, check, drive, wait_for
 
 EDITOR_TITLE = "gradation 設定エディタ - QX.ini"
 # The shipped first setting with its start colour made red: "起動時標準" from
@@ -129,6 +129,9 @@ def case_screenshots(desktop, program_dir):
         f.write(LOOK_AT.encode("utf-8"))
     editor = Editor(desktop, program_dir, "--ini", path)
     time.sleep(0.5)
+    x, y, width, height = desktop.outer(editor.window)
+    check(x >= 0 and y >= 0 and x + width <= SCREEN_SIZE[0] and y + height <= SCREEN_SIZE[1],
+          f"the editor ({width}x{height} at {x},{y}) does not fit the {SCREEN_SIZE[0]}x{SCREEN_SIZE[1]} screen")
     shots = [desktop.screenshot(editor.window, "settings_editor_table_vertical.png")]
     editor.keys("alt+l", "Down")          # the list, then its second entry
     time.sleep(0.5)
