@@ -2,6 +2,7 @@
 // file, the message line and Save.
 #include "settings_editor/settings_editor.h"
 
+#include "platform/window_placement.h"
 #include "widgets/app_icon.h"
 #include "widgets/fonts.h"
 #include "settings_editor/setting_form.h"
@@ -42,11 +43,12 @@ void name_buttons(QMessageBox& box, QMessageBox::StandardButtons buttons) {
         if (QAbstractButton* b = box.button(button)) b->setText(name);
 }
 
-// The height a window can take on its screen: the work area less its title bar.
+// The height a window can take on its screen: the work area less the window's frame.
 int usable_height(const QWidget& window) {
-    constexpr int kTitleBar = 40;
     const QScreen* screen = window.screen();
-    return screen != nullptr ? screen->availableGeometry().height() - kTitleBar : QWIDGETSIZE_MAX;
+    if (screen == nullptr) return QWIDGETSIZE_MAX;
+    const int frame = platform::outer_geometry(window).height() - window.height();
+    return screen->availableGeometry().height() - frame;
 }
 
 }  // namespace
