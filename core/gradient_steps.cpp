@@ -12,6 +12,11 @@ namespace {
 // Below this OKLCH chroma a colour is a grey: its hue means nothing (greys from sRGB
 // come out near 1e-8, the faintest tint of one 8-bit step near 1e-3).
 constexpr double kGrey = 1e-6;
+// Hues that differ by less than this many degrees are one hue. Shades of one hue (#00FF00
+// and #00F700, which scale one linear colour) come out up to 5.4e-13 degrees apart by
+// rounding alone; a real difference this small moves a colour by far less than one
+// 8-bit step.
+constexpr double kSameHue = 1e-9;
 constexpr double kDegree = std::numbers::pi / 180.0;
 
 CharacterColor clamped(const Rgb& c) {
@@ -30,17 +35,17 @@ std::array<double, 3> in_space(const Rgb& color, GradientSpace space) {
     return {lab[0], std::hypot(lab[1], lab[2]), hue < 0 ? hue + 360.0 : hue};
 }
 
-// How far the hue turns from h1 to h2: the shorter way, or the longer one (a whole turn
-// between equal hues, as for a rainbow). A grey has no hue: it takes the other stop's and
-// the hue does not turn at all.
+// How far the hue turns from `from` to `to`, as CSS Color 4 interpolates: a grey's hue is
+// missing and takes the other stop's (two greys have none to turn); a difference within
+// rounding of zero is zero; then the shorter way, or the longer one, which between equal
+// hues is a whole turn (as for a rainbow, or from a colour to a grey).
 double hue_turn(std::array<double, 3>& from, const std::array<double, 3>& to, bool longer) {
     const bool grey_from = from[1] < kGrey;
     const bool grey_to = to[1] < kGrey;
-    if (grey_from || grey_to) {
-        if (grey_from && !grey_to) from[2] = to[2];
-        return 0.0;
-    }
-    double d = to[2] - from[2];
+    if (grey_from && grey_to) return 0.0;
+    if (grey_from) from[2] = to[2];
+    double d = grey_to ? 0.0 : to[2] - from[2];
+    if (std::abs(d) < kSameHue) d = 0.0;
     if (!longer) {
         if (d > 180.0) d -= 360.0;
         if (d < -180.0) d += 360.0;

@@ -59,6 +59,16 @@ def srgb_channel(s, e, n, i):  # the generator's arithmetic, i 1-based
     return round(k * abs(step) + base)
 
 
+def fix_up_hues(h1, h2, longer):  # CSS Color 4: a missing hue takes the other's, then the fix-up
+    if h1 is None and h2 is None:
+        return 0.0, 0.0  # nothing to fix up; a missing hue converts as 0
+    h1, h2 = h2 if h1 is None else h1, h1 if h2 is None else h2
+    d = 0 if abs(h2 - h1) < 1e-9 else h2 - h1  # shades of one hue differ by rounding alone (< 6e-13)
+    if longer:
+        return (h1 + 360, h1 + d) if 0 < d < 180 else (h1, h1 + d + 360) if -180 < d <= 0 else (h1, h1 + d)
+    return (h1 + 360, h1 + d) if d > 180 else (h1, h1 + d + 360) if d < -180 else (h1, h1 + d)
+
+
 def blend(space, a, b, t):
     la, lb = [to_linear(x / 255) for x in a], [to_linear(x / 255) for x in b]
     if space == 'linear-srgb':
@@ -67,14 +77,9 @@ def blend(space, a, b, t):
     lab = [x + t * (y - x) for x, y in zip(pa, pb)]
     if space != 'oklab':
         (ca, ha), (cb, hb) = [(math.hypot(p[1], p[2]), math.degrees(math.atan2(p[2], p[1])) % 360) for p in (pa, pb)]
-        if ca < 1e-6 or cb < 1e-6:  # a grey takes the other's hue, which does not turn
-            ha = hb = hb if ca < 1e-6 else ha
-        d = hb - ha
-        if space == 'oklch':
-            d = d - 360 if d > 180 else d + 360 if d < -180 else d
-        elif ca >= 1e-6 and cb >= 1e-6:
-            d = d - 360 if 0 < d < 180 else d + 360 if -180 < d <= 0 else d
-        c, h = ca + t * (cb - ca), math.radians(ha + t * d)
+        # A grey's hue is powerless, so missing (None).
+        ha, hb = fix_up_hues(None if ca < 1e-6 else ha, None if cb < 1e-6 else hb, space == 'oklch-longer')
+        c, h = ca + t * (cb - ca), math.radians(ha + t * (hb - ha))
         lab = [lab[0], c * math.cos(h), c * math.sin(h)]
     return [to_channel(x) for x in gamut_map(lab)]
 
@@ -104,7 +109,9 @@ CASES = [(n, space, stops) for space in ('srgb', 'linear-srgb', 'oklab', 'oklch'
     (9, 'oklab', '#000000@0 #FFFFFF@20 #FF0000@20 #00FF00@90 #0000FF@100'),
     (6, 'oklch', '#FF0080@0 #FF8000@100'), (6, 'oklch', '#FF8000@0 #FF0080@100'),
     (6, 'oklch-longer', '#FFFF00@0 #00FF00@100'), (6, 'oklch-longer', '#FF0000@0 #FF0000@100'),
-    (5, 'oklch', '#808080@0 #00C0FF@100'), (5, 'oklch', '#00FF00@0 #FF00FF@100')]
+    (5, 'oklch', '#808080@0 #00C0FF@100'), (5, 'oklch', '#00FF00@0 #FF00FF@100')] + [
+    (7, 'oklch-longer', s) for s in ('#FF0000@0 #808080@100', '#808080@0 #00C0FF@100', '#000000@0 #FFFFFF@100',
+                                     '#00FF00@0 #00F700@100', '#FFFF00@0 #808000@100', '#00FF00@0 #008000@50 #00FF00@100')]
 
 for n, space, text in CASES:
     stops = [(tuple(int(s[1 + 2 * c:3 + 2 * c], 16) for c in range(3)), int(s[8:])) for s in text.split()]
