@@ -241,7 +241,8 @@ def check_man_pages(args):
                   f"{name}(1) does not name both configuration files")
             if name == "gradation":  # the window program reads no command line
                 continue
-            documented = set(help_options(page.replace("\\-", "-")))
+            # Documented: heading a paragraph (.TP), not merely named in another's text.
+            documented = set(help_options("\n".join(re.findall(r"^\.TP.*\n(.*)$", page, re.M)).replace("\\-", "-")))
             done = run([os.path.join(root, "usr/bin", name), "--help"], env=clean_env(home), timeout=60)
             check(done.returncode == 0, f"{name} --help exited with {done.returncode}")
             offered = help_options(done.stdout.decode(errors="replace"))
