@@ -2,6 +2,7 @@
 
 #include "cli/cli_gradient.h"
 #include "cli/cli_messages.h"
+#include "cli/cli_output.h"
 #include "cli/cli_status.h"
 #include "core/configuration_path.h"
 #include "core/setting_list.h"
@@ -9,6 +10,7 @@
 #include "core/settings_store.h"
 #include "core/utf8.h"
 
+#include <csignal>
 #include <ostream>
 
 namespace gradation::cli {
@@ -29,6 +31,9 @@ Outcome store_gradient(const Options& o, SettingsStore& store, int n) {
 }  // namespace
 
 int run_edit(const Options& o, std::ostream& out, std::ostream& err) {
+    // Once the entry is written, a reader that went away must not end the program before
+    // it can say so (exit 3): a script that sees a signal's death would add it again.
+    std::signal(SIGPIPE, SIG_IGN);
     using Path = std::filesystem::path;
     const std::optional<EditTarget> target = edit_target(o.ini ? std::optional<Path>(*o.ini) : std::nullopt);
     if (!target) return refused(err, "no such file: " + shown(*o.ini));
@@ -59,15 +64,17 @@ int run_edit(const Options& o, std::ostream& out, std::ostream& err) {
             added = store.entries().at(static_cast<std::size_t>(added_key));
         return done;
     });
-    if (!edited) return refused(err, edited.error().text() + "; nothing written to " + shown(file.string()));
+    if (!edited) {
+        const std::string where = file.empty() ? "" : " to " + shown(file.string());
+        return refused(err, edited.error().text() + "; nothing written" + where);
+    }
 
     if (o.action == Options::Action::Add) {
-        out << setting_key(added_key) << '\t' << utf16_to_utf8(setting_name(added)) << '\n';
-        out.flush();
-        if (!out)
+        std::string reason;
+        if (!write_checked(out, setting_key(added_key) + '\t' + utf16_to_utf8(setting_name(added)) + '\n', reason))
             return report_error(err, kWrittenUnreported,
                                 "added to " + shown(file.string()) + " as key " + setting_key(added_key) +
-                                    ", but cannot write its key");
+                                    ", but cannot write its key" + because(reason));
     }
     return kOk;
 }

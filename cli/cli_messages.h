@@ -12,6 +12,9 @@ namespace gradation::cli {
 // when it holds any, so that it stays on one line and cannot steer the terminal.
 std::string shown(std::string_view name);
 
+// Why a write failed, for a message: ": reason", or nothing when it is not known.
+inline std::string because(const std::string& reason) { return reason.empty() ? "" : ": " + reason; }
+
 // Writes "gradation-cli: MESSAGE" as one line to `err` and yields `code`. A control
 // character that reached the message by another way is escaped here too.
 int report_error(std::ostream& err, int code, std::string_view message);

@@ -25,9 +25,6 @@ namespace {
 
 int error(std::ostream& err, int code, const std::string& message) { return report_error(err, code, message); }
 
-// Why a write failed, for a message: ": reason", or nothing when it is not known.
-std::string because(const std::string& reason) { return reason.empty() ? "" : ": " + reason; }
-
 // --help, --version and --list write their text whole; a failed write is a failure.
 int write_text(std::ostream& out, std::ostream& err, std::string_view text, const char* what) {
     std::string reason;

@@ -22,7 +22,8 @@ void occupy_closed_standard_descriptors() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    // A reader that goes away (... | head) ends the program quietly, as it ends filters.
+    // A reader that goes away (... | head) ends a conversion quietly, as it ends filters;
+    // an edit ignores it instead, to report that its report was lost (run_edit).
     std::signal(SIGPIPE, SIG_DFL);
     occupy_closed_standard_descriptors();
     std::ios::sync_with_stdio(false);

@@ -10,7 +10,7 @@ cli=$1
 work=$2
 sanitized=${3:-}
 rm -rf "$work" && mkdir -p "$work/config"
-export XDG_CONFIG_HOME=$work/config
+export XDG_CONFIG_HOME=$work/config XDG_CONFIG_DIRS=$work/config
 cd "$work" || exit 1
 standard='起動時標準,OFF,OFF,OFF,OFF,OFF,OFF, 0, 0, 1,OFF, 0,H,OFF, 0, 0, 128, 255, 255, 128, 0,0'
 heaviest='重,ON,ON,ON,ON,ON,ON, 1, 0, 4,ON, 2,V,ON, 0, 255, 0, 0, 0, 0, 255,1'
@@ -87,6 +87,10 @@ done
 "$cli" --ini QX.ini --add "$standard" >/dev/full 2>err; code=$?
 : >out; check full_disk_add 3 "added to QX.ini as key 01, but cannot write its key"
 grep -q "^01=" QX.ini || fail "full_disk_add: the entry is not in the file"
+# ... nor death by SIGPIPE when the reader has gone (as for a shell's | head -c 0).
+python3 -c 'import os, subprocess, sys; r, w = os.pipe(); os.close(r); sys.exit(subprocess.call(sys.argv[1:], stdout=w))' \
+  "$cli" --ini QX.ini --add "$standard" 2>err; code=$?
+: >out; check gone_reader_add 3 "added to QX.ini as key 02, but cannot write its key: Broken pipe"
 
 # A reader that goes away: quiet, killed by SIGPIPE (also when the caller ignored it).
 "$cli" --line "$heaviest" longest.txt 2>err | head -c 10 >head.out; code=${PIPESTATUS[0]}
