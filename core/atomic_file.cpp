@@ -1,5 +1,6 @@
 #include "core/atomic_file.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -20,6 +21,17 @@ bool injected(WriteStep step) {
         return true;
     }
     return false;
+}
+
+// Temporaries are ".<name>." and mkstemp's six letters and digits, beside `target`.
+constexpr std::size_t kUniqueLength = 6;
+std::string temporary_prefix(const std::filesystem::path& target) { return "." + target.filename().string() + "."; }
+
+bool is_unique_part(std::string_view s) {
+    const auto letter_or_digit = [](char c) {
+        return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+    };
+    return s.size() == kUniqueLength && std::ranges::all_of(s, letter_or_digit);
 }
 
 Refused failure(RefusalCode what, const std::filesystem::path& path, int error) {
@@ -76,7 +88,7 @@ public:
     // of the file itself (not of its backup) can be failed by the test seam.
     Outcome write(const std::filesystem::path& target, std::string_view bytes, const Identity& identity, bool seam) {
         const auto fails = [&](WriteStep step) { return seam && injected(step); };
-        std::string name = (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
+        std::string name = (target.parent_path() / temporary_prefix(target)).string() + std::string(kUniqueLength, 'X');
         if (fails(WriteStep::CreateTemporary)) return failure(RefusalCode::TemporaryNotCreated, target.parent_path(), errno);
         const int fd = ::mkostemp(name.data(), O_CLOEXEC);
         if (fd < 0) return failure(RefusalCode::TemporaryNotCreated, target.parent_path(), errno);
@@ -112,6 +124,24 @@ private:
 }  // namespace
 
 void set_write_fault_for_testing(std::function<bool(WriteStep)> fault) { write_fault() = std::move(fault); }
+
+void remove_stale_temporaries(const std::filesystem::path& file) {
+    const Result<std::filesystem::path> target = write_target(file);
+    if (!target) return;
+    std::filesystem::path backup = *target;
+    backup += ".bak";
+    const std::string prefixes[] = {temporary_prefix(*target), temporary_prefix(backup)};
+    std::error_code ec;
+    for (std::filesystem::directory_iterator it(target->parent_path(), ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        const bool ours = std::ranges::any_of(prefixes, [&name](const std::string& prefix) {
+            return name.starts_with(prefix) && is_unique_part(std::string_view(name).substr(prefix.size()));
+        });
+        std::error_code type_error;
+        if (ours && it->symlink_status(type_error).type() == std::filesystem::file_type::regular)
+            ::unlink(it->path().c_str());
+    }
+}
 
 Result<std::filesystem::path> write_target(const std::filesystem::path& file) {
     std::error_code ec;

@@ -22,6 +22,12 @@ void set_write_fault_for_testing(std::function<bool(WriteStep)> fault);
 // links ends at, which need not exist yet. Refused when a link cannot be followed.
 Result<std::filesystem::path> write_target(const std::filesystem::path& file);
 
+// Removes the temporary files that writes of `file` (of its write_target and its .bak)
+// were killed before removing: regular files named as those writes name them, nothing
+// else. Only for a caller that holds the file's lock, which every such write holds, so
+// that none of them can belong to a write still running.
+void remove_stale_temporaries(const std::filesystem::path& file);
+
 // Writes `bytes` to a temporary file in the folder of `file`'s write_target, flushes and
 // syncs it, gives it the old file's owner, group and permission bits (a new file: 0666
 // less the umask), and renames it over that target: a link stays a link. When

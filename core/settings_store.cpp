@@ -245,6 +245,7 @@ Outcome SettingsStore::overwrite() {
 }
 
 Outcome SettingsStore::write_locked(bool over_changes) {
+    remove_stale_temporaries(file_);  // what a killed write left behind
     // Read again under the lock: what is there now is what the .bak keeps.
     Result<std::optional<std::string>> read = read_existing(file_);
     if (!read) return Refused(read.error());
