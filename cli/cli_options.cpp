@@ -185,18 +185,36 @@ std::string check_gradient_options(const Options& o) {
     return {};
 }
 
-std::string check_edit_options(const Options& o, bool list) {
-    if (list || o.line || o.setting || o.text || o.file || o.separate)
-        return "--add, --replace and --remove take only --ini";
-    if (o.action == Options::Action::Remove && (o.stops || o.space)) return "--remove takes only --ini";
+// The first option given that `own` (an edit or a listing) does not take, by its name;
+// empty when there is none. The options of a conversion's input and markup are among them.
+std::string_view stray_option(const ParseState& s, std::string_view own, bool takes_gradient) {
+    const Options& o = s.o;
+    const std::pair<bool, std::string_view> given[] = {
+        {o.line.has_value(), "--line"},
+        {o.setting.has_value(), "--setting"},
+        {o.text.has_value(), "--text"},
+        {o.file.has_value(), "an input file"},
+        {o.separate.has_value(), o.separate.value_or(true) ? "--separate" : "--joined"},
+        {o.format.has_value(), "--format"},
+        {o.merge.has_value(), o.merge.value_or(true) ? "--merge" : "--no-merge"},
+        {o.plain_blanks.has_value(), o.plain_blanks.value_or(true) ? "--plain-blanks" : "--no-plain-blanks"},
+        {o.fit.has_value(), "--fit"},
+        {o.stops && !takes_gradient, "--stops"},
+        {o.space && !takes_gradient, "--space"},
+        {s.list, "--list"},
+        {s.which_ini, "--which-ini"},
+    };
+    for (const auto& [present, name] : given)
+        if (present && name != own) return name;
     return {};
 }
 
-std::string check_listing_options(const ParseState& s) {
-    const Options& o = s.o;
-    if (o.line || o.setting || o.text || o.file || o.separate || o.stops || o.space || (s.list && s.which_ini))
-        return std::string(s.list ? "--list" : "--which-ini") + " takes only --ini";
-    return {};
+// Why `own` does not go with the options given, or the empty text.
+std::string check_only_ini(const ParseState& s, std::string_view own, bool takes_gradient) {
+    const std::string_view stray = stray_option(s, own, takes_gradient);
+    if (stray.empty()) return {};
+    return std::string(own) + " takes only --ini" + (takes_gradient ? ", --stops and --space" : "") + ", not " +
+           std::string(stray);
 }
 
 std::string check_conversion_options(const Options& o) {
@@ -215,9 +233,11 @@ Parsed finish(ParseState& s) {
     if (s.help || s.version || o.formats) return {o, {}};
     std::string why;
     if (o.action != Options::Action::Convert) {
-        why = check_edit_options(o, s.list);
+        using A = Options::Action;
+        const std::string_view edit = o.action == A::Add ? "--add" : o.action == A::Replace ? "--replace" : "--remove";
+        why = check_only_ini(s, edit, o.action != A::Remove);
     } else if (s.list || s.which_ini) {
-        why = check_listing_options(s);
+        why = check_only_ini(s, s.list ? "--list" : "--which-ini", false);
         o.action = s.list ? Options::Action::List : Options::Action::WhichIni;
     } else {
         why = check_conversion_options(o);

@@ -40,8 +40,11 @@ TEST(CliEdit, AddReplaceRemove) {
         {"replace needs two values", {"--replace", "0"}, kUsage, "", kFile, "needs an entry number and a line"},
         {"entry not a number", {"--remove", "x"}, kUsage, "", kFile, "from 0 to 99, not 'x'"},
         {"two edits", {"--remove", "0", "--add", "c" + kTail}, kUsage, "", kFile, "only one of"},
-        {"with --text", {"--remove", "0", "--text", "a"}, kUsage, "", kFile, "take only --ini"},
-        {"with --list", {"--list", "--remove", "0"}, kUsage, "", kFile, "take only --ini"},
+        {"with --text", {"--remove", "0", "--text", "a"}, kUsage, "", kFile, "--remove takes only --ini, not --text"},
+        {"with --list", {"--list", "--remove", "0"}, kUsage, "", kFile, "--remove takes only --ini, not --list"},
+        {"with --fit", {"--add", "c" + kTail, "--fit", "10"}, kUsage, "", kFile, "--stops and --space, not --fit"},
+        {"with --format", {"--replace", "0", "c" + kTail, "--format", "bbcode"}, kUsage, "", kFile, "not --format"},
+        {"with --no-merge", {"--remove", "0", "--no-merge"}, kUsage, "", kFile, "not --no-merge"},
         {"add with stops and a space", {"--add", "c" + kTail, "--stops", "#ff0000,#ffff00@35,#0080ff", "--space=oklch"},
          kOk, "02\tc\n",
          kFile + "02=c,OFF,OFF,OFF,OFF,OFF,OFF, 0, 0, 1,OFF, 0,H,OFF, 0, 255, 0, 0, 0, 128, 255,0\r\n"
