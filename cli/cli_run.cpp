@@ -46,7 +46,9 @@ Result<std::string> read_settings_file(const std::filesystem::path& path) {
     if (ec) return refuse_system(RefusalCode::FileUnreadableBecause, {name}, ec);
     if (std::filesystem::is_directory(status)) return refuse(RefusalCode::IsDirectory, {name});
     if (!std::filesystem::is_regular_file(status)) return refuse(RefusalCode::NotRegularFile, {name});
-    std::optional<std::string> bytes = read_profile_file(path);
+    int error = 0;
+    std::optional<std::string> bytes = read_profile_file(path, &error);
+    if (!bytes && error != 0) return refuse_system(RefusalCode::FileUnreadableBecause, {name}, error);
     if (!bytes) return refuse(RefusalCode::FileUnreadable, {name});
     if (const Outcome checked = check_configuration_file(*bytes); !checked)
         return refuse_because(RefusalCode::FileContentRefused, {name}, checked.error());

@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
 
@@ -26,6 +27,24 @@ Outcome ensure_folder(const std::filesystem::path& file, const std::filesystem::
     return {};
 }
 
+// The lock file opened for flock, or why not in words the user can act on.
+Result<int> open_lock_file(const std::filesystem::path& file, const std::filesystem::path& lock_file) {
+    int fd = ::open(lock_file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0644);
+    if (fd >= 0) return fd;
+    const int cause = errno;
+    // Made by another user (root editing a user's file): a read-only descriptor locks as well.
+    if (cause == EACCES) fd = ::open(lock_file.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+    if (fd >= 0) return fd;
+    // None there, and the folder lets this user create none: the folder's permission is why.
+    if (cause == EACCES && errno == ENOENT)
+        return refuse_system(RefusalCode::LockFolderUnwritable, {file.string(), lock_file.parent_path().string()},
+                             cause);
+    struct stat st {};
+    if (cause == ELOOP && ::lstat(lock_file.c_str(), &st) == 0 && S_ISLNK(st.st_mode))
+        return refuse(RefusalCode::LockFileIsLink, {lock_file.string()});
+    return refuse_system(RefusalCode::LockFileUnopened, {lock_file.string()}, cause);
+}
+
 }  // namespace
 
 FileLock& FileLock::operator=(FileLock&& other) noexcept {
@@ -41,15 +60,15 @@ FileLock::~FileLock() {
 }
 
 Outcome FileLock::take(const std::filesystem::path& file, std::chrono::milliseconds patience) {
+    if (file.empty()) return refuse(RefusalCode::NoFileToWrite);
     const Result<std::filesystem::path> followed = write_target(file);
     if (!followed) return Refused(followed.error());
     const std::filesystem::path& target = *followed;
     if (Outcome made = ensure_folder(file, target); !made) return made;
     const std::filesystem::path lock_file = target.parent_path() / ("." + target.filename().string() + ".lock");
-    int fd = ::open(lock_file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0644);
-    // Made by another user (root editing a user's file): a read-only descriptor locks as well.
-    if (fd < 0 && errno == EACCES) fd = ::open(lock_file.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
-    if (fd < 0) return refuse_system(RefusalCode::LockFileUnopened, {lock_file.string()}, errno);
+    const Result<int> opened = open_lock_file(file, lock_file);
+    if (!opened) return Refused(opened.error());
+    const int fd = *opened;
 
     const auto give_up = std::chrono::steady_clock::now() + patience;
     // Polled rather than blocking, so that a lock held forever ends in a refusal.

@@ -52,12 +52,17 @@ GradientEntryRead read_gradient_entry(std::string_view file_bytes, int n, const 
     const std::vector<ProfileValue> values = profile_values_in(file_bytes, kGradientSection, {&key, 1});
     GradientEntryRead read;
     if (values.empty() || !values[0].found) return read;
-    if (values[0].reached_cut) {
+    const ProfileValue& value = values[0];
+    if (value.reached_cut) {
         read.refused = make_refusal(RefusalCode::ValueCut, {std::to_string(kValueCut)});
         return read;
     }
-    Result<Gradient> parsed = parse_gradient(values[0].bytes);
-    if (!parsed) {
+    Result<Gradient> parsed = parse_gradient(value.bytes);
+    if (!parsed && value.ended_at_nul) {
+        // What the reader kept is refused: say where it was cut, or the cause makes no sense.
+        read.refused = refuse_because(RefusalCode::ValueEndsAtNul, {std::to_string(value.bytes.size() + 1)},
+                                      parsed.error()).error();
+    } else if (!parsed) {
         read.refused = parsed.error();
     } else if (!fits_line(*parsed, record)) {
         read.stale = true;

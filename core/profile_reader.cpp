@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <fstream>
 #include <new>
 #include <stdexcept>
@@ -130,6 +131,7 @@ std::vector<ProfileValue> profile_values_in(std::string_view file_bytes, std::st
             result[i].bytes = buffer_text(*found, buffer_size);
             result[i].found = true;
             result[i].reached_cut = reaches_cut(*found, buffer_size);
+            result[i].ended_at_nul = found->substr(0, result[i].bytes.size() + 1).find('\0') != std::string_view::npos;
         }
     }
     return result;
@@ -152,11 +154,18 @@ std::string profile_string_in(std::string_view file_bytes, std::string_view sect
     return std::move(profile_strings_in(file_bytes, section, keys, default_value, buffer_size).front());
 }
 
-std::optional<std::string> read_profile_file(const std::filesystem::path& file) {
+std::optional<std::string> read_profile_file(const std::filesystem::path& file, int* error) {
+    int unused = 0;
+    int& why = error ? *error : unused;
+    why = 0;
     std::error_code ec;
     if (!std::filesystem::is_regular_file(file, ec) || ec) return std::nullopt;
+    errno = 0;  // the stream fails as the system call under it did, and leaves its errno
     std::ifstream in(file, std::ios::binary);
-    if (!in) return std::nullopt;
+    if (!in) {
+        why = errno;
+        return std::nullopt;
+    }
     try {
         std::string bytes;
         const auto size = std::filesystem::file_size(file, ec);
@@ -165,13 +174,14 @@ std::optional<std::string> read_profile_file(const std::filesystem::path& file) 
         while (in.read(chunk.data(), chunk.size()) || in.gcount() > 0) {
             bytes.append(chunk.data(), static_cast<std::size_t>(in.gcount()));
         }
-        if (in.bad()) return std::nullopt;
-        return bytes;
-    } catch (const std::bad_alloc&) {
-        return std::nullopt;  // larger than memory allows: treated as unreadable
+        if (!in.bad()) return bytes;
+        why = errno;
+    } catch (const std::bad_alloc&) {  // larger than memory allows: treated as unreadable
+        why = ENOMEM;
     } catch (const std::length_error&) {
-        return std::nullopt;
+        why = ENOMEM;
     }
+    return std::nullopt;
 }
 
 std::string profile_string(const std::filesystem::path& file, std::string_view section, std::string_view key,

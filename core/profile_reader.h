@@ -51,6 +51,7 @@ struct ProfileValue {
     std::string bytes;
     bool found = false;
     bool reached_cut = false;
+    bool ended_at_nul = false;  // a NUL byte ended the value before the cut
 };
 
 // profile_strings_in with the cut and presence of each value.
@@ -87,8 +88,9 @@ std::string_view strip_profile_quotes(std::string_view value);
 inline constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
 // The whole content of a regular file (links followed); nothing for a missing file,
-// a directory, a device or pipe, or a file that cannot be read.
-std::optional<std::string> read_profile_file(const std::filesystem::path& file);
+// a directory, a device or pipe, or a file that cannot be read. `error`, when given, is
+// set to the errno value of a failed open or read (0 for the others).
+std::optional<std::string> read_profile_file(const std::filesystem::path& file, int* error = nullptr);
 
 // profile_string_in on a file on disk; a file that read_profile_file cannot read
 // gives the default.

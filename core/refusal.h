@@ -60,6 +60,7 @@ enum class RefusalCode {
     ListFull,
     EntryRefusedAt,
     ValueCut,
+    ValueEndsAtNul,
     // Gradients: a [Gradient] entry, a stop list, the editor's stops.
     GradientSpaceMissing,
     GradientSpaceUnknown,
@@ -88,6 +89,8 @@ enum class RefusalCode {
     LinkFolderMissing,
     FolderNotCreated,
     LockFileUnopened,
+    LockFolderUnwritable,
+    LockFileIsLink,
     BeingEdited,
     LockFailed,
     TemporaryNotCreated,

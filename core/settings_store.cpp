@@ -29,7 +29,9 @@ Result<std::optional<std::string>> read_existing(const std::filesystem::path& fi
     if (status.type() == std::filesystem::file_type::not_found) return std::nullopt;
     if (ec) return refuse_system(RefusalCode::FileUnreadableBecause, {file.string()}, ec);
     if (!std::filesystem::is_regular_file(status)) return refuse(RefusalCode::NotRegularFile, {file.string()});
-    if (std::optional<std::string> bytes = read_profile_file(file)) return bytes;
+    int error = 0;
+    if (std::optional<std::string> bytes = read_profile_file(file, &error)) return bytes;
+    if (error != 0) return refuse_system(RefusalCode::FileUnreadableBecause, {file.string()}, error);
     return refuse(RefusalCode::FileUnreadable, {file.string()});
 }
 

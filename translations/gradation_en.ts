@@ -261,7 +261,11 @@
     </message>
     <message>
         <source>読み込める長さ（%1 バイト）を超えています</source>
-        <translation>longer than the reader&apos;s %1 bytes</translation>
+        <translation>it reaches %1 bytes, where the reader cuts a value, so it cannot be read whole</translation>
+    </message>
+    <message>
+        <source>値は %1 バイト目の NUL で終わるものとして読まれ、その前までの部分は使えません: %2</source>
+        <translation>a NUL byte at byte %1 of the value ends it for the reader, and what comes before is refused at %2</translation>
     </message>
     <message>
         <source>色空間がありません（srgb、linear-srgb、oklab、oklch、oklch-longer のどれか）</source>
@@ -312,8 +316,8 @@
         <translation>it is UTF-16 (Windows Notepad&apos;s &quot;Unicode&quot;); save it as UTF-8 or Shift-JIS</translation>
     </message>
     <message>
-        <source>書き込む設定ファイルがありません（XDG_CONFIG_HOME か HOME を設定してください）</source>
-        <translation>no configuration file to write (set XDG_CONFIG_HOME or HOME)</translation>
+        <source>自分の設定ファイルを置く場所がありません: XDG_CONFIG_HOME も HOME も絶対パスのフォルダーを指していません</source>
+        <translation>there is no file of your own to write: neither XDG_CONFIG_HOME nor HOME is set to an absolute folder</translation>
     </message>
     <message>
         <source>ファイルがありません: %1</source>
@@ -362,6 +366,14 @@
     <message>
         <source>ロックファイル %1 を開けません: %2</source>
         <translation>cannot open the lock file %1: %2</translation>
+    </message>
+    <message>
+        <source>%1 に書き込めません: フォルダー %2 にファイルを作る権限がありません（%3）</source>
+        <translation>cannot write %1: you may not create files in its folder %2 (%3)</translation>
+    </message>
+    <message>
+        <source>ロックファイル %1 がシンボリックリンクです。編集はこれをたどりません。削除して（中身はありません）やり直してください</source>
+        <translation>the lock file %1 is a symbolic link, which edits do not follow; remove it (a lock file holds nothing) and try again</translation>
     </message>
     <message>
         <source>%1 はほかのプログラムが編集中です（ロック %2 が %3 秒のうちに空きませんでした）</source>
@@ -421,7 +433,7 @@
     </message>
     <message>
         <source>[Gradient] の行は使えません: %1</source>
-        <translation>its Gradient entry is refused at %1</translation>
+        <translation>its Gradient entry is refused: %1</translation>
     </message>
     <message>
         <source>%1 にはファイルの指定が要ります</source>

@@ -2,7 +2,7 @@
 # The real gradation-cli at the edges a library test cannot reach: descriptors that
 # are closed or full, a directory or an endless device as input, a read error
 # half-way (strace fault injection), a reader that goes away, a file name that would
-# break the message's line.
+# break the message's line, a user without a home or without permission.
 # Usage: cli_program_edges.sh CLI WORK_DIR [sanitized]
 # (a sanitized build reserves more address space than a memory limit leaves it)
 set -uo pipefail
@@ -109,6 +109,18 @@ check empty_name 1 "cannot read '': No such file or directory"
 check ini_name 1 "no such file: \$'bad\\rname'"
 "$cli" --ini $'evil\e[31mRED' --add x >out 2>err; code=$?
 check edit_ini_name 1 "no such file: \$'evil\\e[31mRED'"
+
+# Without a home, and (as a user root is not) without permission: messages that say why.
+env -u HOME -u XDG_CONFIG_HOME "$cli" --add "$standard" >out 2>err; code=$?
+check no_home 1 "neither XDG_CONFIG_HOME nor HOME is set to an absolute folder; nothing written"
+as_user=() && [ "$(id -u)" = 0 ] && as_user=(setpriv --reuid=65534 --regid=65534 --clear-groups)
+shared=$(mktemp -d) && chmod 711 "$shared" && install -D -m 644 QX.ini "$shared/locked/QX.ini" && chmod 555 "$shared/locked"
+(cd "$shared" && "${as_user[@]}" "$cli" --ini locked/QX.ini --remove 0) >out 2>err; code=$?
+check folder_not_writable 1 "cannot write locked/QX.ini: you may not create files in its folder $shared/locked (Permission denied)"
+chmod 000 "$shared/locked/QX.ini"
+(cd "$shared" && "${as_user[@]}" "$cli" --ini locked/QX.ini --setting 0 --text a) >out 2>err; code=$?
+check file_not_readable 1 "cannot read locked/QX.ini: Permission denied"
+chmod -R 755 "$shared" && rm -rf "$shared"
 
 # Standard input as text tools give it: signature and one final line break dropped.
 printf '\xEF\xBB\xBFabc\r\n' | "$cli" --line "$standard" >out 2>err; code=$?

@@ -91,7 +91,8 @@ TEST(Gradient, TextForms) {
 
 TEST(Gradient, AnEntryIsUsedOnlyWhenItFitsItsLine) {
     const std::string section = "[UserSetting]\n00=x\n[gradient]\n00 = oklab #0080FF@0 #FF8000@100\n01=srgb #0080FF@0\n"
-                                "02=srgb #0080FF@0 #FF8000@100\n02=oklab #0080FF@0 #FF8000@100\n";
+                                "02=srgb #0080FF@0 #FF8000@100\n02=oklab #0080FF@0 #FF8000@100\n04=srgb #0080FF@0 #FF" +
+                                std::string(1, '\0') + "8000@100\n05=srgb" + std::string(1100, ' ') + "x\n";
     const SettingRecord line = test::plain();  // (0, 128, 255) to (255, 128, 0)
     const struct {
         int n;
@@ -105,6 +106,9 @@ TEST(Gradient, AnEntryIsUsedOnlyWhenItFitsItsLine) {
         {1, line, "", false, "position 2: a gradient has 2 to 16 stops, not 1"},
         {2, line, "srgb #0080FF@0 #FF8000@100", false, ""},  // the first line with the key
         {3, line, "", false, ""},
+        {4, line, "", false, "a NUL byte at byte 19 of the value ends it for the reader, and what comes before is "
+                             "refused at position 2: a stop is a colour #RRGGBB, not '#FF'"},
+        {5, line, "", false, "it reaches 1023 bytes, where the reader cuts a value, so it cannot be read whole"},
     };
     for (const auto& c : cases) {
         const GradientEntryRead read = read_gradient_entry(section, c.n, c.record);

@@ -130,6 +130,8 @@ TEST(SettingsStore, WritesKeepTheFileItsLinksAndItsOwner) {
         {"hard link", [&](const auto& f) { file(0644, me)(f), std::filesystem::create_hard_link(f / "QX.ini", f / "b"); },
          "has 2 hard links", 0, me},
         {"read-only file", file(0444, me), "cannot write", 0, me},
+        {"lock file a symlink", [&](const auto& f) { file(0644, me)(f), std::filesystem::create_symlink("x", f / ".QX.ini.lock"); },
+         ".QX.ini.lock is a symbolic link, which edits do not follow; remove it", 0, me},
     };
     for (const auto& c : cases) {
         if (c.owner != me && me != 0) continue;  // only root can give a file away
