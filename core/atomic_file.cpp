@@ -23,9 +23,11 @@ bool injected(WriteStep step) {
     return false;
 }
 
-// Temporaries are ".<name>." and mkstemp's six letters and digits, beside `target`.
+// Temporaries are ".<name>.tmp-" and mkstemp's six letters and digits, beside `target`:
+// a name shape of their own, so that no file a user keeps there (".QX.ini.backup") is
+// ever taken for one.
 constexpr std::size_t kUniqueLength = 6;
-std::string temporary_prefix(const std::filesystem::path& target) { return "." + target.filename().string() + "."; }
+std::string temporary_prefix(const std::filesystem::path& target) { return "." + target.filename().string() + ".tmp-"; }
 
 bool is_unique_part(std::string_view s) {
     const auto letter_or_digit = [](char c) {

@@ -190,15 +190,16 @@ TEST(SettingsStore, InjectedFailureLeavesTheOldFileWhole) {
             }
             return step == c.step;
         });
-        // What killed writes left (of the file, of its .bak) goes; a name of another shape stays.
-        for (const char* left : {".QX.ini.a1B2c3", ".QX.ini.bak.Zz9Yy8", ".QX.ini.a1B2c"}) test::write_bytes(folder / left, "x");
+        // What killed writes left (of the file, of its .bak) goes; names of another shape stay.
+        for (const char* left : {".QX.ini.tmp-a1B2c3", ".QX.ini.bak.tmp-Zz9Yy8", ".QX.ini.tmp-a1B2c", ".QX.ini.backup"})
+            test::write_bytes(folder / left, "x");
         const std::string why = test::why(store->save());
         set_write_fault_for_testing({});
         EXPECT_NE(why.find("Input/output error"), std::string::npos) << static_cast<int>(c.step) << ": " << why;
         EXPECT_EQ(test::read_bytes(file), kOld) << static_cast<int>(c.step);
         EXPECT_EQ(test::read_bytes(folder / "QX.ini.bak"), c.backup ? c.backup : kOld) << static_cast<int>(c.step);
-        // QX.ini, its .bak and lock, .QX.ini.a1B2c: no temporary of this write or an earlier one.
-        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 4);
+        // QX.ini, its .bak and lock and the two other names: no temporary of this write or an earlier one.
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 5);
         EXPECT_EQ(half_written_seen, c.step > WriteStep::WriteFirstHalf) << static_cast<int>(c.step);
         // The edit is still in memory: a later save succeeds.
         EXPECT_EQ(test::why(store->save()), "");
