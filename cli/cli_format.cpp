@@ -18,8 +18,37 @@ void warn_about(Dialect dialect, std::u16string_view text, const SettingRecord& 
     for (const Feature f : features_left_out(dialect, s, separate))
         left_out += (left_out.empty() ? "" : ", ") + std::string(feature_name(f));
     if (!left_out.empty()) warn(err, name + " leaves out the setting's " + left_out);
-    if (has_code_lookalike(dialect, text))
-        warn(err, "the text holds & or \xC2\xA7 before a code character, which " + name + " reads as a code");
+    for (const NoteCount& n : text_notes(dialect, text)) {
+        const std::string count = std::to_string(n.count);
+        switch (n.note) {
+        case TextNote::SectionSign:
+            warn(err, "the text holds " + count + " \xC2\xA7, the game's code sign, which " + name + " cannot escape");
+            break;
+        case TextNote::Ampersand:
+            warn(err, "the text holds " + count + " &, the code sign of Minecraft plugins, which " + name +
+                          " cannot escape");
+            break;
+        case TextNote::Controls:
+            warn(err, "the text's control characters (" + count + ") are written as symbols (ESC as \xE2\x90\x9B)");
+            break;
+        }
+    }
+}
+
+// `text` in lines of at most about 76 columns, each after `indent`.
+std::string wrapped(std::string_view text, const std::string& indent) {
+    std::string out, line;
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t space = std::min(text.find(' ', at), text.size());
+        const std::string_view word = text.substr(at, space - at);
+        if (!line.empty() && indent.size() + line.size() + 1 + word.size() > 76) {
+            out += indent + line + '\n';
+            line.clear();
+        }
+        line += (line.empty() ? "" : " ") + std::string(word);
+        at = space + 1;
+    }
+    return out + indent + line + '\n';
 }
 
 }  // namespace
@@ -29,7 +58,7 @@ std::string formats_text() {
     for (const DialectInfo& d : dialects()) {
         std::string name(d.name);
         name.resize(std::max<std::size_t>(name.size() + 2, 19), ' ');
-        text += name + std::string(d.purpose) + '\n';
+        text += name + std::string(d.purpose) + '\n' + wrapped(d.text_rule, std::string(19, ' '));
     }
     return text;
 }

@@ -11,7 +11,7 @@
 
 namespace gradation::cli {
 
-// The dialects, one a line: name and what it is for.
+// The dialects: name and what it is for on a line, then how it keeps a text as text.
 std::string formats_text();
 
 // Writes the markup of `text` to `sink` as `options` say, fitted to `fit` when given;

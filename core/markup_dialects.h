@@ -13,10 +13,20 @@ namespace gradation {
 
 enum class Dialect { Html, HtmlCss, Bbcode, Minecraft, MinecraftSection, MiniMessage, MinecraftJson, Ansi, Ansi256 };
 
+// What of a text a dialect cannot write as it is, so that the user is told: the game's
+// code signs, for which no escape exists, and control characters, shown as symbols.
+struct TextNotes {
+    bool section_sign = false, ampersand = false, controls = false;
+};
+
 struct DialectInfo {
     Dialect dialect;
     std::string_view name;     // as the command line and the configuration take it
     std::string_view purpose;  // one line, in English
+    // What the dialect's reader interprets in a text, and how its writer (in
+    // core/markup_writers_*.h) keeps the text from being read as markup; in English.
+    std::string_view text_rule;
+    TextNotes notes;
 };
 
 // Every dialect, html first.
@@ -33,9 +43,22 @@ std::string_view feature_name(Feature feature);
 // leaves out, in the order of the enum.
 std::vector<Feature> features_left_out(Dialect dialect, const SettingRecord& setting, bool separate_tags);
 
-// True when a minecraft dialect's output would hold a text "&" or "§" followed by a
-// character that the game reads as a code: those dialects have no escape for it.
-bool has_code_lookalike(Dialect dialect, std::u16string_view text);
+// A control character that a terminal or the game would act on: C0 but tab, CR and LF;
+// DEL; C1.
+constexpr bool is_acting_control(char16_t u) {
+    return (u < 0x20 && u != u'\t' && u != u'\r' && u != u'\n') || (u >= 0x7F && u <= 0x9F);
+}
+
+enum class TextNote { SectionSign, Ampersand, Controls };
+
+struct NoteCount {
+    TextNote note;
+    std::size_t count;  // of the text's characters it concerns
+    friend bool operator==(const NoteCount&, const NoteCount&) = default;
+};
+
+// What the user is told about `text` in `dialect` (its row's notes), in the enum's order.
+std::vector<NoteCount> text_notes(Dialect dialect, std::u16string_view text);
 
 // A blank takes no colour when plain blanks are asked for: space, ideographic space, tab.
 constexpr bool is_blank(std::u16string_view character) {

@@ -10,9 +10,10 @@
 namespace gradation {
 namespace {
 
-// Which characters share a run (one tag, one colour code): only neighbours of the
-// same written colour and size when merging; a plain blank goes without colour and,
-// when merging, joins the run before it.
+// Which characters share a run (one tag, one colour code): first as the writer's seam
+// says, where the text's own characters decide it (whatever the merging); otherwise
+// only neighbours of the same written colour and size when merging; a plain blank goes
+// without colour and, when merging, joins the run before it.
 template <class Writer>
 class RunTracker {
 public:
@@ -32,6 +33,8 @@ public:
     }
 
     bool joins(std::size_t i) const {
+        const Seam seam = w_.seam(plan_.character(i - 1), plan_.character(i));
+        if (seam != Seam::Free) return seam == Seam::Together;
         if (!options_.merge) return false;
         if (!coloured(i)) return true;
         return open_coloured_ && w_.key(colours_[i]) == key_ && w_.size_key(plan_.characters[i]) == size_;
@@ -120,12 +123,12 @@ bool write_planned_markup(const MarkupPlan& plan, const MarkupOptions& o, Functi
     case Dialect::Html: return go(HtmlWriter{base});
     case Dialect::HtmlCss: return go(HtmlCssWriter{base});
     case Dialect::Bbcode: return go(BbcodeWriter{{base}});
-    case Dialect::Minecraft: return go(MinecraftWriter{{base}, false});
-    case Dialect::MinecraftSection: return go(MinecraftWriter{{base}, true});
+    case Dialect::Minecraft: return go(MinecraftWriter{{{base}}, false});
+    case Dialect::MinecraftSection: return go(MinecraftWriter{{{base}}, true});
     case Dialect::MiniMessage: return go(MiniMessageWriter{{base}});
     case Dialect::MinecraftJson: return go(MinecraftJsonWriter{{base}});
-    case Dialect::Ansi: return go(AnsiWriter{{base}, false});
-    case Dialect::Ansi256: return go(AnsiWriter{{base}, true});
+    case Dialect::Ansi: return go(AnsiWriter{{{base}}, false});
+    case Dialect::Ansi256: return go(AnsiWriter{{{base}}, true});
     }
     return false;
 }

@@ -8,6 +8,15 @@
 
 namespace gradation {
 
+// How a character's run meets the next character's when the text decides it, whatever
+// the merging: Free leaves it to colours and sizes, Apart starts the next character's
+// run afresh, Together keeps the next character in this run.
+enum class Seam { Free, Apart, Together };
+
+constexpr bool holds(std::u16string_view character, std::u16string_view units) {
+    return character.find_first_of(units) != std::u16string_view::npos;
+}
+
 struct WriterBase {
     PieceBuffer& out;
     const MarkupPlan& plan;
@@ -15,6 +24,7 @@ struct WriterBase {
     const SettingRecord& s() const { return plan.setting; }
     bool sized() const { return plan.size_kind != SizeKind::None; }
     void line_break() { out.put(std::u16string_view(kLineBreak)); }
+    Seam seam(std::u16string_view /*before*/, std::u16string_view /*after*/) const { return Seam::Free; }
 };
 
 // The start marker's copy of the text: a ">" right after "--" or "--!" would end the
@@ -68,6 +78,16 @@ struct HtmlWriter : WriterBase {
         }
         out.put(u"\">");
     }
+    // Nothing is escaped, so that the classic markup stays as it always was. A tag of
+    // its own per character puts "</FONT>" after every "<" and "&" of the text, so
+    // neither starts a tag or a character reference; merged runs keep that by giving a
+    // character that holds either a run of its own. Nothing after the "<" or "&" within
+    // its character can change that: what follows a code point there is an Extend, ZWJ
+    // or SpacingMark code point (the cluster rules), never an ASCII letter, "/", "!",
+    // "?" or "#".
+    Seam seam(std::u16string_view before, std::u16string_view after) const {
+        return holds(before, u"<&") || holds(after, u"<&") ? Seam::Apart : Seam::Free;
+    }
     void text(std::u16string_view ch) { out.put(ch); }
     void run_close() {
         if (coloured_) out.put(nested_ ? u"</FONT></FONT>" : u"</FONT>");
@@ -120,6 +140,12 @@ struct HtmlCssWriter : WriterBase {
         }
         out.put(u"\">");
     }
+    // A CR LF pair is one line break: the LF stays in the CR's run and writes nothing.
+    Seam seam(std::u16string_view before, std::u16string_view after) const {
+        return before == u"\r" && after == u"\n" ? Seam::Together : Seam::Free;
+    }
+    // The characters a browser reads as markup are escaped, and a line break, which a
+    // browser shows as a blank, is written as the "<br>" that shows it.
     void text(std::u16string_view ch) {
         for (const char16_t u : ch) {
             switch (u) {
@@ -127,8 +153,13 @@ struct HtmlCssWriter : WriterBase {
             case u'<': out.put(u"&lt;"); break;
             case u'>': out.put(u"&gt;"); break;
             case u'"': out.put(u"&quot;"); break;
+            case u'\r': out.put(u"<br>"); break;
+            case u'\n':
+                if (last_ != u'\r') out.put(u"<br>");
+                break;
             default: out.put(u);
             }
+            last_ = u;
         }
     }
     void run_close() {
@@ -149,6 +180,7 @@ struct HtmlCssWriter : WriterBase {
     }
 
     bool coloured_ = false;
+    char16_t last_ = 0;  // the text's unit written last
 };
 
 }  // namespace gradation

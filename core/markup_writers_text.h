@@ -19,7 +19,46 @@ struct PlainWriterBase : WriterBase {
     }
 };
 
+// A control character as symbols a reader shows: C0 (but tab, CR, LF) as its symbol
+// U+2400 + c, DEL as U+2421; C1, which is ESC and a character in one, as ESC's symbol
+// U+241B and that character (U+009B as "\u241B["). Any other unit as it is.
+template <class Put>
+void put_shown(char16_t u, Put put) {
+    if (!is_acting_control(u)) {
+        put(u);
+    } else if (u < 0x20) {
+        put(static_cast<char16_t>(0x2400 + u));
+    } else if (u == 0x7F) {
+        put(u'\u2421');
+    } else {
+        put(u'\u241B');
+        put(static_cast<char16_t>(u - 0x40));
+    }
+}
+
+// The dialects whose readers act on control characters (terminals, the game): those are
+// shown as symbols.
+struct ShowingWriterBase : PlainWriterBase {
+    void text(std::u16string_view ch) {
+        for (const char16_t u : ch) put_shown(u, [this](char16_t v) { out.put(v); });
+    }
+};
+
+// The game's legacy reader takes the character after every "\u00A7" as a code (or drops
+// a last one), and there is no escape. The character after a text "\u00A7" stays in its
+// run, so the sign takes a character of the text and never the first of a code of ours,
+// also where a server turns the markup into legacy codes.
+constexpr Seam game_seam(std::u16string_view before) {
+    return before.ends_with(u'\u00A7') ? Seam::Together : Seam::Free;
+}
+
+// A forum reads "[" as a tag's start, and forums share no escape for it. A character that
+// holds one stands in a run of its own, so "[/color]" follows it and nothing after it
+// can make a tag; merged or not, it reads back as the bracket.
 struct BbcodeWriter : PlainWriterBase {
+    Seam seam(std::u16string_view before, std::u16string_view after) const {
+        return holds(before, u"[") || holds(after, u"[") ? Seam::Apart : Seam::Free;
+    }
     std::int64_t size_key(const PlannedCharacter& c) const { return sized() ? size_level(plan.size_kind, c.size) : 0; }
     void open() {
         if (s().Underline) out.put(u"[u]");
@@ -51,9 +90,15 @@ struct BbcodeWriter : PlainWriterBase {
 };
 
 // "&#rrggbb" codes, or the section sign's "§x§r§r§g§g§b§b"; a colour code resets the
-// formats, so they follow every one.
-struct MinecraftWriter : PlainWriterBase {
+// formats, so they follow every one. Plugins read "&" and a code character as a code,
+// with no escape: a character holding "&" stands in a run of its own, so what follows it
+// is a code of ours (an "&" or "\u00A7"), a blank or nothing, never a code character.
+struct MinecraftWriter : ShowingWriterBase {
     bool section = false;
+    Seam seam(std::u16string_view before, std::u16string_view after) const {
+        if (game_seam(before) == Seam::Together) return Seam::Together;
+        return holds(before, u"&") || holds(after, u"&") ? Seam::Apart : Seam::Free;
+    }
     void open() {}
     void run_open(const Colour& colour, const PlannedCharacter&, bool coloured, bool) {
         if (!coloured) return;
@@ -76,7 +121,11 @@ struct MinecraftWriter : PlainWriterBase {
     }
 };
 
+// MiniMessage reads "<" as a tag's start, and a backslash before "<" or before another
+// backslash as an escape: the text's "<" and backslashes are both escaped, so a text
+// backslash never escapes a tag of ours nor frees an escaped "<".
 struct MiniMessageWriter : PlainWriterBase {
+    Seam seam(std::u16string_view before, std::u16string_view) const { return game_seam(before); }
     void open() {
         if (s().Underline) out.put(u"<u>");
         if (s().Bold) out.put(u"<b>");
@@ -90,8 +139,10 @@ struct MiniMessageWriter : PlainWriterBase {
     }
     void text(std::u16string_view ch) {
         for (const char16_t u : ch) {
-            if (u == u'<') out.put(u'\\');
-            out.put(u);
+            put_shown(u, [this](char16_t v) {
+                if (v == u'<' || v == u'\\') out.put(u'\\');
+                out.put(v);
+            });
         }
     }
     void close() {
@@ -104,6 +155,7 @@ struct MiniMessageWriter : PlainWriterBase {
 
 // One JSON text component per run; the formats are keys of every component.
 struct MinecraftJsonWriter : PlainWriterBase {
+    Seam seam(std::u16string_view before, std::u16string_view) const { return game_seam(before); }
     void open() { out.put(u'['); }
     void run_open(const Colour& colour, const PlannedCharacter&, bool coloured, bool) {
         if (!first_) out.put(u',');
@@ -155,7 +207,7 @@ struct MinecraftJsonWriter : PlainWriterBase {
 };
 
 // SGR sequences: the formats once at the start, a colour per run, a reset at the end.
-struct AnsiWriter : PlainWriterBase {
+struct AnsiWriter : ShowingWriterBase {
     bool palette_256 = false;
     std::uint32_t key(const Colour& c) const {
         return palette_256 ? static_cast<std::uint32_t>(xterm_256_index(c)) : colour_key(c);

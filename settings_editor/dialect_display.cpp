@@ -69,7 +69,7 @@ void apply_sgr(Look& look, const QString& parameters) {
 qsizetype read_code(Dialect dialect, const QString& m, qsizetype at, Look& look, QString& text) {
     static const QRegularExpression kAmp(QStringLiteral("&#([0-9a-fA-F]{6})|&([lonmkr])"));
     static const QRegularExpression kSection(QStringLiteral("§x((?:§[0-9a-fA-F]){6})|§([lonmkr])"));
-    static const QRegularExpression kMini(QStringLiteral("<#([0-9a-fA-F]{6})>|<(/?)([biu])>|\\\\(<)"));
+    static const QRegularExpression kMini(QStringLiteral("<#([0-9a-fA-F]{6})>|<(/?)([biu])>|\\\\([<\\\\])"));
     static const QRegularExpression kAnsi(QStringLiteral("\x1b\\[([0-9;]*)m"));
     const QRegularExpression& code = dialect == Dialect::Minecraft          ? kAmp
                                      : dialect == Dialect::MinecraftSection ? kSection
@@ -81,7 +81,7 @@ qsizetype read_code(Dialect dialect, const QString& m, qsizetype at, Look& look,
     if (dialect == Dialect::Ansi || dialect == Dialect::Ansi256) {
         apply_sgr(look, match.captured(1));
     } else if (dialect == Dialect::MiniMessage) {
-        if (!match.captured(4).isEmpty()) text += QLatin1Char('<');
+        text += match.captured(4);
         if (!match.captured(1).isEmpty()) look.colour = QLatin1Char('#') + match.captured(1).toLower();
         const bool on = match.captured(2).isEmpty();
         if (match.captured(3) == QLatin1String("b")) look.bold = on;

@@ -93,10 +93,6 @@
         <translation>Left out in this format: </translation>
     </message>
     <message>
-        <source>注意: 文字列の &amp; や § がゲームでは色コードとして読まれます</source>
-        <translation>Note: the game reads &amp; and § in the text as colour codes</translation>
-    </message>
-    <message>
         <source>ウェブチャット向けの HTML の FONT タグ (これまでの形式)</source>
         <translation>HTML font tags for web chat rooms (the classic markup)</translation>
     </message>
@@ -131,6 +127,18 @@
     <message>
         <source>256 色の端末</source>
         <translation>terminals with 256 colours</translation>
+    </message>
+    <message>
+        <source>注意: 文字列の § (%1 個) はゲームのコード記号で、この形式ではエスケープできません</source>
+        <translation>Note: the text holds § (%1), the game&apos;s code sign, which this format cannot escape</translation>
+    </message>
+    <message>
+        <source>注意: 文字列の &amp; (%1 個) はプラグインのコード記号で、この形式ではエスケープできません</source>
+        <translation>Note: the text holds &amp; (%1), the code sign of Minecraft plugins, which this format cannot escape</translation>
+    </message>
+    <message>
+        <source>注意: 文字列の制御文字 (%1 個) は記号で書きます (ESC は ␛)</source>
+        <translation>Note: the text&apos;s control characters (%1) are written as symbols (ESC as ␛)</translation>
     </message>
 </context>
 <context>

@@ -41,6 +41,19 @@ QString fit_line(const FitResult& fit) {
     return QCoreApplication::translate("MarkupNote", "長さ %1 / %2%3%4").arg(fit.length).arg(fit.limit.length).arg(unit, how);
 }
 
+// What the user is told about a text's characters that a dialect cannot write as they are.
+QString text_note(const NoteCount& n) {
+    switch (n.note) {
+    case TextNote::SectionSign:
+        return QCoreApplication::translate("MarkupNote", "注意: 文字列の § (%1 個) はゲームのコード記号で、この形式ではエスケープできません").arg(n.count);
+    case TextNote::Ampersand:
+        return QCoreApplication::translate("MarkupNote", "注意: 文字列の & (%1 個) はプラグインのコード記号で、この形式ではエスケープできません").arg(n.count);
+    case TextNote::Controls:
+        return QCoreApplication::translate("MarkupNote", "注意: 文字列の制御文字 (%1 個) は記号で書きます (ESC は ␛)").arg(n.count);
+    }
+    return QString();
+}
+
 }  // namespace
 
 QString dialect_purpose(Dialect dialect) {
@@ -80,8 +93,7 @@ ChosenMarkup chosen_markup(std::u16string_view text, const SettingRecord& settin
     QStringList left_out;
     for (const Feature f : features_left_out(choice.dialect, setting, separate_tags())) left_out << left_out_name(f);
     if (!left_out.isEmpty()) result.warnings << QCoreApplication::translate("MarkupNote", "この形式では省きます: ") + left_out.join(QStringLiteral(", "));
-    if (has_code_lookalike(choice.dialect, text))
-        result.warnings << QCoreApplication::translate("MarkupNote", "注意: 文字列の & や § がゲームでは色コードとして読まれます");
+    for (const NoteCount& n : text_notes(choice.dialect, text)) result.warnings << text_note(n);
     if (!result.too_long) result.markup = std::move(sink.text);
     return result;
 }

@@ -44,7 +44,7 @@ const Case kCases[] = {
     {"size", smaller, "x", false, false},
     {"merge", orange, "ab", true, false},
     {"blanks", [] { return plain(); }, "a b", true, true},
-    {"escaping", orange, "<&\"\\\n", true, false},
+    {"hostile", orange, "[\xC2\xA7&<\"\\\r\n\x1B\xC2\x9B", true, false},
     {"clusters", [] { return plain(); }, "e\u0301\U0001F44D\U0001F3FD", false, false},
 };
 
@@ -54,7 +54,8 @@ const std::map<Dialect, std::vector<std::string>> kExpected = {
       "<!--start 「x」-->\r\n<TABLE BORDER=1><TR VALIGN=\"MIDDLE\"><TD><CENTER><U><B><I><FONT COLOR=\"#FF8000\">x</FONT>"
       "</I></B></U></CENTER></TD></TR></TABLE><BR>\r\n<!--end font gradation-->\r\n",
       "<FONT COLOR=\"#FF8000\" SIZE=\"-1\">x</FONT>\r\n", "<FONT COLOR=\"#FF8000\">ab</FONT>\r\n",
-      "<FONT COLOR=\"#0080AA\">a </FONT><FONT COLOR=\"#AA8000\">b</FONT>\r\n", "<FONT COLOR=\"#FF8000\"><&\"\\\n</FONT>\r\n",
+      "<FONT COLOR=\"#0080AA\">a </FONT><FONT COLOR=\"#AA8000\">b</FONT>\r\n", "<FONT COLOR=\"#FF8000\">[§</FONT><FONT COLOR=\"#FF8000\">&</FONT><FONT COLOR=\"#FF8000\"><</FONT>"
+      "<FONT COLOR=\"#FF8000\">\"\\\r\n\x1B\u009B</FONT>\r\n",
       "<FONT COLOR=\"#008080\">e\u0301</FONT><FONT COLOR=\"#808000\">\U0001F44D\U0001F3FD</FONT>\r\n"}},
     {Dialect::HtmlCss,
      {"<span style=\"color:#0080aa\">a</span><span style=\"color:#558055\">b</span>"
@@ -64,41 +65,41 @@ const std::map<Dialect, std::vector<std::string>> kExpected = {
       "<!--end font gradation-->\r\n",
       "<span style=\"color:#ff8000;font-size:small\">x</span>\r\n", "<span style=\"color:#ff8000\">ab</span>\r\n",
       "<span style=\"color:#0080aa\">a </span><span style=\"color:#aa8000\">b</span>\r\n",
-      "<span style=\"color:#ff8000\">&lt;&amp;&quot;\\\n</span>\r\n",
+      "<span style=\"color:#ff8000\">[§&amp;&lt;&quot;\\<br>\x1B\u009B</span>\r\n",
       "<span style=\"color:#008080\">e\u0301</span><span style=\"color:#808000\">\U0001F44D\U0001F3FD</span>\r\n"}},
     {Dialect::Bbcode,
      {"[color=#0080aa]a[/color][color=#558055]b[/color][color=#aa8000]c[/color]",
       "[u][b][i][color=#ff8000]x[/color][/i][/b][/u]\r\n", "[color=#ff8000][size=2]x[/size][/color]",
       "[color=#ff8000]ab[/color]", "[color=#0080aa]a [/color][color=#aa8000]b[/color]",
-      "[color=#ff8000]<&\"\\\n[/color]", "[color=#008080]e\u0301[/color][color=#808000]\U0001F44D\U0001F3FD[/color]"}},
+      "[color=#ff8000][[/color][color=#ff8000]§&<\"\\\r\n\x1B\u009B[/color]", "[color=#008080]e\u0301[/color][color=#808000]\U0001F44D\U0001F3FD[/color]"}},
     {Dialect::Minecraft,
      {"&#0080aaa&#558055b&#aa8000c", "&#ff8000&l&o&nx\r\n", "&#ff8000x", "&#ff8000ab", "&#0080aaa &#aa8000b",
-      "&#ff8000<&\"\\\n", "&#008080e\u0301&#808000\U0001F44D\U0001F3FD"}},
+      "&#ff8000[§&&#ff8000<\"\\\r\n\u241B\u241B[", "&#008080e\u0301&#808000\U0001F44D\U0001F3FD"}},
     {Dialect::MinecraftSection,
      {"§x§0§0§8§0§a§aa§x§5§5§8§0§5§5b§x§a§a§8§0§0§0c", "§x§f§f§8§0§0§0§l§o§nx\r\n", "§x§f§f§8§0§0§0x",
-      "§x§f§f§8§0§0§0ab", "§x§0§0§8§0§a§aa §x§a§a§8§0§0§0b", "§x§f§f§8§0§0§0<&\"\\\n",
+      "§x§f§f§8§0§0§0ab", "§x§0§0§8§0§a§aa §x§a§a§8§0§0§0b", "§x§f§f§8§0§0§0[§&§x§f§f§8§0§0§0<\"\\\r\n\u241B\u241B[",
       "§x§0§0§8§0§8§0e\u0301§x§8§0§8§0§0§0\U0001F44D\U0001F3FD"}},
     {Dialect::MiniMessage,
      {"<#0080aa>a<#558055>b<#aa8000>c", "<u><b><i><#ff8000>x</i></b></u>\r\n", "<#ff8000>x", "<#ff8000>ab",
-      "<#0080aa>a <#aa8000>b", "<#ff8000>\\<&\"\\\n", "<#008080>e\u0301<#808000>\U0001F44D\U0001F3FD"}},
+      "<#0080aa>a <#aa8000>b", "<#ff8000>[§&\\<\"\\\\\r\n\u241B\u241B[", "<#008080>e\u0301<#808000>\U0001F44D\U0001F3FD"}},
     {Dialect::MinecraftJson,
      {R"([{"text":"a","color":"#0080aa"},{"text":"b","color":"#558055"},{"text":"c","color":"#aa8000"}])",
       R"([{"text":"x","color":"#ff8000","bold":true,"italic":true,"underlined":true},{"text":"\r\n"}])",
       R"([{"text":"x","color":"#ff8000"}])", R"([{"text":"ab","color":"#ff8000"}])",
       R"([{"text":"a ","color":"#0080aa"},{"text":"b","color":"#aa8000"}])",
-      R"([{"text":"<&\"\\\n","color":"#ff8000"}])",
+      "[{\"text\":\"[§&<\\\"\\\\\\r\\n\\u001b\u009B\",\"color\":\"#ff8000\"}]",
       "[{\"text\":\"e\u0301\",\"color\":\"#008080\"},{\"text\":\"\U0001F44D\U0001F3FD\",\"color\":\"#808000\"}]"}},
     {Dialect::Ansi,
      {"\x1B[38;2;0;128;170ma\x1B[38;2;85;128;85mb\x1B[38;2;170;128;0mc\x1B[0m",
       "\x1B[1;3;4m\x1B[38;2;255;128;0mx\x1B[0m\r\n", "\x1B[38;2;255;128;0mx\x1B[0m",
       "\x1B[38;2;255;128;0mab\x1B[0m", "\x1B[38;2;0;128;170ma \x1B[38;2;170;128;0mb\x1B[0m",
-      "\x1B[38;2;255;128;0m<&\"\\\n\x1B[0m",
+      "\x1B[38;2;255;128;0m[§&<\"\\\r\n\u241B\u241B[\x1B[0m",
       "\x1B[38;2;0;128;128me\u0301\x1B[38;2;128;128;0m\U0001F44D\U0001F3FD\x1B[0m"}},
     // The nearest of the cube: 0080aa is (0, 135, 175), 558055 (95, 135, 95), aa8000 (175, 135, 0).
     {Dialect::Ansi256,
      {"\x1B[38;5;31ma\x1B[38;5;65mb\x1B[38;5;136mc\x1B[0m", "\x1B[1;3;4m\x1B[38;5;208mx\x1B[0m\r\n",
       "\x1B[38;5;208mx\x1B[0m", "\x1B[38;5;208mab\x1B[0m", "\x1B[38;5;31ma \x1B[38;5;136mb\x1B[0m",
-      "\x1B[38;5;208m<&\"\\\n\x1B[0m", "\x1B[38;5;30me\u0301\x1B[38;5;100m\U0001F44D\U0001F3FD\x1B[0m"}},
+      "\x1B[38;5;208m[§&<\"\\\r\n\u241B\u241B[\x1B[0m", "\x1B[38;5;30me\u0301\x1B[38;5;100m\U0001F44D\U0001F3FD\x1B[0m"}},
 };
 
 TEST(MarkupDialects, WorkedExamples) {
@@ -124,10 +125,12 @@ TEST(MarkupDialects, WhatEachLeavesOutAndWarnsAbout) {
     EXPECT_EQ(features_left_out(Dialect::Bbcode, s, false), (std::vector<F>{F::Table, F::StartMark, F::EndMark}));
     EXPECT_EQ(features_left_out(Dialect::Ansi, s, false),
               (std::vector<F>{F::Size, F::Table, F::StartMark, F::EndMark}));
-    EXPECT_TRUE(has_code_lookalike(Dialect::Minecraft, u"a&Lb"));
-    EXPECT_TRUE(has_code_lookalike(Dialect::MinecraftSection, u"\u00A7#"));
-    EXPECT_FALSE(has_code_lookalike(Dialect::Minecraft, u"R&G &z &"));
-    EXPECT_FALSE(has_code_lookalike(Dialect::MiniMessage, u"&l"));
+    using N = TextNote;
+    EXPECT_EQ(text_notes(Dialect::Minecraft, u"&\u00A7&\x7F\u0085\t"),
+              (std::vector<NoteCount>{{N::SectionSign, 1}, {N::Ampersand, 2}, {N::Controls, 2}}));
+    EXPECT_EQ(text_notes(Dialect::MinecraftJson, u"&\u00A7\x1B"), (std::vector<NoteCount>{{N::SectionSign, 1}}));
+    EXPECT_EQ(text_notes(Dialect::Ansi256, u"&\u00A7\x1B\r\n"), (std::vector<NoteCount>{{N::Controls, 1}}));
+    EXPECT_EQ(text_notes(Dialect::HtmlCss, u"&\u00A7\x1B"), std::vector<NoteCount>{});
 }
 
 TEST(MarkupDialects, FittingALimit) {

@@ -309,8 +309,8 @@ void EditorPreviewTest::length_line_reads_against_the_limit_data() {
     QTest::newRow("cannot fit") << ab << int(Dialect::Html) << 1 << 10 << "上限 10 に収まりません: 最短でも 33";
     QTest::newRow("bbcode leaves the markers out") << marked << int(Dialect::Bbcode) << 0 << 0
                                                    << "48 文字 / 48 バイト (UTF-8)\nこの形式では省きます: 開始マーカー, 終了マーカー";
-    QTest::newRow("& before a code character") << amp << int(Dialect::Minecraft) << 0 << 0
-                                               << "27 文字 / 27 バイト (UTF-8)\n注意: 文字列の & や § がゲームでは色コードとして読まれます";
+    QTest::newRow("& in the text") << amp << int(Dialect::Minecraft) << 0 << 0
+                                   << "27 文字 / 27 バイト (UTF-8)\n注意: 文字列の & (1 個) はプラグインのコード記号で、この形式ではエスケープできません";
 }
 
 void EditorPreviewTest::length_line_reads_against_the_limit() {
