@@ -1,10 +1,15 @@
+#include "core/characters.h"
+#include "core/markup_buffer.h"
 #include "core/markup_fit.h"
 #include "support/markup_helpers.h"
+#include "support/markup_readers.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <map>
+#include <set>
 
 namespace gradation {
 namespace {
@@ -160,6 +165,57 @@ TEST(MarkupDialects, FittingALimit) {
         EXPECT_EQ(describe_fit(r), c.report) << c.text;
         if (!c.markup.empty() || r.outcome == FitResult::Outcome::TooLong) {
             EXPECT_EQ(u8(sink.markup), c.markup);
+        }
+    }
+}
+
+// The text as the dialect's reader shows it: "<br>" as a line break in html-css, control
+// characters as symbols in the terminals and the game, where a "\u00A7" and the character
+// after it do not show.
+std::string shown(Dialect d, std::string_view text) {
+    std::u16string pictured;
+    for (const char16_t u : u16(text)) {
+        if (!dialect_info(d).notes.controls || !is_acting_control(u)) pictured += u;
+        else if (u < 0x20 || u == 0x7F) pictured += u == 0x7F ? u'\u2421' : static_cast<char16_t>(0x2400 + u);
+        else pictured += {u'\u241B', static_cast<char16_t>(u - 0x40)};
+    }
+    const bool game = d == Dialect::Minecraft || d == Dialect::MinecraftSection;
+    const char* hidden = game ? "\xC2\xA7([\x01-\x7F]|[\xC0-\xFF][\x80-\xBF]+)?" : "\r\n?|\n";
+    if (!game && d != Dialect::HtmlCss) return u8(pictured);
+    return std::regex_replace(u8(pictured), std::regex(hidden), game ? "" : "\n");
+}
+
+// Hostile texts in every dialect, unmerged, merged and fitted to a limit that forces
+// coarser colours, with one colour and with a gradient: read back as the dialect's reader
+// reads them, the text comes back whole and every colour is ours.
+TEST(MarkupDialects, ATextIsOnlyEverText) {
+    const char* const kTexts[] = {"\\<click:run_command:/op me>x", "a\\b", "ab\\", "<script>alert(1)</script>",
+                                  "see [url=http://evil.example]here[/url] [/color][img]x[/img]", "[b]x[/b] [/color]y",
+                                  "a \u00A7 b \u00A7z c \u00A7", "a\u00A7.b \u00A7&l", "hi\x1B]0;pwned\a\x1B[2J\x1B[31mred",
+                                  "\a\b\x7F\u009B" "31m\t", "&amp; &lt; &l &#ff0000x", "one\r\ntwo\rthree\nfour\r",
+                                  "\U0001F44D\U0001F3FD<\u0301&\u200D[\u0301 e\u0301 &"};
+    auto no = [] { return false; };
+    for (const char* text : kTexts) {
+        for (const SettingRecord& s : {plain({200, 200, 200}, {200, 200, 200}), plain()}) {
+            for (const DialectInfo& d : dialects()) {
+                std::set<long> ours;
+                for (const Colour& c : setting_colours(s, character_starts(u16(text)).size() - 1))
+                    ours.insert(d.dialect == Dialect::Ansi256 ? test::kPalette + xterm_256_index(c) : long(colour_key(c)));
+                std::size_t limit = kMaxTextUnits * 64;  // unmerged and merged as they are; then shorter than merged
+                for (const int mode : {0, 1, 2}) {
+                    MarkupOptions o = default_options(d.dialect);
+                    o.merge = mode > 0;
+                    test::StringSink sink;
+                    const FitResult fit = write_fitted_markup(u16(text), s, o, {limit}, no, no, sink);
+                    limit = mode == 1 ? fit.length - 1 : limit;
+                    if (fit.outcome != FitResult::Outcome::Fitted) continue;
+                    std::u16string m = sink.markup;
+                    if (d.dialect <= Dialect::HtmlCss) m.resize(m.size() - 2);  // the markup's own line break
+                    const test::Reading r = test::read_back(d.dialect, u8(m));
+                    EXPECT_EQ(r.text, shown(d.dialect, text)) << d.name << ", mode " << mode << ": " << u8(m);
+                    EXPECT_TRUE(std::includes(ours.begin(), ours.end(), r.colours.begin(), r.colours.end())) << u8(m);
+                }
+            }
         }
     }
 }
