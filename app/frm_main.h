@@ -118,6 +118,7 @@ private:
     void FillSettingList();
     void list_settings(ListedSettings settings);
     void fill_again(ListedSettings settings);
+    std::optional<SettingRecord> entry_setting(int position) const;
     bool apply_entry(int position);
     void show_no_setting();
 

@@ -70,21 +70,28 @@ void frmMain::cmbUserSetting_Click() {
     apply_entry(position);
 }
 
-// False when the line is refused as a whole: the current setting and the preview stay.
-bool frmMain::apply_entry(int position) {
+// What applying entry `position` makes current: its line with its Gradient entry when
+// that fits the line; nothing when either is refused.
+std::optional<SettingRecord> frmMain::entry_setting(int position) const {
     const SettingLineRead& read = listed_.lines.at(static_cast<std::size_t>(position));
     // A line cut at the reader's limit is only part of what the file holds: refused
     // like a line the parser refuses.
-    if (read.reached_cut) return false;
-    const Result<SettingRecord> parsed = parse_setting_line(read.line);
-    if (!parsed) return false;
-    SettingRecord s = *parsed;
-    // Its Gradient entry when that fits the line; a malformed entry is refused like the line.
-    const GradientEntryRead entry = read_gradient_entry(listed_.bytes, position, s);
-    if (entry.refused) return false;
-    s.gradient = entry.gradient;
+    if (read.reached_cut) return std::nullopt;
+    Result<SettingRecord> parsed = parse_setting_line(read.line);
+    if (!parsed) return std::nullopt;
+    const GradientEntryRead entry = read_gradient_entry(listed_.bytes, position, *parsed);
+    if (entry.refused) return std::nullopt;  // a malformed entry is refused like the line
+    parsed->gradient = entry.gradient;
+    return *parsed;
+}
+
+// False when the entry is refused as a whole: the current setting and the preview stay.
+bool frmMain::apply_entry(int position) {
+    const std::optional<SettingRecord> setting = entry_setting(position);
+    if (!setting) return false;
+    const SettingRecord& s = *setting;
     CurrentSetting = s;
-    applied_line_ = read.line;
+    applied_line_ = listed_.lines[static_cast<std::size_t>(position)].line;
 
     lblX->setText(summary_text(s));
     QFont font = lblX->font();

@@ -40,10 +40,11 @@ bool frmMain::follow_configuration_file() {
 }
 
 // As at load, but the chosen entry stays chosen where a line of its name is still
-// listed, and is applied again only when its line changed (a 分離 box the user set
-// survives edits of other entries). Otherwise the first entry is chosen and the label
-// says so. An entry that does not apply leaves no current setting, as at load: the one
-// held came from a file that no longer holds it.
+// listed, and is applied again only when what applying it gives changed, its line or
+// its Gradient entry (a 分離 box the user set survives edits of other entries).
+// Otherwise the first entry is chosen and the label says so. An entry that does not
+// apply leaves no current setting, as at load: the one held came from a file that no
+// longer holds it.
 void frmMain::fill_again(ListedSettings settings) {
     const QString chosen = cmbUserSetting->currentText();
     const int chosen_at = cmbUserSetting->currentIndex();
@@ -51,7 +52,9 @@ void frmMain::fill_again(ListedSettings settings) {
     const int kept = position_of(*cmbUserSetting, chosen, chosen_at);
     const int position = kept >= 0 ? kept : (cmbUserSetting->count() > 0 ? 0 : -1);
     cmbUserSetting->setCurrentIndex(position);
-    if (kept >= 0 && CurrentSetting && listed_.lines[static_cast<std::size_t>(kept)].line == applied_line_) return;
+    if (kept >= 0 && CurrentSetting && listed_.lines[static_cast<std::size_t>(kept)].line == applied_line_ &&
+        entry_setting(kept) == CurrentSetting)
+        return;
     if (position < 0 || !apply_entry(position)) {
         CurrentSetting.reset();
         show_no_setting();

@@ -152,6 +152,16 @@ void during_a_conversion(app::frmMain& w, const QStringList& after) {
     QCOMPARE(during, before);
 }
 const QString kItemChanged = QStringLiteral("アイテム,OFF,OFF,OFF,OFF,OFF,OFF, 2, 1, 2,OFF, 0,H,OFF, 0, 1, 2, 3, 4, 5, 6");
+// Only アイテム's Gradient entry changes, its line the same: it gets its own colours
+// with red between, which "abc" shows; then the entry goes again (the row checks that).
+void stops_given(app::frmMain& w, const QStringList& after) {
+    SettingRecord record = parse_setting_line(kItemLine.toStdU16String()).value();
+    record.gradient = parse_gradient("oklch #191970@0 #FF0000@50 #1E90FF@100").value();
+    write_ini(after);
+    std::ofstream(ini_path(), std::ios::app) << "[Gradient]\r\n01=" << format_gradient(*record.gradient) << "\r\n";
+    QTRY_COMPARE_WITH_TIMEOUT(convert_copied(w, "abc"), QString::fromStdU16String(gradient_markup(u"abc", record, false)), 10000);
+    write_ini(after);
+}
 
 }  // namespace
 
@@ -167,6 +177,7 @@ void ApplySettingTest::list_follows_the_file_data() {
     const QString &s = kStandardLine, &i = kItemLine, &z = kSizedLine, &i2 = kItemChanged;
     QTest::newRow("kept where it moved") << QStringList{z, s, i} << seen << 2 << i << false;
     QTest::newRow("kept, line changed") << QStringList{s, i2} << seen << 1 << i2 << false;
+    QTest::newRow("kept, only its stops changed") << QStringList{s, i, z} << Change(stops_given) << 1 << i << false;
     QTest::newRow("gone: the first, said so") << QStringList{z, s} << seen << 0 << z << true;
     QTest::newRow("own file in a new folder") << QStringList{z, i} << own << 1 << i << false;
     QTest::newRow("chosen first") << QStringList{i, z} << chose << 1 << z << false;

@@ -196,16 +196,19 @@ def case_follows_file(desktop, launcher):
     def cli_run(*arguments):
         return desktop.cli(os.path.dirname(launcher), *arguments).decode()
     program = Program(desktop, launcher)
-    # The chosen 起動時標準 goes: the new first entry is chosen. An added entry is listed last.
+    # The chosen 起動時標準 gets stops between its two colours, its line the same. Then it
+    # goes: the new first entry is chosen. An added entry is listed last.
     added = "足した色,OFF,OFF,OFF,ON,OFF,OFF, 1, 0, 3,OFF, 0,H,OFF, 0, 10, 20, 30, 200, 100, 50,0"
     steps = ((["--remove", "0"], (), ["--setting", "0"]), (["--add", added], ("Tab", "End"), ["--line", added]))
+    steps = ((["--replace", "0", STANDARD_LINE, "--stops", "#0080ff,#ff0000,#ff8000", "--space", "oklch"], (),
+              ["--setting", "0"]),) + steps
     for edit, keys, markup in steps:
         cli_run(*edit)
         time.sleep(1.0)
+        desktop.copy("abc")
         desktop.activate(program.window)
-        desktop.keys(*keys)  # from the convert button to the list, then its last entry
-        desktop.copy(">ab")
-        desktop.expect_clipboard(cli_run(*markup, "--text", "ab"), 1.0, f"'>ab' after gradation-cli {edit[0]}")
+        desktop.keys(*keys, "Return")  # from the convert button to the list, then its last entry; 変換
+        desktop.expect_clipboard(cli_run(*markup, "--text", "abc"), 1.0, f"変換 of 'abc' after gradation-cli {edit[:2]}")
 
 
 def case_minecraft_fit(desktop, launcher):
