@@ -113,6 +113,7 @@ private:
     void build_menus();
     void build_format_menu();
     void show_conversion_note(const QString& note, bool alert);
+    void keep_markup_choice();
     void connect_handlers();
 
     void FillSettingList();
@@ -133,6 +134,7 @@ private:
     ListedSettings listed_;
     std::u16string applied_line_;
     bool follow_pending_ = false;  // a change noticed while a conversion ran
+    bool choice_unkept_said_ = false;  // the window said the markup choice cannot be kept
     platform::FileWatch configuration_watch_{this, [this] { follow_configuration_file(); }};
 };
 

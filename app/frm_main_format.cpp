@@ -4,6 +4,7 @@
 #include "app/frm_main.h"
 #include "widgets/limit_field.h"
 #include "widgets/markup_note.h"
+#include "widgets/refusal_text.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -39,7 +40,7 @@ void frmMain::build_format_menu() {
 void frmMain::mnuFormat_Click(Dialect dialect) {
     MarkupChoice.dialect = dialect;
     mnuFormat[static_cast<int>(dialect)]->setChecked(true);
-    platform::write_markup_choice(MarkupChoice);
+    keep_markup_choice();
 }
 
 // A small modal dialog; the watcher pauses while it is open, as for the version dialog.
@@ -61,7 +62,16 @@ void frmMain::mnuLimit_Click() {
     start_watcher();
     if (!accepted) return;
     MarkupChoice.limit = field->limit();
-    platform::write_markup_choice(MarkupChoice);
+    keep_markup_choice();
+}
+
+// The choice holds for this run in any case; that the next start will not have it is
+// said once, the first time it cannot be kept.
+void frmMain::keep_markup_choice() {
+    const Outcome kept = platform::write_markup_choice(MarkupChoice);
+    if (kept || choice_unkept_said_) return;
+    choice_unkept_said_ = true;
+    show_conversion_note(tr("形式と長さの上限は次の起動まで残せません: %1").arg(widgets::refusal_text(kept.error())), true);
 }
 
 // The note goes above the setting's name in its own markup (the tooltip the preview

@@ -3,7 +3,10 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
-#include <fstream>
+#include <ext/stdio_filebuf.h>
+#include <fcntl.h>
+#include <istream>
+#include <sys/stat.h>
 #include <new>
 #include <stdexcept>
 #include <system_error>
@@ -158,19 +161,22 @@ std::optional<std::string> read_profile_file(const std::filesystem::path& file, 
     int unused = 0;
     int& why = error ? *error : unused;
     why = 0;
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(file, ec) || ec) return std::nullopt;
-    errno = 0;  // the stream fails as the system call under it did, and leaves its errno
-    std::ifstream in(file, std::ios::binary);
-    if (!in) {
-        why = errno;
+    // Opened without waiting, then checked on the open file: a pipe or device put there,
+    // even between a look and the open, never blocks the reader.
+    const int fd = ::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) {
+        if (errno != ENOENT) why = errno;
         return std::nullopt;
     }
+    __gnu_cxx::stdio_filebuf<char> opened(fd, std::ios::in | std::ios::binary);  // closes fd
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
+    std::istream in(&opened);
     try {
         std::string bytes;
-        const auto size = std::filesystem::file_size(file, ec);
-        if (!ec) bytes.reserve(static_cast<std::size_t>(size));
+        bytes.reserve(static_cast<std::size_t>(st.st_size));
         std::array<char, 64 * 1024> chunk;
+        errno = 0;  // the stream fails as the system call under it did, and leaves its errno
         while (in.read(chunk.data(), chunk.size()) || in.gcount() > 0) {
             bytes.append(chunk.data(), static_cast<std::size_t>(in.gcount()));
         }

@@ -1,18 +1,77 @@
 #include "platform/markup_choice.h"
 
+#include "core/atomic_file.h"
 #include "core/configuration_path.h"
+#include "core/file_lock.h"
+#include "core/profile_reader.h"
+#include "core/settings_document.h"
 
-#include <QSettings>
-#include <QString>
+#include <unistd.h>
 
+#include <cerrno>
 #include <charconv>
+#include <chrono>
+#include <sys/stat.h>
+#include <system_error>
 
 namespace gradation::platform {
 namespace {
 
-const QString kFormatKey = QStringLiteral("markup/format");
-const QString kLimitKey = QStringLiteral("markup/limit");
+constexpr std::string_view kSection = "markup";
+const std::string kFormatKey = "format";
+const std::string kLimitKey = "limit";
 constexpr std::size_t kLongestLimit = 100'000'000;
+// The window waits this long at most for another program's write of the file.
+constexpr std::chrono::milliseconds kLockPatience{500};
+
+// Gives `key` of the first [markup] section `value`: its first line is rewritten, or a
+// line is added after the section's last line (the section made at the end when there
+// is none). Every other line keeps its bytes.
+void set_value(SettingsDocument& doc, const std::string& key, std::string_view value) {
+    std::optional<std::size_t> header;
+    std::size_t last = 0;
+    for (std::size_t i = 0; i < doc.lines.size(); ++i) {
+        const ProfileLineParts parts = classify_profile_line(doc.lines[i].text);
+        if (parts.section) {
+            if (header) break;
+            if (profile_names_equal(parts.name, kSection)) header = last = i;
+        } else if (header && profile_names_equal(parts.name, key)) {
+            std::string& text = doc.lines[i].text;
+            text = text.find('=') == std::string::npos ? key + "=" + std::string(value) : with_value(text, value);
+            return;
+        } else if (header && !parts.name.empty()) {
+            last = i;
+        }
+    }
+    const std::string end = doc.lines.empty() ? "\n" : doc.line_end();
+    if (!header) {
+        if (!doc.lines.empty() && doc.lines.back().end.empty()) doc.lines.back().end = end;
+        doc.lines.push_back({"[" + std::string(kSection) + "]", end});
+        last = doc.lines.size() - 1;
+    }
+    if (doc.lines[last].end.empty()) doc.lines[last].end = end;
+    doc.lines.insert(doc.lines.begin() + static_cast<std::ptrdiff_t>(last + 1), {key + "=" + std::string(value), end});
+}
+
+// The file's bytes, or nothing when it does not exist; refused when it is anything but a
+// regular file that can be read and written: nothing is ever written into or over it.
+Result<std::string> writable_content(const std::filesystem::path& file) {
+    std::error_code ec;
+    const auto status = std::filesystem::status(file, ec);  // a link is followed
+    if (status.type() == std::filesystem::file_type::not_found) return std::string();
+    if (ec) return refuse_system(RefusalCode::FileUnreadableBecause, {file.string()}, ec);
+    if (!std::filesystem::is_regular_file(status)) return refuse(RefusalCode::NotRegularFile, {file.string()});
+    int error = 0;
+    std::optional<std::string> bytes = read_profile_file(file, &error);
+    if (!bytes && error != 0) return refuse_system(RefusalCode::FileUnreadableBecause, {file.string()}, error);
+    if (!bytes) return refuse(RefusalCode::FileUnreadable, {file.string()});
+    // A file made read-only is left alone, though its folder would let a rename replace
+    // it; also by root, whom access() lets write anything.
+    if (::access(file.c_str(), W_OK) != 0) return refuse_system(RefusalCode::WriteFailed, {file.string()}, errno);
+    if (struct stat st {}; ::stat(file.c_str(), &st) == 0 && (st.st_mode & 0222) == 0)
+        return refuse(RefusalCode::ReadOnly, {file.string()});
+    return std::move(*bytes);
+}
 
 }  // namespace
 
@@ -40,27 +99,35 @@ std::optional<std::optional<LengthLimit>> limit_from_text(const std::string& tex
     return std::optional<LengthLimit>(limit);
 }
 
+// Read only as a regular file: a pipe, a device or a folder there reads as missing.
 MarkupChoice read_markup_choice() {
     MarkupChoice choice;
     const std::filesystem::path file = markup_choice_file();
-    if (file.empty() || !std::filesystem::exists(file)) return choice;
-    const QSettings conf(QString::fromStdString(file.string()), QSettings::IniFormat);
-    const std::string format = conf.value(kFormatKey).toString().toStdString();
-    if (const std::optional<Dialect> dialect = dialect_named(format)) choice.dialect = *dialect;
-    if (const auto limit = limit_from_text(conf.value(kLimitKey).toString().toStdString())) choice.limit = *limit;
+    const std::optional<std::string> bytes = file.empty() ? std::nullopt : read_profile_file(file);
+    if (!bytes) return choice;
+    const std::string keys[] = {kFormatKey, kLimitKey};
+    const std::vector<std::string> values = profile_strings_in(*bytes, kSection, keys);
+    if (const std::optional<Dialect> dialect = dialect_named(values[0])) choice.dialect = *dialect;
+    if (const auto limit = limit_from_text(values[1])) choice.limit = *limit;
     return choice;
 }
 
-// QSettings writes the file whole through a temporary file and takes its own lock;
-// other keys in the file are kept.
-bool write_markup_choice(const MarkupChoice& choice) {
+// Under the file's lock, and atomically: a link is written through to its target, other
+// lines of the file are kept.
+Outcome write_markup_choice(const MarkupChoice& choice) {
     const std::filesystem::path file = markup_choice_file();
-    if (file.empty()) return false;
-    QSettings conf(QString::fromStdString(file.string()), QSettings::IniFormat);
-    conf.setValue(kFormatKey, QString::fromUtf8(dialect_info(choice.dialect).name));
-    conf.setValue(kLimitKey, QString::fromStdString(limit_text(choice.limit)));
-    conf.sync();
-    return conf.status() == QSettings::NoError;
+    if (file.empty()) return refuse(RefusalCode::NoFileToWrite);
+    FileLock lock;
+    if (Outcome held = lock.take(file, kLockPatience); !held) return held;
+    remove_stale_temporaries(file);  // what a killed write left behind
+    const Result<std::string> before = writable_content(file);
+    if (!before) return Refused(before.error());
+    SettingsDocument doc = SettingsDocument::from_bytes(*before);
+    set_value(doc, kFormatKey, dialect_info(choice.dialect).name);
+    set_value(doc, kLimitKey, limit_text(choice.limit));
+    const std::string after = doc.bytes();
+    if (after == *before) return {};
+    return replace_file_atomically(file, after, std::nullopt);
 }
 
 }  // namespace gradation::platform

@@ -5,6 +5,7 @@
 
 #include "core/markup_dialects.h"
 #include "core/markup_fit.h"
+#include "core/refusal.h"
 
 #include <filesystem>
 #include <optional>
@@ -26,10 +27,12 @@ struct MarkupChoice {
 // XDG_CONFIG_HOME nor HOME says where.
 std::filesystem::path markup_choice_file();
 
-// The stored choice; a missing file, key or unknown value reads as the default.
+// The stored choice; a missing file, key or unknown value reads as the default, and so
+// does anything there but a regular file, which is never waited for.
 MarkupChoice read_markup_choice();
-// False when it could not be written; the program goes on with the choice anyway.
-bool write_markup_choice(const MarkupChoice& choice);
+// Keeps the choice in the file; refused (with why) when it cannot, such as when the file
+// is a folder, a pipe or read-only. The program goes on with the choice anyway.
+Outcome write_markup_choice(const MarkupChoice& choice);
 
 // "256" (UTF-16 units), "512b" (UTF-8 bytes) or "none", and back; nothing for other texts.
 std::string limit_text(const std::optional<LengthLimit>& limit);

@@ -1044,6 +1044,10 @@ Cancel: do not save. The changes made here stay.</translation>
         <source>(設定がありません)</source>
         <translation>(no settings)</translation>
     </message>
+    <message>
+        <source>形式と長さの上限は次の起動まで残せません: %1</source>
+        <translation>The format and length limit cannot be kept for the next start: %1</translation>
+    </message>
 </context>
 <context>
     <name>frmVersion</name>

@@ -25,7 +25,10 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QToolTip>
 #include <QWindow>
+
+#include <sys/stat.h>
 
 using namespace gradation;
 using namespace gradation::test;
@@ -69,9 +72,13 @@ QString core_markup(const platform::MarkupChoice& choice) {
     return fit.outcome == FitResult::Outcome::Fitted ? QString::fromStdU16String(sink.markup) : QStringLiteral("abc");
 }
 
+// What takes the place of gradation.conf.
+using ConfPlace = std::function<void(const std::filesystem::path& conf)>;
+
 }  // namespace
 
 Q_DECLARE_METATYPE(PutOnClipboard)
+Q_DECLARE_METATYPE(ConfPlace)
 
 class ConvertCommandTest : public QObject {
     Q_OBJECT
@@ -95,6 +102,8 @@ private slots:
     void closing_the_window_mid_run_ends_the_program();
     void converts_in_the_chosen_format_data();
     void converts_in_the_chosen_format();
+    void choice_that_cannot_be_kept_is_said_once_data();
+    void choice_that_cannot_be_kept_is_said_once();
 };
 
 void ConvertCommandTest::converts_the_clipboard_text() {
@@ -343,6 +352,35 @@ void ConvertCommandTest::converts_in_the_chosen_format() {
     RunningProgram again;
     QVERIFY(again.window().MarkupChoice == expected);
     QVERIFY(again.window().mnuFormat[dialect]->isChecked());
+}
+
+// `kept`: the file after choosing minecraft and then bbcode; empty when they cannot be kept.
+void ConvertCommandTest::choice_that_cannot_be_kept_is_said_once_data() {
+    namespace fs = std::filesystem;
+    QTest::addColumn<ConfPlace>("place");
+    QTest::newRow("a FIFO, never waited for") << ConfPlace([](auto& conf) { QCOMPARE(::mkfifo(conf.c_str(), 0644), 0); });
+    QTest::newRow("read-only") << ConfPlace([](auto& conf) { test::write_bytes(conf, ""), fs::permissions(conf, fs::perms::owner_read); });
+}
+
+// gradation.conf is no file to keep choices in: each choice holds for this run, and that
+// it cannot be kept is said at once, the first time only.
+void ConvertCommandTest::choice_that_cannot_be_kept_is_said_once() {
+    QFETCH(ConfPlace, place);
+    test::TempFolder config;
+    const auto restore = qScopeGuard([before = qgetenv("XDG_CONFIG_HOME")] { qputenv("XDG_CONFIG_HOME", before); });
+    qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(config.path().string()));
+    const std::filesystem::path conf = platform::markup_choice_file();
+    std::filesystem::create_directories(conf.parent_path());
+    place(conf);
+    RunningProgram program;
+    app::frmMain& w = program.window();
+    for (const Dialect dialect : {Dialect::Minecraft, Dialect::Bbcode}) {
+        w.mnuFormat[static_cast<int>(dialect)]->trigger();
+        QCOMPARE(QToolTip::isVisible() && QToolTip::text().contains(QStringLiteral("残せません")), dialect == Dialect::Minecraft);
+        QToolTip::hideText();
+        QTRY_VERIFY(!QToolTip::isVisible());
+    }
+    QCOMPARE(convert_copied(w, QStringLiteral("abc")), core_markup({Dialect::Bbcode, std::nullopt}));
 }
 
 QTEST_MAIN(ConvertCommandTest)
