@@ -64,8 +64,10 @@ public:
     QPushButton* reload_button = nullptr;
     QLabel* file_label = nullptr;
     QLabel* message = nullptr;  // the outcome of the last command, or why it was refused
-    // Shown while the current entry's Gradient line no longer fits its line's colours.
+    // Shown while the current entry's Gradient line is not used: it cannot be read, or
+    // it no longer fits its line's colours (then it can be repaired).
     QWidget* stale_notice = nullptr;
+    QLabel* stale_notice_text = nullptr;
     QPushButton* drop_gradient_button = nullptr;    // removes that Gradient line
     QPushButton* repair_gradient_button = nullptr;  // gives it the line's colours as its ends
 

@@ -37,14 +37,13 @@ bool fits_in_bytes(const Gradient& g) {
 
 QWidget* SettingsEditor::build_stale_notice() {
     stale_notice = new QWidget(this);
-    auto* text = new QLabel(tr("この設定の [Gradient] の色は、設定行の開始色・終了色と合わないため使われていません。"),
-                            stale_notice);
-    text->setWordWrap(true);
+    stale_notice_text = new QLabel(stale_notice);
+    stale_notice_text->setWordWrap(true);
     drop_gradient_button = new QPushButton(tr("グラデーションを捨てる"), stale_notice);
     repair_gradient_button = new QPushButton(tr("両端を設定行の色にして使う"), stale_notice);
     auto* layout = new QHBoxLayout(stale_notice);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(text, 1);
+    layout->addWidget(stale_notice_text, 1);
     layout->addWidget(drop_gradient_button);
     layout->addWidget(repair_gradient_button);
     stale_notice->hide();
@@ -53,13 +52,20 @@ QWidget* SettingsEditor::build_stale_notice() {
     return stale_notice;
 }
 
+// The notice stays beside the entry while it is shown, whatever the message line says
+// after later commands.
 void SettingsEditor::read_gradient(int n, SettingRecord& record) {
     const GradientEntryRead read = read_gradient_entry(store_->content(), n, record);
     record.gradient = read.gradient;
     stored_gradient_ = read.gradient;
-    stale_notice->setVisible(read.stale);
     if (read.refused)
-        say(tr("[Gradient] の行が読めないので、2 色で表示しています: %1").arg(refusal_text(*read.refused)), true);
+        stale_notice_text->setText(
+            tr("[Gradient] の行が読めないので、2 色で表示しています: %1").arg(refusal_text(*read.refused)));
+    else if (read.stale)
+        stale_notice_text->setText(
+            tr("この設定の [Gradient] の色は、設定行の開始色・終了色と合わないため使われていません。"));
+    repair_gradient_button->setVisible(read.stale);
+    stale_notice->setVisible(read.refused || read.stale);
 }
 
 Outcome SettingsEditor::store_gradient() {

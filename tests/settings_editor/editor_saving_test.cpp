@@ -89,6 +89,8 @@ const std::vector<Save>& saves() {
          "[UserSetting]\r\n00=" + kA + "\r\n01=" + kA + "\r\n" + kThreeStops + "01=" + kThreeStops.substr(15)},
         {"stale entry dropped", kStale, on_stale(&SettingsEditor::drop_gradient_button),
          "[UserSetting]\r\n00=" + kA + "\r\n[Gradient]\r\n"},
+        {"unreadable entry, shown first, dropped", "[UserSetting]\r\n00=" + kA + "\r\n[Gradient]\r\n00=oklab red\r\n",
+         on_stale(&SettingsEditor::drop_gradient_button), "[UserSetting]\r\n00=" + kA + "\r\n[Gradient]\r\n"},
         {"stale entry repaired with the line's colours", kStale, on_stale(&SettingsEditor::repair_gradient_button),
          "[UserSetting]\r\n00=" + kA + "\r\n[Gradient]\r\n00=oklab #0080FF@0 #00FF00@20 #FF8000@100\r\n"},
     };
