@@ -66,6 +66,9 @@ SettingsEditor::SettingsEditor() : QWidget(nullptr, Qt::Window) {
     ask = [this](const QString& question, QMessageBox::StandardButtons buttons) {
         QMessageBox box(QMessageBox::Question, windowTitle().remove(QStringLiteral("[*]")), question, buttons, this);
         name_buttons(box, buttons);
+        // Enter answers with the choice that changes nothing, never one that drops the
+        // edits or writes over another program's change.
+        box.setDefaultButton(buttons.testFlag(QMessageBox::Cancel) ? QMessageBox::Cancel : QMessageBox::No);
         return static_cast<QMessageBox::StandardButton>(box.exec());
     };
     build();

@@ -81,7 +81,18 @@ def case_edit_and_convert(desktop, program_dir):
     editor = Editor(desktop, program_dir)
     editor.keys("alt+c", "ctrl+a")        # the start colour's text
     editor.type("#FF0000")
-    editor.keys("Return", "ctrl+s")
+    editor.keys("Return")
+    # gradation-cli adds an entry meanwhile. Save asks: Enter keeps the edit, writes nothing
+    # (so Save asks again); 上書き保存 writes it.
+    added = "足した色,OFF,OFF,OFF,ON,OFF,OFF, 1, 0, 3,OFF, 0,H,OFF, 0, 10, 20, 30, 200, 100, 50,0"
+    desktop.cli(program_dir, "--add", added)
+    for answer in (("Return",), ("shift+Tab", "Return")):
+        editor.keys("ctrl+s")
+        ok, question = wait_for(lambda: (w := desktop.run(["xdotool", "getactivewindow"]).strip()) not in
+                                ("", editor.window) and w, 5)
+        check(ok and RED_START_LINE not in saved_text(mine), f"no question before {answer}, or the file was written")
+        desktop.keys(*answer)
+        check(wait_for(lambda: desktop.window_gone(question), 3)[0], f"{answer} did not answer the question")
     ok, _ = wait_for(lambda: RED_START_LINE in saved_text(mine), 5)
     check(ok, f"{mine} did not get the line {RED_START_LINE!r} within 5 s; it holds {saved_text(mine)!r}")
     with open(os.path.join(program_dir, "QX.ini"), "rb") as f:
