@@ -142,20 +142,24 @@ void BM_Dialect(benchmark::State& state) {
 }
 
 // Fitting at its dearest: a limit that only one colour for the whole text meets, so
-// every number of colour steps is measured before it.
+// every number of colour steps is measured before it; in every dialect, with the plain
+// setting and with the heaviest (sizes, so more kinds of run).
 void BM_FitToOneColour(benchmark::State& state) {
     const std::u16string text = mixed_text();
-    const MarkupOptions o = default_options(Dialect::Minecraft);
-    const SettingRecord setting = plain_setting();
+    const MarkupOptions o = default_options(dialects()[static_cast<std::size_t>(state.range(0))].dialect);
+    const SettingRecord setting = state.range(1) == 0 ? plain_setting() : heaviest_setting();
+    state.SetLabel(std::string(dialect_info(o.dialect).name) + (state.range(1) == 0 ? ", plain" : ", heaviest"));
     auto never = [] { return false; };
-    LengthLimit limit{text.size() + 8};
+    LengthCounter probe(LengthUnit::Utf16Units);
+    const LengthLimit limit{write_fitted_markup(text, setting, o, {0}, never, never, probe).length};
+    const std::size_t n = character_starts(text).size() - 1;
     for (auto _ : state) {
         LengthCounter sink(limit.unit);
         const FitResult r = write_fitted_markup(text, setting, o, limit, never, never, sink);
+        if (r.used.characters_per_colour != n) state.SkipWithError("not fitted to one colour");
         benchmark::DoNotOptimize(r.length);
     }
 }
-
 BENCHMARK(BM_Segmentation)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_SegmentationClusters)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Plain)->Unit(benchmark::kMicrosecond);
@@ -165,7 +169,9 @@ BENCHMARK(BM_HeaviestCopyFloor)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_HeaviestOklch16)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_HeaviestOklch16Pastel)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Dialect)->DenseRange(0, 8)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_FitToOneColour)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FitToOneColour)
+    ->ArgsProduct({benchmark::CreateDenseRange(0, 8, 1), {0, 1}})
+    ->Unit(benchmark::kMillisecond);
 
 // Shows every run as usual and keeps each benchmark's real time (the median, when
 // repetitions give one) for the ratios printed at the end.
