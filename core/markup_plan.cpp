@@ -90,16 +90,22 @@ std::vector<Colour> setting_colours(const SettingRecord& s, std::size_t n) {
     return out;
 }
 
+std::vector<std::uint32_t> coarse_sources(std::size_t n, std::size_t g) {
+    const std::size_t groups = g == 0 ? n : (n + g - 1) / g;
+    std::vector<std::uint32_t> sources(groups, 0);
+    for (std::size_t j = 1; j < groups; ++j)
+        sources[j] = static_cast<std::uint32_t>((j * (n - 1) + (groups - 1) / 2) / (groups - 1));
+    return sources;
+}
+
 std::vector<Colour> coarse_colours(std::span<const Colour> colours, std::size_t g) {
     const std::size_t n = colours.size();
     if (g <= 1 || n == 0) return {colours.begin(), colours.end()};
-    const std::size_t groups = (n + g - 1) / g;
+    const std::vector<std::uint32_t> sources = coarse_sources(n, g);
     std::vector<Colour> out(n);
-    for (std::size_t j = 0; j < groups; ++j) {
-        // Group j takes the colour of the character spread evenly between first and last.
-        const std::size_t source = groups == 1 ? 0 : (j * (n - 1) + (groups - 1) / 2) / (groups - 1);
+    for (std::size_t j = 0; j < sources.size(); ++j) {
         std::fill(out.begin() + static_cast<std::ptrdiff_t>(j * g),
-                  out.begin() + static_cast<std::ptrdiff_t>(std::min(n, (j + 1) * g)), colours[source]);
+                  out.begin() + static_cast<std::ptrdiff_t>(std::min(n, (j + 1) * g)), colours[sources[j]]);
     }
     return out;
 }

@@ -36,6 +36,10 @@ std::vector<Colour> setting_colours(const SettingRecord& setting, std::size_t n)
 // run from the first colour to the last.
 std::vector<Colour> coarse_colours(std::span<const Colour> colours, std::size_t g);
 
+// For each group of g neighbouring characters among n, the character whose colour it
+// takes: the one spread evenly between the first and the last.
+std::vector<std::uint32_t> coarse_sources(std::size_t n, std::size_t g);
+
 // How the size number of a character is written in html: none, the number, or the
 // number after "+" or "-" (relative), or a bare relative number (unknown sign).
 enum class SizeKind { None, Absolute, RelativePlus, RelativeMinus, RelativeBare };

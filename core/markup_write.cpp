@@ -1,6 +1,6 @@
 // The markup pass: one driver over the plan's characters for every dialect's writer.
 #include "core/gradient_markup.h"
-#include "core/markup_writers_text.h"
+#include "core/markup_runs.h"
 
 #include <algorithm>
 #include <array>
@@ -10,51 +10,24 @@
 namespace gradation {
 namespace {
 
-// Which characters share a run (one tag, one colour code): first as the writer's seam
-// says, where the text's own characters decide it (whatever the merging); otherwise
-// only neighbours of the same written colour and size when merging; a plain blank goes
-// without colour and, when merging, joins the run before it.
+// What the run tracker asks, answered by the writer as the pass goes.
 template <class Writer>
-class RunTracker {
-public:
-    RunTracker(const Writer& w, const MarkupPlan& plan, std::span<const Colour> colours, const MarkupOptions& o)
-        : w_(w), plan_(plan), colours_(colours), options_(o) {}
+struct WriterFacts {
+    const Writer& w;
+    const MarkupPlan& plan;
+    std::span<const Colour> colours;
 
-    bool coloured(std::size_t i) const { return !(options_.plain_blanks && plan_.characters[i].blank); }
-
-    // Starts the run of character i; yields whether it has a colour.
-    bool start(std::size_t i) {
-        open_coloured_ = coloured(i);
-        if (open_coloured_) {
-            key_ = w_.key(colours_[i]);
-            size_ = w_.size_key(plan_.characters[i]);
-        }
-        return open_coloured_;
-    }
-
-    bool joins(std::size_t i) const {
-        const Seam seam = w_.seam(plan_.character(i - 1), plan_.character(i));
-        if (seam != Seam::Free) return seam == Seam::Together;
-        if (!options_.merge) return false;
-        if (!coloured(i)) return true;
-        return open_coloured_ && w_.key(colours_[i]) == key_ && w_.size_key(plan_.characters[i]) == size_;
-    }
-
-private:
-    const Writer& w_;
-    const MarkupPlan& plan_;
-    std::span<const Colour> colours_;
-    const MarkupOptions& options_;
-    bool open_coloured_ = false;
-    std::uint32_t key_ = 0;
-    std::int64_t size_ = 0;
+    Seam seam(std::size_t i) const { return w.seam(plan.character(i - 1), plan.character(i)); }
+    bool blank(std::size_t i) const { return plan.characters[i].blank; }
+    std::uint32_t key(std::size_t i) const { return w.key(colours[i]); }
+    std::int64_t size_key(std::size_t i) const { return w.size_key(plan.characters[i]); }
 };
 
 template <class Writer>
 bool write_with(Writer& w, const MarkupPlan& plan, std::span<const Colour> colours, const MarkupOptions& o,
                 FunctionRef<bool()> separate_tags, FunctionRef<bool()> cancel) {
     const std::size_t n = plan.characters.size();
-    RunTracker<Writer> runs(w, plan, colours, o);
+    RunTracker<WriterFacts<Writer>> runs({w, plan, colours}, o);
     const bool vertical = w.vertical();
     // The sink gets the opening, then each character's markup, as soon as they are built.
     w.open();
@@ -117,20 +90,9 @@ bool write_planned_markup(const MarkupPlan& plan, const MarkupOptions& o, Functi
         o.characters_per_colour > 1 ? coarse_colours(plan.colours, o.characters_per_colour) : std::vector<Colour>{};
     const std::span<const Colour> colours = o.characters_per_colour > 1 ? coarse : std::span(plan.colours);
     PieceBuffer out(sink);
-    const WriterBase base{out, plan};
-    auto go = [&](auto writer) { return drive(writer, plan, colours, o, separate_tags, cancel, sink); };
-    switch (o.dialect) {
-    case Dialect::Html: return go(HtmlWriter{base});
-    case Dialect::HtmlCss: return go(HtmlCssWriter{base});
-    case Dialect::Bbcode: return go(BbcodeWriter{{base}});
-    case Dialect::Minecraft: return go(MinecraftWriter{{{base}}, false});
-    case Dialect::MinecraftSection: return go(MinecraftWriter{{{base}}, true});
-    case Dialect::MiniMessage: return go(MiniMessageWriter{{base}});
-    case Dialect::MinecraftJson: return go(MinecraftJsonWriter{{base}});
-    case Dialect::Ansi: return go(AnsiWriter{{{base}}, false});
-    case Dialect::Ansi256: return go(AnsiWriter{{{base}}, true});
-    }
-    return false;
+    return with_writer(o.dialect, WriterBase{out, plan}, [&](auto writer) {
+        return drive(writer, plan, colours, o, separate_tags, cancel, sink);
+    });
 }
 
 }  // namespace gradation
