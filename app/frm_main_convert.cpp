@@ -54,8 +54,9 @@ void frmMain::html_str() {
         if (text.size() > kMaxTextUnits) {
             platform::beep();  // too long to convert: the clipboard keeps it
         } else if (!text.empty() && CurrentSetting) {
-            // Pending events are served before every character; a stop request or the
-            // end of the program shows here.
+            // Pending events are served before every character (when fitting a limit, of
+            // the final write; the search before it asks every few thousand); a stop
+            // request or the end of the program shows here.
             const widgets::ChosenMarkup chosen = widgets::chosen_markup(
                 text, *CurrentSetting, MarkupChoice, [this] { return SeparateTags != 0; },
                 [this] {
