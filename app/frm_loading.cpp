@@ -3,8 +3,8 @@
 #include "app/frm_main.h"
 #include "app/program_level.h"
 #include "widgets/twips.h"
-#include "core/program_values.h"
-#include "core/configuration_path.h"
+#include "core/base/program_values.h"
+#include "core/settings_file/configuration_path.h"
 #include "platform/program_run.h"
 
 namespace gradation::app {

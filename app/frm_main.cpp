@@ -7,7 +7,7 @@
 #include "widgets/size_wave_pictures.h"
 #include "widgets/twips.h"
 #include "platform/program_run.h"
-#include "core/version_info.h"
+#include "core/base/version_info.h"
 
 #include <QAction>
 #include <QComboBox>

@@ -8,7 +8,7 @@
 #include "platform/file_watch.h"
 #include "platform/markup_choice.h"
 #include "platform/timer.h"
-#include "core/setting_record.h"
+#include "core/setting_line/setting_record.h"
 
 #include <QCoreApplication>
 #include <QWidget>

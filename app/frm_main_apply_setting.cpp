@@ -4,9 +4,9 @@
 #include "app/program_level.h"
 #include "widgets/check_box_value.h"
 #include "widgets/colour_swatch.h"
-#include "core/gradient_entries.h"
-#include "core/gradient_markup.h"
-#include "core/setting_meaning.h"
+#include "core/settings_file/gradient_entries.h"
+#include "core/markup/gradient_markup.h"
+#include "core/setting_line/setting_meaning.h"
 
 #include <QComboBox>
 #include <QFontMetrics>

@@ -2,7 +2,7 @@
 // current setting. A call while a conversion runs is a request to stop it.
 #include "app/frm_main.h"
 #include "widgets/markup_note.h"
-#include "core/gradient_markup.h"
+#include "core/markup/gradient_markup.h"
 #include "platform/clipboard.h"
 #include "platform/mouse_pointer.h"
 #include "platform/program_run.h"

@@ -5,7 +5,7 @@
 #include "app/program_level.h"
 #include "widgets/twips.h"
 #include "platform/window_placement.h"
-#include "core/version_info.h"
+#include "core/base/version_info.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>

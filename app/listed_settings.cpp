@@ -1,6 +1,6 @@
 #include "app/listed_settings.h"
 
-#include "core/profile_reader.h"
+#include "core/settings_file/profile_reader.h"
 
 #include <algorithm>
 #include <optional>

@@ -3,7 +3,7 @@
 // line applied and the "no settings" message all come from the same read.
 #pragma once
 
-#include "core/configuration_file.h"
+#include "core/settings_file/configuration_file.h"
 
 #include <filesystem>
 #include <string>

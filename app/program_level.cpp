@@ -1,8 +1,8 @@
 #include "app/program_level.h"
 
-#include "core/configuration_file.h"
-#include "core/configuration_path.h"
-#include "core/program_values.h"
+#include "core/settings_file/configuration_file.h"
+#include "core/settings_file/configuration_path.h"
+#include "core/base/program_values.h"
 #include "platform/window_placement.h"
 
 #include <QWidget>

@@ -2,7 +2,7 @@
 // configuration file, and CenterForm.
 #pragma once
 
-#include "core/program_values.h"
+#include "core/base/program_values.h"
 
 #include <filesystem>
 #include <string>

@@ -2,9 +2,9 @@
 // plainest and the heaviest form, beside a floor that only copies a buffer of the
 // same output size; the heaviest form again with 16 stops in oklch; and the character
 // segmentation on its own. At the end it prints how the oklch forms compare with the sRGB one.
-#include "core/characters.h"
-#include "core/gradient_markup.h"
-#include "core/markup_fit.h"
+#include "core/text/characters.h"
+#include "core/markup/gradient_markup.h"
+#include "core/markup/markup_fit.h"
 
 #include <benchmark/benchmark.h>
 

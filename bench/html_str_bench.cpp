@@ -5,10 +5,10 @@
 // Offscreen unless a platform is set.
 #include "app/frm_main.h"
 #include "app/program.h"
-#include "core/gradient_markup.h"
-#include "core/configuration_path.h"
-#include "core/markup_fit.h"
-#include "core/setting_record.h"
+#include "core/markup/gradient_markup.h"
+#include "core/settings_file/configuration_path.h"
+#include "core/markup/markup_fit.h"
+#include "core/setting_line/setting_record.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -4,11 +4,11 @@
 #include "cli/cli_messages.h"
 #include "cli/cli_output.h"
 #include "cli/cli_status.h"
-#include "core/configuration_path.h"
-#include "core/setting_list.h"
-#include "core/setting_record.h"
-#include "core/settings_store.h"
-#include "core/utf8.h"
+#include "core/settings_file/configuration_path.h"
+#include "core/settings_file/setting_list.h"
+#include "core/setting_line/setting_record.h"
+#include "core/settings_file/settings_store.h"
+#include "core/text/utf8.h"
 
 #include <csignal>
 #include <ostream>

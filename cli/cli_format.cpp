@@ -1,7 +1,7 @@
 #include "cli/cli_format.h"
 
 #include "cli/cli_messages.h"
-#include "core/markup_fit.h"
+#include "core/markup/markup_fit.h"
 
 #include <algorithm>
 #include <ostream>

@@ -1,8 +1,8 @@
 // gradation-cli's markup in the dialect and within the limit the options chose.
 #pragma once
 
-#include "core/gradient_markup.h"
-#include "core/markup_fit.h"
+#include "core/markup/gradient_markup.h"
+#include "core/markup/markup_fit.h"
 
 #include <iosfwd>
 #include <optional>

@@ -1,6 +1,6 @@
 #include "cli/cli_gradient.h"
 
-#include "core/gradient_entries.h"
+#include "core/settings_file/gradient_entries.h"
 
 namespace gradation::cli {
 

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "cli/cli_options.h"
-#include "core/setting_record.h"
+#include "core/setting_line/setting_record.h"
 
 #include <optional>
 #include <string>

@@ -1,7 +1,7 @@
 #include "cli/cli_input.h"
 
 #include "cli/cli_messages.h"
-#include "core/utf8.h"
+#include "core/text/utf8.h"
 
 #include <cerrno>
 #include <cstring>

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "cli/cli_options.h"
-#include "core/gradient_markup.h"
+#include "core/markup/gradient_markup.h"
 
 #include <cstddef>
 #include <iosfwd>

@@ -1,6 +1,6 @@
 #include "cli/cli_messages.h"
 
-#include "core/utf8.h"
+#include "core/text/utf8.h"
 
 #include <ostream>
 

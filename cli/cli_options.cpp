@@ -1,8 +1,8 @@
 #include "cli/cli_options.h"
 
 #include "cli/cli_messages.h"
-#include "core/gradient_entries.h"
-#include "core/setting_list.h"
+#include "core/settings_file/gradient_entries.h"
+#include "core/settings_file/setting_list.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,8 +1,8 @@
 // Command-line options of gradation-cli.
 #pragma once
 
-#include "core/gradient_markup.h"
-#include "core/markup_fit.h"
+#include "core/markup/gradient_markup.h"
+#include "core/markup/markup_fit.h"
 
 #include <optional>
 #include <string>

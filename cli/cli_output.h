@@ -1,8 +1,8 @@
 // Writing gradation-cli's output: markup streamed as UTF-8, and every write checked.
 #pragma once
 
-#include "core/gradient_markup.h"
-#include "core/utf8.h"
+#include "core/markup/gradient_markup.h"
+#include "core/text/utf8.h"
 
 #include <cstddef>
 #include <iosfwd>

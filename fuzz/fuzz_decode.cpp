@@ -1,9 +1,9 @@
 // Decoding a configuration value: UTF-8 throughout after a byte order mark; otherwise
 // UTF-8 when the value is valid UTF-8, Windows-31J when not.
-#include "core/utf8.h"
+#include "core/text/utf8.h"
 #include "fuzz_input.h"
-#include "core/configuration_file.h"
-#include "core/windows_31j.h"
+#include "core/settings_file/configuration_file.h"
+#include "core/text/windows_31j.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace gradation;

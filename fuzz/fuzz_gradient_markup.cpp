@@ -1,10 +1,10 @@
 // The generator on any setting and text: one colour tag per character when it runs
 // through, no tag boundary inside a character, nothing at all when the cancel check
 // stops it.
-#include "core/characters.h"
-#include "core/gradient_markup.h"
-#include "core/markup_buffer.h"
-#include "core/markup_fit.h"
+#include "core/text/characters.h"
+#include "core/markup/gradient_markup.h"
+#include "core/markup/markup_buffer.h"
+#include "core/markup/markup_fit.h"
 #include "fuzz_input.h"
 
 #include <unicode/uchar.h>

@@ -1,6 +1,6 @@
 // The profile reader on arbitrary file bytes, section and key.
 #include "fuzz_input.h"
-#include "core/profile_reader.h"
+#include "core/settings_file/profile_reader.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,6 +1,6 @@
 // The setting-line parser on any text: a whole record or a refusal naming a position.
 #include "fuzz_input.h"
-#include "core/setting_record.h"
+#include "core/setting_line/setting_record.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace gradation;

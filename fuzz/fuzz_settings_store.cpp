@@ -4,10 +4,10 @@
 // own reader and parser give back exactly the record and name written, with every other
 // entry as it was and every other line's bytes in their place.
 #include "fuzz_input.h"
-#include "core/configuration_file.h"
-#include "core/setting_record.h"
-#include "core/settings_document.h"
-#include "core/settings_store.h"
+#include "core/settings_file/configuration_file.h"
+#include "core/setting_line/setting_record.h"
+#include "core/settings_file/settings_document.h"
+#include "core/settings_file/settings_store.h"
 
 namespace {
 

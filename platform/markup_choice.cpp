@@ -1,10 +1,10 @@
 #include "platform/markup_choice.h"
 
-#include "core/atomic_file.h"
-#include "core/configuration_path.h"
-#include "core/file_lock.h"
-#include "core/profile_reader.h"
-#include "core/settings_document.h"
+#include "core/files/atomic_file.h"
+#include "core/settings_file/configuration_path.h"
+#include "core/files/file_lock.h"
+#include "core/settings_file/profile_reader.h"
+#include "core/settings_file/settings_document.h"
 
 #include <unistd.h>
 

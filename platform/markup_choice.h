@@ -3,9 +3,9 @@
 // of the program share).
 #pragma once
 
-#include "core/markup_dialects.h"
-#include "core/markup_fit.h"
-#include "core/refusal.h"
+#include "core/markup/markup_dialects.h"
+#include "core/markup/markup_fit.h"
+#include "core/base/refusal.h"
 
 #include <filesystem>
 #include <optional>

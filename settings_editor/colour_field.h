@@ -2,7 +2,7 @@
 // "#RRGGBB" or, for components outside 0..255 that a file already holds, "r, g, b".
 #pragma once
 
-#include "core/setting_record.h"
+#include "core/setting_line/setting_record.h"
 
 #include <QCoreApplication>
 #include <QColor>

@@ -3,7 +3,7 @@
 // dialects as coloured text on a dark background.
 #pragma once
 
-#include "core/markup_dialects.h"
+#include "core/markup/markup_dialects.h"
 
 #include <QString>
 

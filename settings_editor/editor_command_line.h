@@ -1,7 +1,7 @@
 // gradation-settings' command line: [--ini FILE], --help, --version.
 #pragma once
 
-#include "core/refusal.h"
+#include "core/base/refusal.h"
 
 #include <string>
 #include <vector>

@@ -1,6 +1,6 @@
 #include "settings_editor/gradient_bar.h"
 
-#include "core/gradient_steps.h"
+#include "core/colour/gradient_steps.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

@@ -5,7 +5,7 @@
 // stops stay at 0 and 100 and are never removed; there are 2..16 stops.
 #pragma once
 
-#include "core/gradient.h"
+#include "core/colour/gradient.h"
 
 #include <QCoreApplication>
 #include <QWidget>

@@ -1,8 +1,8 @@
 // gradation-settings: the settings editor. Without --ini it edits the user's own
 // QX.ini, seeded from the file the programs read while it does not exist; a file named
 // with --ini must exist.
-#include "core/configuration_path.h"
-#include "core/version_info.h"
+#include "core/settings_file/configuration_path.h"
+#include "core/base/version_info.h"
 #include "platform/interface_language.h"
 #include "settings_editor/editor_command_line.h"
 #include "settings_editor/settings_editor.h"

@@ -3,7 +3,7 @@
 // show (a colour outside 0..255, a size mode of 5) are kept as the file has them.
 #pragma once
 
-#include "core/setting_record.h"
+#include "core/setting_line/setting_record.h"
 
 #include <QCoreApplication>
 #include <QString>

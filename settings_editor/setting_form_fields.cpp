@@ -2,7 +2,7 @@
 // into the one field it stands for.
 #include "settings_editor/setting_form.h"
 
-#include "core/setting_meaning.h"
+#include "core/setting_line/setting_meaning.h"
 
 #include "widgets/check_box_value.h"
 #include "widgets/size_wave_pictures.h"

@@ -2,7 +2,7 @@
 // stop's position and colour, and the space the colours are mixed in.
 #include "settings_editor/setting_form.h"
 
-#include "core/gradient_entries.h"
+#include "core/settings_file/gradient_entries.h"
 #include "settings_editor/colour_field.h"
 #include "settings_editor/gradient_bar.h"
 

@@ -4,8 +4,8 @@
 #include "widgets/limit_field.h"
 #include "widgets/markup_note.h"
 #include "platform/markup_choice.h"
-#include "core/gradient_markup.h"
-#include "core/setting_meaning.h"
+#include "core/markup/gradient_markup.h"
+#include "core/setting_line/setting_meaning.h"
 
 #include <QCoreApplication>
 #include <QApplication>

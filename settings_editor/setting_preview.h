@@ -3,7 +3,7 @@
 // and its source with its length (against the limit) and a copy button.
 #pragma once
 
-#include "core/setting_record.h"
+#include "core/setting_line/setting_record.h"
 
 #include <QCoreApplication>
 #include <QString>

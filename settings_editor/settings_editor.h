@@ -3,8 +3,8 @@
 // edit goes into the settings store in memory, and Save writes the file.
 #pragma once
 
-#include "core/setting_record.h"
-#include "core/settings_store.h"
+#include "core/setting_line/setting_record.h"
+#include "core/settings_file/settings_store.h"
 #include "widgets/refusal_text.h"
 
 #include <QCoreApplication>

@@ -3,9 +3,9 @@
 // commands. Every change goes into the store in memory; Save writes it.
 #include "settings_editor/settings_editor.h"
 
-#include "core/setting_list.h"
-#include "core/setting_meaning.h"
-#include "core/setting_record.h"
+#include "core/settings_file/setting_list.h"
+#include "core/setting_line/setting_meaning.h"
+#include "core/setting_line/setting_record.h"
 #include "settings_editor/setting_form.h"
 #include "settings_editor/setting_preview.h"
 

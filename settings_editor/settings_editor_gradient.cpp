@@ -3,9 +3,9 @@
 // no longer match its line (edited by a program that knows nothing of the section).
 #include "settings_editor/settings_editor.h"
 
-#include "core/gradient_entries.h"
-#include "core/profile_reader.h"
-#include "core/setting_list.h"
+#include "core/settings_file/gradient_entries.h"
+#include "core/settings_file/profile_reader.h"
+#include "core/settings_file/setting_list.h"
 #include "settings_editor/setting_form.h"
 #include "settings_editor/setting_preview.h"
 

@@ -2,7 +2,7 @@
 // closing with unsaved changes.
 #include "settings_editor/settings_editor.h"
 
-#include "core/atomic_file.h"
+#include "core/files/atomic_file.h"
 
 #include <QCloseEvent>
 #include <QLabel>

@@ -2,7 +2,7 @@
 // settings editor's colour fields alike.
 #pragma once
 
-#include "core/setting_record.h"
+#include "core/setting_line/setting_record.h"
 
 #include <QColor>
 

@@ -1,7 +1,7 @@
 // A length limit as the user sets it: none, or a number of UTF-16 units or UTF-8 bytes.
 #pragma once
 
-#include "core/markup_fit.h"
+#include "core/markup/markup_fit.h"
 
 #include <QCoreApplication>
 #include <QWidget>

@@ -1,6 +1,6 @@
 #include "widgets/markup_note.h"
 
-#include "core/gradient_markup.h"
+#include "core/markup/gradient_markup.h"
 
 #include <QCoreApplication>
 

@@ -4,8 +4,8 @@
 #pragma once
 
 #include "platform/markup_choice.h"
-#include "core/function_ref.h"
-#include "core/setting_record.h"
+#include "core/base/function_ref.h"
+#include "core/setting_line/setting_record.h"
 
 #include <QString>
 #include <QStringList>

@@ -2,7 +2,7 @@
 // its details filled in, the position in front and a wrapped refusal worded in turn.
 #pragma once
 
-#include "core/refusal.h"
+#include "core/base/refusal.h"
 
 #include <QString>
 

@@ -3,8 +3,8 @@
 #include "support/window_harness.h"
 
 #include "widgets/check_box_value.h"
-#include "core/configuration_path.h"
-#include "core/gradient_markup.h"
+#include "core/settings_file/configuration_path.h"
+#include "core/markup/gradient_markup.h"
 #include "support/temp_folder.h"
 
 #include <QApplication>

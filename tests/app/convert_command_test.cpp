@@ -7,7 +7,7 @@
 
 #include "widgets/check_box_value.h"
 #include "widgets/limit_field.h"
-#include "core/markup_fit.h"
+#include "core/markup/markup_fit.h"
 #include "platform/window_placement.h"
 
 #include <QAction>

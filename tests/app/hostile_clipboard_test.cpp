@@ -4,7 +4,7 @@
 // idle, and the clipboard holds the text to convert or its whole markup, never a part.
 #include "support/window_harness.h"
 
-#include "core/gradient_markup.h"
+#include "core/markup/gradient_markup.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

@@ -2,7 +2,7 @@
 #include "support/cli_harness.h"
 #include "support/setting_lines.h"
 
-#include "core/configuration_path.h"
+#include "core/settings_file/configuration_path.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 #include "cli/cli_run.h"
 #include "support/cli_harness.h"
 #include "support/setting_lines.h"
-#include "core/gradient_markup.h"
+#include "core/markup/gradient_markup.h"
 #include "support/test_text.h"
 
 #include <gtest/gtest.h>

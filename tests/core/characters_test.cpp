@@ -1,4 +1,4 @@
-#include "core/characters.h"
+#include "core/text/characters.h"
 #include "support/test_text.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
-#include "core/configuration_file.h"
-#include "core/configuration_path.h"
+#include "core/settings_file/configuration_file.h"
+#include "core/settings_file/configuration_path.h"
 
-#include "core/setting_record.h"
+#include "core/setting_line/setting_record.h"
 #include "support/setting_lines.h"
 #include "support/test_text.h"
 

@@ -1,6 +1,6 @@
 // The generator's unit is the character a reader sees (core/characters.h), and its
 // markup can be streamed piece by piece to a sink.
-#include "core/gradient_markup.h"
+#include "core/markup/gradient_markup.h"
 #include "support/markup_helpers.h"
 #include "support/test_text.h"
 

@@ -1,4 +1,4 @@
-#include "core/gradient_markup.h"
+#include "core/markup/gradient_markup.h"
 #include "support/markup_helpers.h"
 #include "support/test_text.h"
 

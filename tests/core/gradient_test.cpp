@@ -1,8 +1,8 @@
 // Gradients: worked colours from tests/data/gradients.py, the stored and command-line
 // forms, reading an entry beside its line, and properties over random stops.
-#include "core/gradient_entries.h"
-#include "core/gradient_steps.h"
-#include "core/markup_fit.h"
+#include "core/settings_file/gradient_entries.h"
+#include "core/colour/gradient_steps.h"
+#include "core/markup/markup_fit.h"
 #include "support/markup_helpers.h"
 
 #include <gtest/gtest.h>

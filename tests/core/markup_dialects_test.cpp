@@ -1,6 +1,6 @@
-#include "core/characters.h"
-#include "core/markup_buffer.h"
-#include "core/markup_fit.h"
+#include "core/text/characters.h"
+#include "core/markup/markup_buffer.h"
+#include "core/markup/markup_fit.h"
 #include "support/markup_helpers.h"
 #include "support/markup_readers.h"
 

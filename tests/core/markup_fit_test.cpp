@@ -1,5 +1,5 @@
-#include "core/characters.h"
-#include "core/markup_fit.h"
+#include "core/text/characters.h"
+#include "core/markup/markup_fit.h"
 #include "support/markup_helpers.h"
 
 #include <gtest/gtest.h>

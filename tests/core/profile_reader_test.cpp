@@ -1,4 +1,4 @@
-#include "core/profile_reader.h"
+#include "core/settings_file/profile_reader.h"
 
 #include <gtest/gtest.h>
 

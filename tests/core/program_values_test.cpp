@@ -1,5 +1,5 @@
-#include "core/configuration_path.h"
-#include "core/program_values.h"
+#include "core/settings_file/configuration_path.h"
+#include "core/base/program_values.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "core/setting_list.h"
+#include "core/settings_file/setting_list.h"
 
 #include "support/setting_lines.h"
 #include "support/test_text.h"

@@ -1,6 +1,6 @@
-#include "core/number_text.h"
-#include "core/setting_meaning.h"
-#include "core/setting_record.h"
+#include "core/text/number_text.h"
+#include "core/setting_line/setting_meaning.h"
+#include "core/setting_line/setting_record.h"
 #include "support/setting_lines.h"
 #include "support/test_text.h"
 

@@ -1,5 +1,5 @@
 // The settings store's edits: the bytes it writes, and what it refuses.
-#include "core/settings_store.h"
+#include "core/settings_file/settings_store.h"
 
 #include "support/setting_lines.h"
 #include "support/store_file.h"

@@ -1,8 +1,8 @@
 // Where settings live, and how the store writes them: the user's own file created from
 // the one beside the program, .bak, atomic replacement under injected failures.
-#include "core/atomic_file.h"
-#include "core/configuration_path.h"
-#include "core/settings_store.h"
+#include "core/files/atomic_file.h"
+#include "core/settings_file/configuration_path.h"
+#include "core/settings_file/settings_store.h"
 
 #include "support/setting_lines.h"
 #include "support/store_file.h"

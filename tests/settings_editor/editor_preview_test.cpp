@@ -4,9 +4,9 @@
 #include "support/temp_folder.h"
 
 #include "widgets/check_box_value.h"
-#include "core/gradient_entries.h"
-#include "core/gradient_markup.h"
-#include "core/setting_record.h"
+#include "core/settings_file/gradient_entries.h"
+#include "core/markup/gradient_markup.h"
+#include "core/setting_line/setting_record.h"
 #include "settings_editor/colour_field.h"
 #include "settings_editor/dialect_display.h"
 #include "settings_editor/gradient_bar.h"

@@ -2,7 +2,7 @@
 // pieces of markup that a pattern picks out.
 #pragma once
 
-#include "core/gradient_markup.h"
+#include "core/markup/gradient_markup.h"
 #include "support/test_text.h"
 
 #include <regex>

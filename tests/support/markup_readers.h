@@ -5,7 +5,7 @@
 // is kept as its value (kForeign for one that is no colour of ours to set).
 #pragma once
 
-#include "core/markup_dialects.h"
+#include "core/markup/markup_dialects.h"
 
 #include <cctype>
 #include <regex>

@@ -1,7 +1,7 @@
 // A QX.ini in a fresh folder for the settings store's tests, and the store opened on it.
 #pragma once
 
-#include "core/settings_store.h"
+#include "core/settings_file/settings_store.h"
 #include "support/temp_folder.h"
 
 #include <filesystem>

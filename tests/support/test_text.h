@@ -1,8 +1,8 @@
 // Small helpers shared by the tests: UTF-8 literals to UTF-16 and back, refusals as text.
 #pragma once
 
-#include "core/refusal.h"
-#include "core/utf8.h"
+#include "core/base/refusal.h"
+#include "core/text/utf8.h"
 
 #include <string>
 #include <string_view>

@@ -1,9 +1,9 @@
 #include "support/window_harness.h"
 
 #include "widgets/check_box_value.h"
-#include "core/gradient_markup.h"
-#include "core/configuration_path.h"
-#include "core/setting_record.h"
+#include "core/markup/gradient_markup.h"
+#include "core/settings_file/configuration_path.h"
+#include "core/setting_line/setting_record.h"
 
 #include <QAction>
 #include <QApplication>

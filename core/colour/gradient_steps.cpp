@@ -1,0 +1,150 @@
+#include "core/colour/gradient_steps.h"
+
+#include "core/colour/gamut_map.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace gradation {
+namespace {
+
+// Below this OKLCH chroma a colour is a grey: its hue means nothing (greys from sRGB
+// come out near 1e-8, the faintest tint of one 8-bit step near 1e-3).
+constexpr double kGrey = 1e-6;
+// Hues that differ by less than this many degrees are one hue. Shades of one hue (#00FF00
+// and #00F700, which scale one linear colour) come out up to 5.4e-13 degrees apart by
+// rounding alone; a real difference this small moves a colour by far less than one
+// 8-bit step.
+constexpr double kSameHue = 1e-9;
+constexpr double kDegree = std::numbers::pi / 180.0;
+
+CharacterColor clamped(const Rgb& c) {
+    return {std::clamp<std::int32_t>(c[0], 0, 255), std::clamp<std::int32_t>(c[1], 0, 255),
+            std::clamp<std::int32_t>(c[2], 0, 255)};
+}
+
+// The stop's colour where the space blends it: linear light, OKLab, or OKLCH (hue in degrees).
+std::array<double, 3> in_space(const Rgb& color, GradientSpace space) {
+    const CharacterColor c = clamped(color);
+    const LinearRgb linear{channel_to_linear(c[0]), channel_to_linear(c[1]), channel_to_linear(c[2])};
+    if (space == GradientSpace::LinearSrgb) return linear;
+    const Lab lab = linear_to_oklab(linear);
+    if (space == GradientSpace::Oklab) return lab;
+    const double hue = std::atan2(lab[2], lab[1]) / kDegree;
+    return {lab[0], std::hypot(lab[1], lab[2]), hue < 0 ? hue + 360.0 : hue};
+}
+
+// How far the hue turns from `from` to `to`, as CSS Color 4 interpolates: a grey's hue is
+// missing and takes the other stop's (two greys have none to turn); a difference within
+// rounding of zero is zero; then the shorter way, or the longer one, which between equal
+// hues is a whole turn (as for a rainbow, or from a colour to a grey).
+double hue_turn(std::array<double, 3>& from, const std::array<double, 3>& to, bool longer) {
+    const bool grey_from = from[1] < kGrey;
+    const bool grey_to = to[1] < kGrey;
+    if (grey_from && grey_to) return 0.0;
+    if (grey_from) from[2] = to[2];
+    double d = grey_to ? 0.0 : to[2] - from[2];
+    if (std::abs(d) < kSameHue) d = 0.0;
+    if (!longer) {
+        if (d > 180.0) d -= 360.0;
+        if (d < -180.0) d += 360.0;
+    } else if (d > 0.0 && d < 180.0) {
+        d -= 360.0;
+    } else if (d > -180.0 && d <= 0.0) {
+        d += 360.0;
+    }
+    return d;
+}
+
+}  // namespace
+
+GradientSteps::GradientSteps(const Gradient& gradient, int n) : space_(gradient.space), n_(n) {
+    first_ = clamped(gradient.stops.front().color);
+    last_ = clamped(gradient.stops.back().color);
+    if (space_ == GradientSpace::Srgb) {
+        add_srgb_spans(gradient);
+    } else {
+        add_spans(gradient);
+    }
+}
+
+// Span k takes characters round(n * P_k / 100) .. round(n * P_k+1 / 100) - 1 (0-based):
+// each span gets its share of the text by width, every character belongs to exactly one
+// span, and with two stops the one span is the whole text, as the generator has it.
+void GradientSteps::add_srgb_spans(const Gradient& g) {
+    const auto boundary = [this](int position) { return (n_ * position + 50) / 100; };
+    for (std::size_t k = 0; k + 1 < g.stops.size(); ++k) {
+        Span span;
+        span.first = boundary(g.stops[k].position);
+        span.count = boundary(g.stops[k + 1].position) - span.first;
+        if (span.count == 0) continue;
+        for (std::size_t c = 0; c < 3; ++c)
+            span.channels[c] = ChannelSteps(g.stops[k].color[c], g.stops[k + 1].color[c], span.count);
+        spans_.push_back(span);
+    }
+}
+
+void GradientSteps::add_spans(const Gradient& g) {
+    for (std::size_t k = 0; k + 1 < g.stops.size(); ++k) {
+        Span span;
+        span.start = g.stops[k].position;
+        span.width = g.stops[k + 1].position - g.stops[k].position;
+        span.from = in_space(g.stops[k].color, space_);
+        const std::array<double, 3> to = in_space(g.stops[k + 1].color, space_);
+        for (std::size_t c = 0; c < 3; ++c) span.delta[c] = to[c] - span.from[c];
+        if (space_ == GradientSpace::Oklch || space_ == GradientSpace::OklchLonger)
+            span.delta[2] = hue_turn(span.from, to, space_ == GradientSpace::OklchLonger);
+        spans_.push_back(span);
+    }
+}
+
+CharacterColor GradientSteps::srgb_at(int i) const {
+    for (const Span& span : spans_) {
+        if (i > span.first + span.count) continue;
+        const int local = i - span.first;
+        return {span.channels[0].at(local), span.channels[1].at(local), span.channels[2].at(local)};
+    }
+    return last_;  // not reached: the last span ends at n
+}
+
+// Character i's colour (1 < i < n) blended in the space: linear light, or OKLab (from OKLCH
+// for the oklch spaces).
+std::array<double, 3> GradientSteps::blended_at(int i) const {
+    const double position = 100.0 * (i - 1) / (n_ - 1);
+    // The last span that starts at or before the position: at a stop shared by two spans
+    // (a hard edge) the later one's colour shows.
+    std::size_t k = 0;
+    while (k + 1 < spans_.size() && spans_[k + 1].start <= position) ++k;
+    const Span& span = spans_[k];
+    const double t = span.width > 0 ? (position - span.start) / span.width : 0.0;
+    std::array<double, 3> v{};
+    for (std::size_t c = 0; c < 3; ++c) v[c] = span.from[c] + t * span.delta[c];
+    if (space_ == GradientSpace::Oklch || space_ == GradientSpace::OklchLonger)
+        v = {v[0], v[1] * std::cos(v[2] * kDegree), v[1] * std::sin(v[2] * kDegree)};
+    return v;
+}
+
+std::vector<CharacterColor> GradientSteps::colors() const {
+    std::vector<CharacterColor> colors(static_cast<std::size_t>(std::max(n_, 0)));
+    if (space_ == GradientSpace::Srgb) {
+        for (int i = 1; i <= n_; ++i) colors[static_cast<std::size_t>(i - 1)] = srgb_at(i);
+        return colors;
+    }
+    if (colors.empty()) return colors;
+    // The ends are the end stops exactly; one character takes the first stop.
+    colors.front() = first_;
+    if (n_ == 1) return colors;
+    colors.back() = last_;
+    std::vector<std::array<double, 3>> inner;
+    inner.reserve(colors.size() - 2);
+    for (int i = 2; i < n_; ++i) inner.push_back(blended_at(i));
+    if (space_ != GradientSpace::LinearSrgb) map_into_srgb(inner, inner);
+    for (std::size_t i = 0; i < inner.size(); ++i)
+        colors[i + 1] = {linear_to_channel(inner[i][0]), linear_to_channel(inner[i][1]), linear_to_channel(inner[i][2])};
+    return colors;
+}
+
+std::vector<CharacterColor> gradient_colors(const Gradient& gradient, int n) { return GradientSteps(gradient, n).colors(); }
+
+}  // namespace gradation
