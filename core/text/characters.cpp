@@ -1,38 +1,9 @@
 #include "core/text/characters.h"
 
-#include <unicode/ubrk.h>
+#include "core/text/text_backend.h"
 
 namespace gradation {
 namespace {
-
-// ICU's character break iterator, opened on first use: a text of common characters
-// never needs it, and opening it loads ICU's rules.
-class BreakIterator {
-public:
-    BreakIterator() = default;
-    BreakIterator(const BreakIterator&) = delete;
-    BreakIterator& operator=(const BreakIterator&) = delete;
-    ~BreakIterator() {
-        if (it_ != nullptr) ubrk_close(it_);
-    }
-    // The iterator, or nullptr when ICU cannot open it.
-    UBreakIterator* get() {
-        if (!tried_) {
-            tried_ = true;
-            UErrorCode status = U_ZERO_ERROR;
-            it_ = ubrk_open(UBRK_CHARACTER, "", nullptr, 0, &status);
-            if (U_FAILURE(status)) {
-                if (it_ != nullptr) ubrk_close(it_);
-                it_ = nullptr;
-            }
-        }
-        return it_;
-    }
-
-private:
-    UBreakIterator* it_ = nullptr;
-    bool tried_ = false;
-};
 
 bool is_high_surrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
 bool is_low_surrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
@@ -45,7 +16,7 @@ bool lone_surrogate_at(std::u16string_view text, std::size_t i) {
 
 // A character starts here whatever the cluster rules say: the LF of a CR LF pair; a
 // half-width sound mark, which the rules would join to the kana before it; a lone
-// surrogate and what follows it, which ICU would join to marks around it.
+// surrogate and what follows it, which the cluster rules would join to marks around it.
 bool forced_start(std::u16string_view text, std::size_t i) {
     const char16_t c = text[i];
     return c == 0xFF9E || c == 0xFF9F || (c == u'\n' && text[i - 1] == u'\r') || lone_surrogate_at(text, i) ||
@@ -56,34 +27,15 @@ bool forced_start(std::u16string_view text, std::size_t i) {
 // which is exact because no cluster rule looks back across a unit of class Other.
 bool plain_pair(std::u16string_view text, std::size_t i) { return is_plain_unit(text[i - 1]) && is_plain_unit(text[i]); }
 
-// Code points, in case ICU's rules cannot be loaded: a surrogate pair stays whole.
-void code_point_starts(std::u16string_view piece, std::size_t offset, std::vector<std::uint32_t>& starts) {
-    for (std::size_t i = 0; i < piece.size(); ++i) {
-        starts.push_back(static_cast<std::uint32_t>(offset + i));
-        if (is_high_surrogate(piece[i]) && i + 1 < piece.size() && is_low_surrogate(piece[i + 1])) ++i;
-    }
-}
-
 // The cluster starts of one piece between forced starts. Each piece is segmented
 // on its own, so a sound mark is also not joined to what precedes it by a rule
 // that looks back (emoji ZWJ sequences, regional indicator pairs).
-void cluster_starts(BreakIterator& iterator, std::u16string_view piece, std::size_t offset,
-                    std::vector<std::uint32_t>& starts) {
+void cluster_starts(std::u16string_view piece, std::size_t offset, std::vector<std::uint32_t>& starts) {
     if (piece.size() == 1) {  // one unit is one character
         starts.push_back(static_cast<std::uint32_t>(offset));
         return;
     }
-    UBreakIterator* it = iterator.get();
-    UErrorCode status = U_ZERO_ERROR;
-    if (it != nullptr) ubrk_setText(it, piece.data(), static_cast<std::int32_t>(piece.size()), &status);
-    if (it == nullptr || U_FAILURE(status)) {
-        code_point_starts(piece, offset, starts);
-        return;
-    }
-    for (std::int32_t at = ubrk_first(it); at != UBRK_DONE && static_cast<std::size_t>(at) < piece.size();
-         at = ubrk_next(it)) {
-        starts.push_back(static_cast<std::uint32_t>(offset + static_cast<std::size_t>(at)));
-    }
+    text_backend::append_cluster_starts(piece, offset, starts);
 }
 
 }  // namespace
@@ -97,16 +49,14 @@ bool is_plain_unit(char16_t c) {
 std::vector<std::uint32_t> character_starts(std::u16string_view text) {
     std::vector<std::uint32_t> starts;
     starts.reserve(text.size() + 1);
-    BreakIterator it;
-
     std::size_t piece_start = 0;
     for (std::size_t i = 1; i < text.size(); ++i) {
         if (!plain_pair(text, i) && !forced_start(text, i)) continue;
-        cluster_starts(it, text.substr(piece_start, i - piece_start), piece_start, starts);
+        cluster_starts(text.substr(piece_start, i - piece_start), piece_start, starts);
         piece_start = i;
     }
     if (piece_start < text.size())
-        cluster_starts(it, text.substr(piece_start), piece_start, starts);
+        cluster_starts(text.substr(piece_start), piece_start, starts);
     starts.push_back(static_cast<std::uint32_t>(text.size()));
     return starts;
 }

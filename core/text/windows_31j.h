@@ -1,5 +1,5 @@
 // Windows-31J (Shift-JIS as Windows writes it, with its vendor rows), both ways, through
-// ICU's "windows-31j" converter.
+// the text backend (ICU's "windows-31j" converter in the programs).
 #pragma once
 
 #include <optional>
