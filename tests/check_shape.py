@@ -3,9 +3,10 @@
 
 Fails on an include cycle between the product's modules (a header and its .cpp are one
 module, so a.cpp including b.h and b.cpp including a.h is a cycle) and on a function
-longer than MAX_LINES lines in the product folders. A function is a definition that
-opens at the start of a line and closes with "}" at the start of a line, as the
-project's formatting writes them. Prints each finding and exits 1 when there is one.
+longer than MAX_LINES lines in the product folders: every function body outside another
+function, free or member, in a source or a header, at any indentation (found by its
+braces, with comments and literals left aside). Prints each finding and exits 1 when
+there is one.
 """
 import pathlib
 import re
@@ -14,8 +15,6 @@ import sys
 PRODUCT = ("core", "platform", "widgets", "app", "settings_editor", "cli")
 MAX_LINES = 60
 INCLUDE = re.compile(r'^\s*#\s*include\s*"([^"]+)"')
-NOT_A_FUNCTION = re.compile(r"^(#|//|/\*|\*|namespace\b|class\b|struct\b|enum\b|union\b|using\b|template\b|extern\b|"
-                            r"static_assert\b|[A-Za-z_:<>, ]+\s*=)")
 
 
 def sources(root: pathlib.Path):
@@ -69,30 +68,46 @@ def include_cycles(root: pathlib.Path):
     return found
 
 
+LITERAL_OR_COMMENT = re.compile(r'^[ \t]*#[^\n]*|//[^\n]*|/\*.*?\*/|R"([^(]*)\(.*?\)\1"|"(?:\\.|[^"\\\n])*"|'
+                                r"'(?:\\.|[^'\\\n])*'", re.S | re.M)
+CONTROL = re.compile(r"^(if|for|while|switch|catch|else|do|try|return)\b|=\s*\[|\]\s*\(")
+SCOPE = re.compile(r"^(template\s*<.*>\s*)?(namespace|class|struct|union|enum)\b|\b(namespace|enum)\b[^()]*$")
+
+
+def blanked(text: str) -> str:
+    """The text with preprocessor lines, comments and literals blanked out, line breaks kept."""
+    return LITERAL_OR_COMMENT.sub(lambda m: re.sub(r"[^\n]", " ", m.group(0)), text)
+
+
+def function_spans(text: str):
+    """(first line, last line) of every function body outside another function: free
+    functions and member functions alike, at any indentation, in headers too."""
+    code = blanked(text)
+    stack, statement_start, line = [], 0, 1
+    for at, c in enumerate(code):
+        if c == "\n":
+            line += 1
+        elif c in ";}" or c == "{":
+            if c == "{":
+                head = " ".join(code[statement_start:at].split())
+                inside_function = any(kind == "function" for kind, _ in stack)
+                is_function = (not inside_function and ")" in head and not SCOPE.search(head)
+                               and not CONTROL.search(head))
+                first = line - code[statement_start:at].strip("\n ").count("\n") if is_function else line
+                stack.append(("function" if is_function else "block", first))
+            elif c == "}" and stack:
+                kind, first = stack.pop()
+                if kind == "function":
+                    yield first, line
+            statement_start = at + 1
+
+
 def long_functions(root: pathlib.Path):
     for path in sources(root):
-        lines = path.read_text(encoding="utf-8").splitlines()
-        start = None
-        for number, line in enumerate(lines, 1):
-            if start is None:
-                if line[:1].strip() and not NOT_A_FUNCTION.match(line) and "(" in line:
-                    start = number
-                    opened = line.rstrip().endswith("{")
-                    if line.rstrip().endswith(";") or line.rstrip().endswith("}"):
-                        start = None
-                continue
-            if not opened:
-                stripped = line.rstrip()
-                if stripped.endswith("{"):
-                    opened = True
-                elif stripped.endswith(";") or stripped.endswith("}"):
-                    start = None
-                continue
-            if line.startswith("}"):
-                length = number - start + 1
-                if length > MAX_LINES:
-                    yield f"{path.relative_to(root)}:{start}: a function of {length} lines (at most {MAX_LINES})"
-                start = None
+        for first, last in function_spans(path.read_text(encoding="utf-8")):
+            length = last - first + 1
+            if length > MAX_LINES:
+                yield f"{path.relative_to(root)}:{first}: a function of {length} lines (at most {MAX_LINES})"
 
 
 def main() -> int:
