@@ -14,8 +14,10 @@ namespace gradation::app {
 
 inline const std::u16string LineBreak{kLineBreak};  // carriage return, line feed
 
-// The configuration file to read now: the user's own QX.ini when it exists, else the
-// one beside the program. A user's file made later (by the first edit) takes over.
+// The configuration file to read now: the first that exists of the user's own QX.ini,
+// the system-wide ones, the one beside the program and the installed one
+// (core/settings_file/configuration_path.h). A user's file made later (by the first
+// edit) takes over.
 std::filesystem::path find_ini_file();
 
 // The files whose appearing, going or changing can change what the window lists.

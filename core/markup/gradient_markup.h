@@ -1,5 +1,5 @@
-// The gradient markup generator: every character in a font tag of its own, its
-// colour stepping from the setting's start colour towards its end colour.
+// The gradient markup generator: each character of a text in one of the dialects'
+// markup, its colour taken along the setting's gradient (two colours or its stops).
 #pragma once
 
 #include "core/base/function_ref.h"

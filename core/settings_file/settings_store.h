@@ -32,8 +32,8 @@ struct StoredEntry {
 // A configuration file read into memory; edits change the memory only; save() writes.
 class SettingsStore {
 public:
-    // Reads `file` (which may not exist yet: then `seed`, the file beside the program,
-    // is the content, and the first save creates `file`, its folder included, as a byte
+    // Reads `file` (which may not exist yet: then `seed`, the file the programs read until
+    // then, is the content, and the first save creates `file`, its folder included, as a byte
     // copy of `seed` with the edits; with no seed either, an empty file). Refused for a
     // UTF-16 file, an unreadable one...
     static Result<SettingsStore> open(const std::filesystem::path& file, const std::filesystem::path& seed);
