@@ -9,7 +9,7 @@ std::string editor_usage_text() {
            "Edits the settings of gradation in a window. Without --ini it edits your own\n"
            "file, $XDG_CONFIG_HOME/gradation/QX.ini (~/.config/gradation/QX.ini), which the\n"
            "first save creates as a copy of the QX.ini the programs read until then\n"
-           "(gradation-cli --which-ini names it).\n"
+           "(the file gradation-cli names when asked which it reads).\n"
            "\n"
            "  --ini FILE   edit FILE instead\n"
            "  --help       show this help\n"
