@@ -1,11 +1,13 @@
 #!/usr/bin/env python3
-"""The English translation, checked over the source tree given as the only argument.
+"""The windows' translations, checked over the source tree given as the only argument.
 
-Refreshes translations/gradation_en.ts from the sources into a scratch copy (with
-tools/update_translations) and fails when the committed file is out of date (a text
-added, changed or gone in the sources), when an entry is unfinished or empty, when a
-translation still holds Japanese, or when a caption with an access key lost its key.
-Prints each finding and exits 1 when there is one.
+Refreshes every translations/gradation_<language>.ts from the sources into a scratch
+folder (with tools/update_translations) and fails when a committed file is out of date (a
+text added, changed or gone in the sources), when an entry is unfinished or empty, when a
+translation keeps kana of its Japanese source (kana is written in Japanese alone, so that
+part was left untranslated; any other script may be the translation's own), or when a
+caption with an access key lost its key. With --entries FILE..., checks the entries of
+the files given alone. Prints each finding and exits 1 when there is one.
 """
 import pathlib
 import re
@@ -14,33 +16,41 @@ import sys
 import tempfile
 import xml.etree.ElementTree as ET
 
-CJK = re.compile(r"[\u3040-\u30ff\u3400-\u9fff\uff01-\uffef]")
+KANA = re.compile(r"[\u3041-\u3096\u30a1-\u30fa\uff66-\uff9d]")
 ACCESS_KEY = re.compile(r"&[^&\s]")
 
 
+def entry_findings(ts: pathlib.Path):
+    for context in ET.parse(ts).getroot().iter("context"):
+        name = context.findtext("name")
+        for message in context.iter("message"):
+            source, translation = message.findtext("source"), message.find("translation")
+            text = translation.text or ""
+            where = f"{ts.name}: {name}: {source!r}"
+            kept = "".join(sorted(set(KANA.findall(source)) & set(text)))
+            if translation.get("type") in ("unfinished", "vanished", "obsolete") or not text.strip():
+                yield f"{where} is not translated"
+            elif kept:
+                yield f"{where} keeps the Japanese {kept!r}: {text!r}"
+            elif ACCESS_KEY.search(source) and len(ACCESS_KEY.findall(text)) != 1:
+                yield f"{where} needs one access key: {text!r}"
+
+
 def findings(root: pathlib.Path):
-    committed = root / "translations" / "gradation_en.ts"
     with tempfile.TemporaryDirectory() as scratch:
-        fresh = pathlib.Path(scratch) / "gradation_en.ts"
-        subprocess.run([str(root / "tools" / "update_translations"), str(fresh)], check=True)
-        if fresh.read_bytes() != committed.read_bytes():
-            yield "translations/gradation_en.ts is out of date: run tools/update_translations and translate"
-        for context in ET.parse(fresh).getroot().iter("context"):
-            name = context.findtext("name")
-            for message in context.iter("message"):
-                source, translation = message.findtext("source"), message.find("translation")
-                text = translation.text or ""
-                where = f"{name}: {source!r}"
-                if translation.get("type") in ("unfinished", "vanished", "obsolete") or not text.strip():
-                    yield f"{where} is not translated"
-                elif CJK.search(text):
-                    yield f"{where} still holds Japanese: {text!r}"
-                elif ACCESS_KEY.search(source) and len(ACCESS_KEY.findall(text)) != 1:
-                    yield f"{where} needs one access key: {text!r}"
+        subprocess.run([sys.executable, str(root / "tools" / "update_translations"), "--into", scratch], check=True)
+        for committed in sorted((root / "translations").glob("gradation_*.ts")):
+            fresh = pathlib.Path(scratch) / committed.name
+            if fresh.read_bytes() != committed.read_bytes():
+                yield f"translations/{committed.name} is out of date: run tools/update_translations and translate"
+            yield from entry_findings(fresh)
 
 
 def main() -> int:
-    found = list(findings(pathlib.Path(sys.argv[1])))
+    if sys.argv[1] == "--entries":
+        found = [f for ts in sys.argv[2:] for f in entry_findings(pathlib.Path(ts))]
+    else:
+        found = list(findings(pathlib.Path(sys.argv[1])))
     for finding in found:
         print(finding)
     print(f"translations: {len(found)} finding(s)")

@@ -27,9 +27,10 @@ private slots:
     void pointer_is_a_value_not_a_count();
     void clipboard_round_trips_plain_text_data();
     void clipboard_round_trips_plain_text();
-    void qt_texts_follow_the_language();
     void language_follows_the_preferred_languages_data();
     void language_follows_the_preferred_languages();
+    void texts_follow_the_installed_language_data();
+    void texts_follow_the_installed_language();
 };
 
 void ToolkitServicesTest::timer_ticks_only_when_enabled_with_an_interval_data() {
@@ -107,33 +108,53 @@ void ToolkitServicesTest::clipboard_round_trips_plain_text() {
     QVERIFY(clipboard_text().empty());
 }
 
-// Qt's own texts follow the interface's language; one without a translation changes nothing.
-void ToolkitServicesTest::qt_texts_follow_the_language() {
-    QVERIFY(!load_qt_translation(QStringLiteral("xx-none")));
-    QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Cancel"));
-    install_interface_language(InterfaceLanguage::Japanese);
-    QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("キャンセル"));
-}
-
+// The languages offered are Japanese and the translations embedded in the program: here
+// the shipped ones and this test's own Chinese (gradation_zh_CN.ts beside it, not shipped).
 void ToolkitServicesTest::language_follows_the_preferred_languages_data() {
     QTest::addColumn<QStringList>("preferred");
-    QTest::addColumn<InterfaceLanguage>("chosen");
-    const auto english = InterfaceLanguage::English, japanese = InterfaceLanguage::Japanese;
-    QTest::newRow("English alone") << QStringList{"en"} << english;
-    QTest::newRow("English before Japanese") << QStringList{"en-US", "ja-JP"} << english;
-    QTest::newRow("Japanese before English") << QStringList{"ja-JP", "en-US"} << japanese;
-    QTest::newRow("English after another") << QStringList{"de-DE", "en_GB.UTF-8"} << english;
-    QTest::newRow("neither") << QStringList{"fr-FR"} << japanese;
-    QTest::newRow("C locale") << QStringList{"C"} << japanese;
-    QTest::newRow("POSIX locale") << QStringList{"POSIX"} << japanese;
-    QTest::newRow("nothing named") << QStringList{} << japanese;
-    QTest::newRow("a word beginning en") << QStringList{"eng"} << japanese;
+    QTest::addColumn<QStringList>("offered");
+    QTest::addColumn<QString>("chosen");
+    const QStringList embedded = interface_languages();
+    QTest::newRow("English alone") << QStringList{"en"} << embedded << "en";
+    QTest::newRow("English before Japanese") << QStringList{"en-US", "ja-JP"} << embedded << "en";
+    QTest::newRow("Japanese before English") << QStringList{"ja-JP", "en-US"} << embedded << "ja";
+    QTest::newRow("English after another") << QStringList{"de-DE", "en_GB.UTF-8"} << embedded << "en";
+    QTest::newRow("an embedded third language") << QStringList{"zh-CN", "en"} << embedded << "zh_CN";
+    QTest::newRow("none offered") << QStringList{"fr-FR"} << embedded << "ja";
+    QTest::newRow("C locale") << QStringList{"C"} << embedded << "ja";
+    QTest::newRow("POSIX locale") << QStringList{"POSIX"} << embedded << "ja";
+    QTest::newRow("nothing named") << QStringList{} << embedded << "ja";
+    QTest::newRow("a word beginning en") << QStringList{"eng"} << embedded << "ja";
+    QTest::newRow("the longer name named") << QStringList{"pt-BR"} << QStringList{"ja", "pt", "pt_BR"} << "pt_BR";
 }
 
 void ToolkitServicesTest::language_follows_the_preferred_languages() {
     QFETCH(QStringList, preferred);
-    QFETCH(InterfaceLanguage, chosen);
-    QCOMPARE(choose_interface_language(preferred), chosen);
+    QFETCH(QStringList, offered);
+    QFETCH(QString, chosen);
+    QCOMPARE(choose_interface_language(preferred, offered), chosen);
+}
+
+// The windows' texts and Qt's own follow the language installed; one without a
+// translation leaves both as written.
+void ToolkitServicesTest::texts_follow_the_installed_language_data() {
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QString>("ours");
+    QTest::addColumn<QString>("qt");
+    QTest::newRow("Japanese") << "ja" << QStringLiteral("長さの上限") << QStringLiteral("キャンセル");
+    QTest::newRow("English") << "en" << "Length limit" << "Cancel";
+    QTest::newRow("Chinese") << "zh_CN" << QStringLiteral("长度上限") << QStringLiteral("取消");
+    QTest::newRow("no translation") << "xx" << QStringLiteral("長さの上限") << "Cancel";
+}
+
+void ToolkitServicesTest::texts_follow_the_installed_language() {
+    QFETCH(QString, language);
+    QFETCH(QString, ours);
+    QFETCH(QString, qt);
+    install_interface_language(language);
+    QCOMPARE(interface_language(), language);
+    QCOMPARE(QCoreApplication::translate("frmMain", "長さの上限"), ours);
+    QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), qt);
 }
 
 QTEST_MAIN(ToolkitServicesTest)
