@@ -1,5 +1,7 @@
 #include "widgets/refusal_text.h"
 
+#include "platform/interface_language.h"
+
 #include <QCoreApplication>
 
 #include <algorithm>
@@ -12,6 +14,8 @@ namespace {
 using C = RefusalCode;
 
 constexpr const char* kContext = "Refusal";
+// The language core words refusals in (english_pattern) and the system its messages.
+constexpr char kCoreLanguage[] = "en";
 constexpr const char* kAtPosition = QT_TRANSLATE_NOOP("Refusal", "位置 %1: %2");
 
 struct WordingRow {
@@ -138,11 +142,22 @@ constexpr SystemErrorRow kSystemErrors[] = {
     {EINVAL, QT_TRANSLATE_NOOP("SystemError", "引数が正しくありません")},
 };
 
+// `wording` in the window's language. The windows that speak core's language take core's
+// words (`english`) as they are, so their translation holds an entry only where it says
+// a thing otherwise (tools/update_translations keeps no other).
+QString worded(const char* context, const char* wording, std::string_view english) {
+    const QString translated = QCoreApplication::translate(context, wording);
+    const bool untranslated = translated == QString::fromUtf8(wording);
+    if (untranslated && platform::interface_language() == QLatin1String(kCoreLanguage))
+        return QString::fromUtf8(english.data(), static_cast<qsizetype>(english.size()));
+    return translated;
+}
+
 // The system's message for `error` in the window's language, or `message` as it is.
-std::string system_error_text(int error, std::string message) {
+std::string system_error_text(int error, const std::string& message) {
     const auto row = std::ranges::find(kSystemErrors, error, &SystemErrorRow::error);
     if (row == std::end(kSystemErrors)) return message;
-    return QCoreApplication::translate("SystemError", row->wording).toStdString();
+    return worded("SystemError", row->wording, message).toStdString();
 }
 
 }  // namespace
@@ -157,10 +172,10 @@ QString refusal_text(const Refusal& refusal) {
     if (refusal.system_error != 0 && !arguments.empty())
         arguments.back() = system_error_text(refusal.system_error, arguments.back());
     if (refusal.cause) arguments.push_back(refusal_text(*refusal.cause).toStdString());
-    const QString sentence = QCoreApplication::translate(kContext, refusal_wording(refusal.code));
+    const QString sentence = worded(kContext, refusal_wording(refusal.code), english_pattern(refusal.code));
     const QString reason = QString::fromStdString(fill_pattern(sentence.toStdString(), arguments));
     if (!refusal.position) return reason;
-    return QCoreApplication::translate(kContext, kAtPosition).arg(QString::number(*refusal.position), reason);
+    return worded(kContext, kAtPosition, kEnglishAtPosition).arg(QString::number(*refusal.position), reason);
 }
 
 }  // namespace gradation::widgets

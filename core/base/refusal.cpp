@@ -137,7 +137,7 @@ std::string Refusal::reason() const {
 }
 
 std::string Refusal::text() const {
-    return position ? "position " + std::to_string(*position) + ": " + reason() : reason();
+    return position ? fill_pattern(kEnglishAtPosition, {std::to_string(*position), reason()}) : reason();
 }
 
 Refusal Refusal::at(int where) const {

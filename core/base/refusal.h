@@ -185,6 +185,9 @@ constexpr bool one_row_per_code(const Row (&rows)[N]) {
 // The English pattern of `code`, with %1, %2, ... where its details (and cause) go.
 std::string_view english_pattern(RefusalCode code);
 
+// The English pattern of a refusal said of a position: %1 the position, %2 the reason.
+inline constexpr std::string_view kEnglishAtPosition = "position %1: %2";
+
 // `pattern` with each %1 ... %9 replaced by that argument, in one pass, so that an
 // argument holding "%2" stays as it is. A number without an argument stays too.
 std::string fill_pattern(std::string_view pattern, const std::vector<std::string>& arguments);
