@@ -21,8 +21,9 @@ struct ParseState {
 };
 
 using Values = std::vector<std::string_view>;
-// Stores an option's values; yields a usage error, or the empty text.
-using Apply = std::function<std::string(ParseState&, const Values&)>;
+// Stores an option's values, or refuses them (a usage error).
+using Apply = std::function<Outcome(ParseState&, const Values&)>;
+using C = RefusalCode;
 
 // Nothing; one value (next argument or "=VALUE"); or the values of an edit, which end
 // at the next option so that a forgotten LINE is not taken from the option after it.
@@ -34,8 +35,6 @@ struct OptionSpec {
     Apply apply;
     std::size_t edit_values = 1;  // --replace N LINE takes two
 };
-
-Parsed fail(std::string message) { return {std::nullopt, std::move(message)}; }
 
 // "N" in UTF-16 units or "Nb" in UTF-8 bytes.
 std::optional<LengthLimit> limit_from(std::string_view value) {
@@ -52,45 +51,45 @@ std::optional<LengthLimit> limit_from(std::string_view value) {
 Apply set_text(std::optional<std::string> Options::*member) {
     return [member](ParseState& s, const Values& v) {
         s.o.*member = std::string(v[0]);
-        return std::string();
+        return Outcome();
     };
 }
 
 Apply set_request(bool ParseState::*member) {
     return [member](ParseState& s, const Values&) {
         s.*member = true;
-        return std::string();
+        return Outcome();
     };
 }
 
 Apply set_switch(std::optional<bool> Options::*member, bool value) {
     return [member, value](ParseState& s, const Values&) {
         s.o.*member = value;
-        return std::string();
+        return Outcome();
     };
 }
 
-std::string set_separate(ParseState& s, bool separate) {
-    if (s.o.separate && *s.o.separate != separate) return "--separate and --joined exclude each other";
+Outcome set_separate(ParseState& s, bool separate) {
+    if (s.o.separate && *s.o.separate != separate) return refuse(C::OptionsExclude, {"--separate", "--joined"});
     s.o.separate = separate;
     return {};
 }
 
-std::string set_setting(ParseState& s, const Values& v) {
+Outcome set_setting(ParseState& s, const Values& v) {
     s.o.setting = setting_number(v[0]);
-    if (!s.o.setting) return "--setting takes a number from 0 to 99, not '" + std::string(v[0]) + "'";
+    if (!s.o.setting) return refuse(C::SettingNumberValue, {std::string(v[0])});
     return {};
 }
 
-std::string set_format(ParseState& s, const Values& v) {
+Outcome set_format(ParseState& s, const Values& v) {
     s.o.format = dialect_named(v[0]);
-    if (!s.o.format) return "unknown format " + shown(v[0]) + " (--formats lists them)";
+    if (!s.o.format) return refuse(C::UnknownFormat, {shown(v[0])});
     return {};
 }
 
-std::string set_fit(ParseState& s, const Values& v) {
+Outcome set_fit(ParseState& s, const Values& v) {
     s.o.fit = limit_from(v[0]);
-    if (!s.o.fit) return "--fit takes a length in UTF-16 units (N) or UTF-8 bytes (Nb), not " + shown(v[0]);
+    if (!s.o.fit) return refuse(C::FitValue, {shown(v[0])});
     return {};
 }
 
@@ -100,13 +99,12 @@ Apply set_edit(Options::Action action, std::string_view name) {
         s.o.action = action;
         if (action == Options::Action::Add) {
             s.o.edit_line = std::string(v[0]);
-            return std::string();
+            return Outcome();
         }
         s.o.edit_entry = setting_number(v[0]);
-        if (!s.o.edit_entry)
-            return std::string(name) + " takes an entry number from 0 to 99, not '" + std::string(v[0]) + "'";
+        if (!s.o.edit_entry) return Outcome(refuse(C::EntryNumberValue, {std::string(name), std::string(v[0])}));
         if (action == Options::Action::Replace) s.o.edit_line = std::string(v[1]);
-        return std::string();
+        return Outcome();
     };
 }
 
@@ -130,7 +128,7 @@ const std::vector<OptionSpec>& option_specs() {
         {"--no-merge", Takes::Nothing, set_switch(&Options::merge, false)},
         {"--plain-blanks", Takes::Nothing, set_switch(&Options::plain_blanks, true)},
         {"--no-plain-blanks", Takes::Nothing, set_switch(&Options::plain_blanks, false)},
-        {"--formats", Takes::Nothing, [](ParseState& s, const Values&) { s.o.formats = true; return std::string(); }},
+        {"--formats", Takes::Nothing, [](ParseState& s, const Values&) { s.o.formats = true; return Outcome(); }},
         {"--help", Takes::Nothing, set_request(&ParseState::help)},
         {"--version", Takes::Nothing, set_request(&ParseState::version)},
         {"--list", Takes::Nothing, set_request(&ParseState::list)},
@@ -140,26 +138,26 @@ const std::vector<OptionSpec>& option_specs() {
 }
 
 // The values `option` takes, from "=VALUE" and the arguments after args[i] (moving i
-// past them), into `values`; yields a usage error, or the empty text.
-std::string take_values(const OptionSpec& option, std::optional<std::string_view> inline_value, const Values& args,
-                        std::size_t& i, const ParseState& s, Values& values) {
+// past them), into `values`; or refuses them.
+Outcome take_values(const OptionSpec& option, std::optional<std::string_view> inline_value, const Values& args,
+                    std::size_t& i, const ParseState& s, Values& values) {
     const std::string name(option.name);
-    if (option.takes == Takes::Nothing) return inline_value ? name + " takes no value" : std::string();
+    if (option.takes == Takes::Nothing) return inline_value ? refuse(C::OptionTakesNoValue, {name}) : Outcome();
     if (inline_value) values.push_back(*inline_value);
     if (option.takes == Takes::Value) {
         if (values.empty() && i + 1 < args.size()) values.push_back(args[++i]);
-        return values.empty() ? name + " needs a value" : std::string();
+        return values.empty() ? refuse(C::OptionNeedsValue, {name}) : Outcome();
     }
-    if (s.o.action != Options::Action::Convert) return "only one of --add, --replace and --remove can be given";
+    if (s.o.action != Options::Action::Convert) return refuse(C::EditRepeated);
     while (values.size() < option.edit_values && i + 1 < args.size() && !args[i + 1].starts_with("--"))
         values.push_back(args[++i]);
     if (values.size() < option.edit_values)
-        return name + (option.edit_values == 2 ? " needs an entry number and a line" : " needs a value");
+        return refuse(option.edit_values == 2 ? C::EditNeedsEntryAndLine : C::OptionNeedsValue, {name});
     return {};
 }
 
-// Reads the option args[i] (with its values) into `s`; yields a usage error, or the empty text.
-std::string read_option(const Values& args, std::size_t& i, ParseState& s) {
+// Reads the option args[i] (with its values) into `s`, or refuses it.
+Outcome read_option(const Values& args, std::size_t& i, ParseState& s) {
     std::string_view name = args[i];
     std::optional<std::string_view> inline_value;
     if (const auto eq = name.find('='); eq != std::string_view::npos) {
@@ -169,19 +167,19 @@ std::string read_option(const Values& args, std::size_t& i, ParseState& s) {
     const auto& option_table = option_specs();
     const auto option = std::ranges::find(option_table, name, &OptionSpec::name);
     if (option == option_table.end())
-        return inline_value ? std::string(name) + " takes no value" : "unknown option " + std::string(name);
+        return refuse(inline_value ? C::OptionTakesNoValue : C::UnknownOption, {std::string(name)});
     Values values;
-    if (std::string why = take_values(*option, inline_value, args, i, s, values); !why.empty()) return why;
+    if (Outcome taken = take_values(*option, inline_value, args, i, s, values); !taken) return taken;
     return option->apply(s, values);
 }
 
-std::string check_gradient_options(const Options& o) {
+Outcome check_gradient_options(const Options& o) {
     if (o.stops) {
-        if (const Result<Gradient> parsed = parse_stop_list(*o.stops); !parsed)
-            return "--stops refused at " + parsed.error().text();
+        if (Result<Gradient> parsed = parse_stop_list(*o.stops); !parsed)
+            return refuse_because(C::StopsRefusedAt, {}, std::move(parsed).error());
     }
     if (o.space && !space_from_name(*o.space))
-        return "--space takes srgb, linear-srgb, oklab, oklch or oklch-longer, not '" + *o.space + "'";
+        return refuse(C::SpaceValue, {"srgb, linear-srgb, oklab, oklch or oklch-longer", *o.space});
     return {};
 }
 
@@ -209,29 +207,29 @@ std::string_view stray_option(const ParseState& s, std::string_view own, bool ta
     return {};
 }
 
-// Why `own` does not go with the options given, or the empty text.
-std::string check_only_ini(const ParseState& s, std::string_view own, bool takes_gradient) {
+// Refused when `own` does not go with the options given.
+Outcome check_only_ini(const ParseState& s, std::string_view own, bool takes_gradient) {
     const std::string_view stray = stray_option(s, own, takes_gradient);
     if (stray.empty()) return {};
-    return std::string(own) + " takes only --ini" + (takes_gradient ? ", --stops and --space" : "") + ", not " +
-           std::string(stray);
+    return refuse(takes_gradient ? C::EditTakesOnlyIniAndGradient : C::OptionTakesOnlyIni,
+                  {std::string(own), std::string(stray)});
 }
 
-std::string check_conversion_options(const Options& o) {
-    if (o.line && (o.setting || o.ini)) return "--line excludes --setting and --ini";
-    if (o.text && o.file) return "--text and an input file exclude each other";
+Outcome check_conversion_options(const Options& o) {
+    if (o.line && (o.setting || o.ini)) return refuse(C::LineExcludesSetting);
+    if (o.text && o.file) return refuse(C::TextExcludesInputFile);
     return {};
 }
 
 // The action the options ask for, once the combination is checked.
-Parsed finish(ParseState& s) {
+Result<Options> finish(ParseState& s) {
     Options& o = s.o;
-    if (std::string why = check_gradient_options(o); !why.empty()) return fail(why);
+    if (Outcome gradient = check_gradient_options(o); !gradient) return Refused(std::move(gradient).error());
     if (s.help) o.action = Options::Action::Help;
     else if (s.version) o.action = Options::Action::Version;
     else if (o.formats) o.action = Options::Action::Formats;
-    if (s.help || s.version || o.formats) return {o, {}};
-    std::string why;
+    if (s.help || s.version || o.formats) return o;
+    Outcome why;
     if (o.action != Options::Action::Convert) {
         using A = Options::Action;
         const std::string_view edit = o.action == A::Add ? "--add" : o.action == A::Replace ? "--replace" : "--remove";
@@ -242,8 +240,8 @@ Parsed finish(ParseState& s) {
     } else {
         why = check_conversion_options(o);
     }
-    if (!why.empty()) return fail(why);
-    return {o, {}};
+    if (!why) return Refused(std::move(why).error());
+    return o;
 }
 
 }  // namespace
@@ -255,18 +253,18 @@ MarkupOptions markup_options(const Options& o) {
     return options;
 }
 
-Parsed parse_options(const std::vector<std::string_view>& args) {
+Result<Options> parse_options(const std::vector<std::string_view>& args) {
     ParseState s;
     bool options_ended = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string_view arg = args[i];
         if (options_ended || arg == "-" || !arg.starts_with("-")) {
-            if (s.o.file) return fail("only one input file can be given");
+            if (s.o.file) return refuse(C::InputFileRepeated);
             s.o.file = std::string(arg);
         } else if (arg == "--") {
             options_ended = true;
-        } else if (std::string why = read_option(args, i, s); !why.empty()) {
-            return fail(why);
+        } else if (Outcome read = read_option(args, i, s); !read) {
+            return Refused(std::move(read).error());
         }
     }
     return finish(s);

@@ -1,6 +1,7 @@
 // Command-line options of gradation-cli.
 #pragma once
 
+#include "core/base/refusal.h"
 #include "core/markup/gradient_markup.h"
 #include "core/markup/markup_fit.h"
 
@@ -31,15 +32,10 @@ struct Options {
     std::optional<LengthLimit> fit;        // --fit N or --fit Nb
 };
 
-struct Parsed {
-    std::optional<Options> options;
-    std::string error;  // a usage error when options is empty
-};
-
-// Parses the arguments after the program name and checks how they combine. Long options
-// take their value as the next argument or after "="; "--" ends the options; "-" as FILE
-// means standard input.
-Parsed parse_options(const std::vector<std::string_view>& args);
+// Parses the arguments after the program name and checks how they combine, or refuses
+// them (a usage error). Long options take their value as the next argument or after "=";
+// "--" ends the options; "-" as FILE means standard input.
+Result<Options> parse_options(const std::vector<std::string_view>& args);
 
 // The markup options the dialect starts with, switched as the options say.
 MarkupOptions markup_options(const Options& o);

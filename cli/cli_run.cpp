@@ -168,9 +168,9 @@ int run(const Options& o, ByteSource& in, std::ostream& out, std::ostream& err) 
 
 int main_with_args(const std::vector<std::string_view>& args, ByteSource& in, std::ostream& out,
                    std::ostream& err) {
-    const Parsed parsed = parse_options(args);
-    if (!parsed.options) return error(err, kUsage, parsed.error + " (see --help)");
-    return run(*parsed.options, in, out, err);
+    const Result<Options> parsed = parse_options(args);
+    if (!parsed) return error(err, kUsage, parsed.error().text() + " (see --help)");
+    return run(*parsed, in, out, err);
 }
 
 int main_with_args(const std::vector<std::string_view>& args, std::istream& in, std::ostream& out,
