@@ -1,5 +1,6 @@
 #include "platform/clipboard.h"
 
+#include "platform/clipboard_take.h"
 #include "platform/program_run.h"
 
 #include <QClipboard>
@@ -13,8 +14,7 @@
 
 namespace gradation::platform {
 namespace {
-bool g_writing = false;   // set_clipboard_text is changing the clipboard
-int g_failures_left = 0;  // writes still to fail on purpose
+bool g_writing = false;  // set_clipboard_text is changing the clipboard
 
 // XFixes tells Qt's X11 clipboard of every new owner; without it Qt hears of another
 // program's copy only when asked. Other platforms report every change themselves (the
@@ -39,22 +39,13 @@ std::u16string clipboard_text() {
 
 bool set_clipboard_text(std::u16string_view text) {
     if (program_ended()) return false;
-    if (g_failures_left > 0) {
-        --g_failures_left;
-        return false;
-    }
-    QClipboard* board = QGuiApplication::clipboard();
-    auto* data = new QMimeData;  // the clipboard owns it from here on
+    auto* data = new QMimeData;
     data->setText(QStringView(text).toString());
     g_writing = true;
-    board->setMimeData(data, QClipboard::Clipboard);
+    const bool taken = take_clipboard(data);
     g_writing = false;
-    // Qt keeps our data even when X11 refused it the selection; the clipboard is ours
-    // only if it hands back that same data.
-    return board->mimeData(QClipboard::Clipboard) == data;
+    return taken;
 }
-
-void fail_next_clipboard_writes(int count) { g_failures_left = count; }
 
 ClipboardChanges::ClipboardChanges(QObject* owner) : reported_(display_reports_changes()) {
     connection_ = QObject::connect(QGuiApplication::clipboard(), &QClipboard::changed, owner,

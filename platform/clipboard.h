@@ -20,10 +20,6 @@ std::u16string clipboard_text();
 // or the program has ended.
 [[nodiscard]] bool set_clipboard_text(std::u16string_view text);
 
-// For tests: the next `count` writes do not take effect, as when another program keeps
-// the X11 selection.
-void fail_next_clipboard_writes(int count);
-
 // Counts the changes of the clipboard's content that did not come from
 // set_clipboard_text: another program copied, or the owner went away. On X11 they
 // come from XFixes, with no focus needed; where the display cannot report them, every

@@ -1,5 +1,7 @@
 #include "core/files/atomic_file.h"
 
+#include "core/files/system_calls.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
@@ -8,20 +10,6 @@
 
 namespace gradation {
 namespace {
-
-std::function<bool(WriteStep)>& write_fault() {
-    static std::function<bool(WriteStep)> fault;
-    return fault;
-}
-
-// Whether `step` fails: by the test seam (as EIO) or not at all.
-bool injected(WriteStep step) {
-    if (write_fault() && write_fault()(step)) {
-        errno = EIO;
-        return true;
-    }
-    return false;
-}
 
 // Temporaries are ".<name>.tmp-" and mkstemp's six letters and digits, beside `target`:
 // a name shape of their own, so that no file a user keeps there (".QX.ini.backup") is
@@ -42,7 +30,7 @@ Refused failure(RefusalCode what, const std::filesystem::path& path, int error) 
 
 bool write_all(int fd, std::string_view bytes) {
     while (!bytes.empty()) {
-        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        const ssize_t n = system_calls::write(fd, bytes.data(), bytes.size());
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0) return false;
         bytes.remove_prefix(static_cast<std::size_t>(n));
@@ -67,13 +55,13 @@ struct Identity {
 // Gives the open file `identity`'s owner and group (only where they differ, so that an
 // ordinary user's write of their own file asks for no privilege), then its mode; the
 // mode comes last because a change of owner clears the set-id bits.
-bool give_identity(int fd, const Identity& identity, bool fail_owner) {
+bool give_identity(int fd, const Identity& identity) {
     struct stat st {};
     if (::fstat(fd, &st) != 0) return false;
     const bool owner_differs = (identity.uid != static_cast<uid_t>(-1) && identity.uid != st.st_uid) ||
                                (identity.gid != static_cast<gid_t>(-1) && identity.gid != st.st_gid);
-    if (fail_owner || (owner_differs && ::fchown(fd, identity.uid, identity.gid) != 0)) return false;
-    return ::fchmod(fd, identity.mode) == 0;
+    if (owner_differs && ::fchown(fd, identity.uid, identity.gid) != 0) return false;
+    return system_calls::change_mode(fd, identity.mode) == 0;
 }
 
 // A written and synced temporary file beside its target, removed unless renamed.
@@ -86,29 +74,23 @@ public:
         if (!path_.empty()) ::unlink(path_.c_str());
     }
 
-    // Done when `bytes` are in the temporary file, synced, with `identity`. The steps
-    // of the file itself (not of its backup) can be failed by the test seam.
-    Outcome write(const std::filesystem::path& target, std::string_view bytes, const Identity& identity, bool seam) {
-        const auto fails = [&](WriteStep step) { return seam && injected(step); };
+    // Done when `bytes` are in the temporary file, synced, with `identity`.
+    Outcome write(const std::filesystem::path& target, std::string_view bytes, const Identity& identity) {
         std::string name = (target.parent_path() / temporary_prefix(target)).string() + std::string(kUniqueLength, 'X');
-        if (fails(WriteStep::CreateTemporary)) return failure(RefusalCode::TemporaryNotCreated, target.parent_path(), errno);
-        const int fd = ::mkostemp(name.data(), O_CLOEXEC);
+        const int fd = system_calls::make_temporary(name.data());
         if (fd < 0) return failure(RefusalCode::TemporaryNotCreated, target.parent_path(), errno);
         path_ = name;
-        const std::size_t half = bytes.size() / 2;
-        bool ok = write_all(fd, bytes.substr(0, half)) && !fails(WriteStep::WriteFirstHalf);
-        ok = ok && write_all(fd, bytes.substr(half)) && !fails(WriteStep::WriteSecondHalf);
-        if (!ok) return close_after(fd, RefusalCode::WriteFailed, target);
-        if (!give_identity(fd, identity, fails(WriteStep::KeepOwner)))
-            return close_after(fd, RefusalCode::IdentityNotKept, target);
-        if (::fsync(fd) != 0 || fails(WriteStep::Sync)) return close_after(fd, RefusalCode::SyncFailed, target);
+        if (!write_all(fd, bytes)) return close_after(fd, RefusalCode::WriteFailed, target);
+        if (!give_identity(fd, identity)) return close_after(fd, RefusalCode::IdentityNotKept, target);
+        if (system_calls::sync(fd) != 0) return close_after(fd, RefusalCode::SyncFailed, target);
         if (::close(fd) != 0) return failure(RefusalCode::WriteFailed, target, errno);
         return {};
     }
 
     // Renames the file over `target`; afterwards it is no longer removed.
     Outcome rename_over(const std::filesystem::path& target) {
-        if (::rename(path_.c_str(), target.c_str()) != 0) return failure(RefusalCode::ReplaceFailed, target, errno);
+        if (system_calls::rename(path_.c_str(), target.c_str()) != 0)
+            return failure(RefusalCode::ReplaceFailed, target, errno);
         path_.clear();
         return {};
     }
@@ -124,8 +106,6 @@ private:
 };
 
 }  // namespace
-
-void set_write_fault_for_testing(std::function<bool(WriteStep)> fault) { write_fault() = std::move(fault); }
 
 void remove_stale_temporaries(const std::filesystem::path& file) {
     const Result<std::filesystem::path> target = write_target(file);
@@ -173,20 +153,18 @@ Outcome replace_file_atomically(const std::filesystem::path& file, std::string_v
 
     // The new content is written and synced first: if that fails, nothing else changed.
     TemporaryFile content;
-    if (Outcome done = content.write(target, bytes, identity, true); !done) return done;
+    if (Outcome done = content.write(target, bytes, identity); !done) return done;
     if (previous) {
         std::filesystem::path backup = target;
         backup += ".bak";
         TemporaryFile kept;
-        if (Outcome done = kept.write(backup, *previous, identity, false); !done) return done;
-        if (injected(WriteStep::KeepBackup)) return failure(RefusalCode::ReplaceFailed, backup, errno);
+        if (Outcome done = kept.write(backup, *previous, identity); !done) return done;
         if (Outcome done = kept.rename_over(backup); !done) return done;
     }
-    if (injected(WriteStep::Rename)) return failure(RefusalCode::ReplaceFailed, target, errno);
     if (Outcome done = content.rename_over(target); !done) return done;
     // The rename is on disk only once the folder is synced.
     if (const int dir = ::open(target.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); dir >= 0) {
-        ::fsync(dir);
+        system_calls::sync(dir);
         ::close(dir);
     }
     return {};

@@ -4,19 +4,11 @@
 #include "core/base/refusal.h"
 
 #include <filesystem>
-#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace gradation {
-
-// The steps of replace_file_atomically, in order, at which a test can make it fail.
-enum class WriteStep { CreateTemporary, WriteFirstHalf, WriteSecondHalf, KeepOwner, Sync, KeepBackup, Rename };
-
-// For tests: called before each step; returning true makes that step fail as an I/O
-// error would. Empty (the default) lets every step run.
-void set_write_fault_for_testing(std::function<bool(WriteStep)> fault);
 
 // The file a write of `file` changes: `file` itself, or the file its chain of symbolic
 // links ends at, which need not exist yet. Refused when a link cannot be followed.

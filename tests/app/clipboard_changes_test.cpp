@@ -1,6 +1,7 @@
 // The clipboard as other programs change it while the window works: a text copied
 // during a conversion is kept, a write that does not take ends the run with nothing
 // more written, and the watcher fetches a held text once, not at every tick.
+#include "support/fault_seams.h"
 #include "support/window_harness.h"
 
 #include "platform/clipboard.h"
@@ -67,7 +68,7 @@ class ClipboardChangesTest : public QObject {
 private slots:
     void init() {
         write_ini({kStandardLine});
-        platform::fail_next_clipboard_writes(0);
+        test::fail_next_clipboard_writes(0);
     }
 
     void text_copied_during_a_run_is_kept_data();
@@ -132,9 +133,9 @@ void ClipboardChangesTest::write_that_does_not_take_ends_the_run() {
     app::frmMain& w = program.window();
     QVERIFY(wait_for_ticks(w, 1));  // the start-up text is read; the next tick reads ours
     InsideTheRun inside(w, [&] {
-        if (fail_inside) platform::fail_next_clipboard_writes(1);
+        if (fail_inside) test::fail_next_clipboard_writes(1);
     });
-    if (!fail_inside) platform::fail_next_clipboard_writes(1);
+    if (!fail_inside) test::fail_next_clipboard_writes(1);
     start(w, kShort);
     if (by_watcher) QVERIFY(wait_for_ticks(w, 1));
     QCOMPARE(clipboard(), after_the_run);

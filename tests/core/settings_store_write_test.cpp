@@ -4,6 +4,7 @@
 #include "core/settings_file/configuration_path.h"
 #include "core/settings_file/settings_store.h"
 
+#include "support/fault_seams.h"
 #include "support/setting_lines.h"
 #include "support/store_file.h"
 #include "support/temp_folder.h"
@@ -165,42 +166,45 @@ TEST(SettingsStore, WritesKeepTheFileItsLinksAndItsOwner) {
 }
 
 TEST(SettingsStore, InjectedFailureLeavesTheOldFileWhole) {
+    using test::SystemCall;
     const struct {
-        WriteStep step;
+        SystemCall call;
+        int nth;             // which of its kind: the new file's, then the .bak's (renamed first)
         const char* backup;  // what .bak holds afterwards
     } cases[] = {
-        {WriteStep::CreateTemporary, "older"}, {WriteStep::WriteFirstHalf, "older"},
-        {WriteStep::WriteSecondHalf, "older"}, {WriteStep::KeepOwner, "older"}, {WriteStep::Sync, "older"},
-        {WriteStep::KeepBackup, "older"},      {WriteStep::Rename, nullptr},  // .bak already holds the old file
+        {SystemCall::MakeTemporary, 0, "older"}, {SystemCall::Write, 0, "older"}, {SystemCall::ChangeMode, 0, "older"},
+        {SystemCall::Sync, 0, "older"},          {SystemCall::Write, 1, "older"}, {SystemCall::Rename, 0, "older"},
+        {SystemCall::Rename, 1, nullptr},  // .bak already holds the old file
     };
     for (const auto& c : cases) {
+        const std::string step = std::to_string(static_cast<int>(c.call)) + "#" + std::to_string(c.nth);
         test::StoreFile at(kOld, "older");
         const auto& folder = at.folder;
         const auto& file = at.file;
         Result<SettingsStore> store = at.open();
         ASSERT_TRUE(store) << test::why(store);
         ASSERT_EQ(test::why(store->add(u16(kB))), "");
-        bool half_written_seen = false;
-        set_write_fault_for_testing([&](WriteStep step) {
-            if (step == WriteStep::WriteSecondHalf) {
-                // Half-way: the new content is only partly on disk, and not in the file.
+        bool temporary_seen = false;
+        test::set_system_call_fault([&](SystemCall call, int nth) {
+            if (call == SystemCall::Write && nth == 0) {
+                // The new content goes into a temporary file, never into the file itself.
                 for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
-                    half_written_seen = half_written_seen || entry.path().filename().string().starts_with(".QX.ini.");
+                    temporary_seen = temporary_seen || entry.path().filename().string().starts_with(".QX.ini.tmp-");
                 EXPECT_EQ(test::read_bytes(file), kOld);
             }
-            return step == c.step;
+            return call == c.call && nth == c.nth;
         });
         // What killed writes left (of the file, of its .bak) goes; names of another shape stay.
         for (const char* left : {".QX.ini.tmp-a1B2c3", ".QX.ini.bak.tmp-Zz9Yy8", ".QX.ini.tmp-a1B2c", ".QX.ini.backup"})
             test::write_bytes(folder / left, "x");
         const std::string why = test::why(store->save());
-        set_write_fault_for_testing({});
-        EXPECT_NE(why.find("Input/output error"), std::string::npos) << static_cast<int>(c.step) << ": " << why;
-        EXPECT_EQ(test::read_bytes(file), kOld) << static_cast<int>(c.step);
-        EXPECT_EQ(test::read_bytes(folder / "QX.ini.bak"), c.backup ? c.backup : kOld) << static_cast<int>(c.step);
+        test::set_system_call_fault({});
+        EXPECT_NE(why.find("Input/output error"), std::string::npos) << step << ": " << why;
+        EXPECT_EQ(test::read_bytes(file), kOld) << step;
+        EXPECT_EQ(test::read_bytes(folder / "QX.ini.bak"), c.backup ? c.backup : kOld) << step;
         // QX.ini, its .bak and lock and the two other names: no temporary of this write or an earlier one.
-        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 5);
-        EXPECT_EQ(half_written_seen, c.step > WriteStep::WriteFirstHalf) << static_cast<int>(c.step);
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 5) << step;
+        EXPECT_EQ(temporary_seen, c.call != SystemCall::MakeTemporary) << step;
         // The edit is still in memory: a later save succeeds.
         EXPECT_EQ(test::why(store->save()), "");
         EXPECT_EQ(test::read_bytes(file), kNew);
