@@ -1,7 +1,5 @@
 #include "app/listed_settings.h"
 
-#include "core/settings_file/profile_reader.h"
-
 #include <algorithm>
 #include <optional>
 
@@ -17,11 +15,15 @@ bool ListedSettings::operator==(const ListedSettings& other) const {
 
 ListedSettings read_listed_settings(const std::filesystem::path& file) {
     ListedSettings listed{file, {}, {}, {}};
-    const std::optional<std::string> bytes = read_profile_file(file);
-    if (!bytes) return listed;  // missing or unreadable: an empty list
-    if (const Outcome checked = check_configuration_file(*bytes); !checked) listed.refusal = checked.error();
+    Result<std::string> bytes = read_configuration_file(file);
+    if (!bytes) {
+        // Only a file whose content is refused (UTF-16) is said to be one; a missing or
+        // unreadable file lists nothing.
+        if (bytes.error().code == RefusalCode::FileContentRefused) listed.refusal = bytes.error();
+        return listed;
+    }
     listed.lines = read_setting_list(*bytes);
-    listed.bytes = *bytes;
+    listed.bytes = std::move(*bytes);
     return listed;
 }
 

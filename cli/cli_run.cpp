@@ -37,22 +37,12 @@ std::filesystem::path ini_path(const Options& o) {
     return o.ini ? std::filesystem::path(*o.ini) : configuration_file_to_read();
 }
 
-// The configuration file's bytes, read once for its setting list; or why not.
+// The configuration file's bytes, read once for its setting list; or why not, naming the
+// file as gradation-cli names every file.
 Result<std::string> read_settings_file(const std::filesystem::path& path) {
-    std::error_code ec;
-    const auto status = std::filesystem::status(path, ec);
-    const std::string name = shown(path.string());
-    if (status.type() == std::filesystem::file_type::not_found) return refuse(RefusalCode::NoSuchFile, {name});
-    if (ec) return refuse_system(RefusalCode::FileUnreadableBecause, {name}, ec);
-    if (std::filesystem::is_directory(status)) return refuse(RefusalCode::IsDirectory, {name});
-    if (!std::filesystem::is_regular_file(status)) return refuse(RefusalCode::NotRegularFile, {name});
-    int error = 0;
-    std::optional<std::string> bytes = read_profile_file(path, &error);
-    if (!bytes && error != 0) return refuse_system(RefusalCode::FileUnreadableBecause, {name}, error);
-    if (!bytes) return refuse(RefusalCode::FileUnreadable, {name});
-    if (const Outcome checked = check_configuration_file(*bytes); !checked)
-        return refuse_because(RefusalCode::FileContentRefused, {name}, checked.error());
-    return std::move(*bytes);
+    Result<std::string> bytes = read_configuration_file(path);
+    if (!bytes) bytes.error().details.front() = shown(path.string());
+    return bytes;
 }
 
 int list_settings(const Options& o, std::ostream& out, std::ostream& err) {

@@ -23,18 +23,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string key(in.bytes(16));
     const std::size_t buffer = 1 + in.byte() % 64 * 32;
     const std::string_view file = in.rest();
-    const std::string fallback = "\x01" "default";
 
-    const std::string value = profile_string_in(file, section, key, fallback, buffer);
-    FUZZ_CHECK(value.size() < std::max<std::size_t>(buffer, fallback.size() + 1));
-    if (value != fallback && value != fallback.substr(0, buffer - 1)) {
+    const std::string keys[] = {key};
+    const ProfileValue value = profile_values_in(file, section, keys, buffer).front();
+    FUZZ_CHECK(value.bytes.size() < buffer);
+    FUZZ_CHECK(value.found || value.bytes.empty());
+    if (value.found) {
         // A value read from the file lies on one line of it, under that key.
-        FUZZ_CHECK(value.find('\n') == std::string::npos);
-        FUZZ_CHECK(value.find('\0') == std::string::npos);
+        FUZZ_CHECK(value.bytes.find('\n') == std::string::npos);
+        FUZZ_CHECK(value.bytes.find('\0') == std::string::npos);
         FUZZ_CHECK(contains_ignoring_case(file, key) && contains_ignoring_case(file, section));
-        FUZZ_CHECK(file.find(value) != std::string_view::npos);
+        FUZZ_CHECK(file.find(value.bytes) != std::string_view::npos);
     }
-    const std::string again = profile_string_in(file, section, key, fallback, buffer);
-    FUZZ_CHECK(again == value);
+    FUZZ_CHECK(profile_values_in(file, section, keys, buffer).front().bytes == value.bytes);
     return 0;
 }

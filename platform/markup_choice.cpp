@@ -56,15 +56,9 @@ void set_value(SettingsDocument& doc, const std::string& key, std::string_view v
 // The file's bytes, or nothing when it does not exist; refused when it is anything but a
 // regular file that can be read and written: nothing is ever written into or over it.
 Result<std::string> writable_content(const std::filesystem::path& file) {
-    std::error_code ec;
-    const auto status = std::filesystem::status(file, ec);  // a link is followed
-    if (status.type() == std::filesystem::file_type::not_found) return std::string();
-    if (ec) return refuse_system(RefusalCode::FileUnreadableBecause, {file.string()}, ec);
-    if (!std::filesystem::is_regular_file(status)) return refuse(RefusalCode::NotRegularFile, {file.string()});
-    int error = 0;
-    std::optional<std::string> bytes = read_profile_file(file, &error);
-    if (!bytes && error != 0) return refuse_system(RefusalCode::FileUnreadableBecause, {file.string()}, error);
-    if (!bytes) return refuse(RefusalCode::FileUnreadable, {file.string()});
+    Result<std::string> bytes = read_profile_file(file);  // a link is followed
+    if (!bytes && bytes.error().code == RefusalCode::NoSuchFile) return std::string();
+    if (!bytes) return bytes;
     // A file made read-only is left alone, though its folder would let a rename replace
     // it; also by root, whom access() lets write anything.
     if (::access(file.c_str(), W_OK) != 0) return refuse_system(RefusalCode::WriteFailed, {file.string()}, errno);
@@ -103,12 +97,13 @@ std::optional<std::optional<LengthLimit>> limit_from_text(const std::string& tex
 MarkupChoice read_markup_choice() {
     MarkupChoice choice;
     const std::filesystem::path file = markup_choice_file();
-    const std::optional<std::string> bytes = file.empty() ? std::nullopt : read_profile_file(file);
+    if (file.empty()) return choice;
+    const Result<std::string> bytes = read_profile_file(file);
     if (!bytes) return choice;
     const std::string keys[] = {kFormatKey, kLimitKey};
-    const std::vector<std::string> values = profile_strings_in(*bytes, kSection, keys);
-    if (const std::optional<Dialect> dialect = dialect_named(values[0])) choice.dialect = *dialect;
-    if (const auto limit = limit_from_text(values[1])) choice.limit = *limit;
+    const std::vector<ProfileValue> values = profile_values_in(*bytes, kSection, keys);
+    if (const std::optional<Dialect> dialect = dialect_named(values[0].bytes)) choice.dialect = *dialect;
+    if (const auto limit = limit_from_text(values[1].bytes)) choice.limit = *limit;
     return choice;
 }
 

@@ -46,33 +46,12 @@ Outcome check_configuration_file(std::string_view file_bytes) {
     return {};
 }
 
-ConfigurationFile::ConfigurationFile(std::filesystem::path path) : path_(std::move(path)) {}
-
-std::u16string ConfigurationFile::ReadSettingLine(int n) const { return read_setting(n).line; }
-
-SettingLineRead ConfigurationFile::read_setting(int n) const {
-    const std::string key = setting_key(n);
-    if (key.empty()) return {};
-    const std::optional<std::string> bytes = read_profile_file(path_);
-    if (!bytes || !check_configuration_file(*bytes)) return {};
-    const std::string keys[] = {key};
-    const ProfileValue value = profile_values_in(*bytes, kSettingSection, keys).front();
-    return {decode_profile_value(value.bytes, bytes->starts_with(kUtf8Bom)), value.reached_cut};
-}
-
-std::optional<Refusal> ConfigurationFile::refusal() const {
-    const std::optional<std::string> bytes = read_profile_file(path_);
-    if (!bytes) return std::nullopt;
-    const Outcome checked = check_configuration_file(*bytes);
-    return checked ? std::nullopt : std::optional(checked.error());
-}
-
-std::vector<std::u16string> ConfigurationFile::setting_names() const {
-    const std::optional<std::string> bytes = read_profile_file(path_);
-    if (!bytes) return {};
-    std::vector<std::u16string> names;
-    for (const SettingLineRead& read : read_setting_list(*bytes)) names.emplace_back(setting_name(read.line));
-    return names;
+Result<std::string> read_configuration_file(const std::filesystem::path& file) {
+    Result<std::string> bytes = read_profile_file(file);
+    if (!bytes) return bytes;
+    if (Outcome checked = check_configuration_file(*bytes); !checked)
+        return refuse_because(RefusalCode::FileContentRefused, {file.string()}, checked.error());
+    return bytes;
 }
 
 std::vector<SettingLineRead> read_setting_list(std::string_view file_bytes) {

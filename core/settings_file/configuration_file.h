@@ -1,11 +1,10 @@
-// The configuration file QX.ini as the windows and gradation-cli read it: values of
-// the UserSetting section, decoded to text (ICU for Windows-31J).
+// The configuration file QX.ini as the windows, the settings editor and gradation-cli read
+// it: its bytes, and the values of the UserSetting section decoded to text.
 #pragma once
 
 #include "core/base/refusal.h"
 
 #include <filesystem>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -35,28 +34,8 @@ struct SettingLineRead {
 // file that check_configuration_file refuses.
 std::vector<SettingLineRead> read_setting_list(std::string_view file_bytes);
 
-class ConfigurationFile {
-public:
-    explicit ConfigurationFile(std::filesystem::path path);
-
-    const std::filesystem::path& path() const { return path_; }
-
-    // ReadSettingLine(n): the value of key n (two-digit form) in section UserSetting,
-    // read afresh from the file on every call; empty for a missing file, section or key.
-    std::u16string ReadSettingLine(int n) const;
-
-    // ReadSettingLine with the cut.
-    SettingLineRead read_setting(int n) const;
-
-    // check_configuration_file of the file's content; nothing also for a missing or
-    // unreadable file (those read as an empty list).
-    std::optional<Refusal> refusal() const;
-
-    // FillSettingList's names, in list order.
-    std::vector<std::u16string> setting_names() const;
-
-private:
-    std::filesystem::path path_;
-};
+// A configuration file's bytes, read whole: refused as read_profile_file refuses, and as
+// FileContentRefused (naming the file) for content check_configuration_file refuses.
+Result<std::string> read_configuration_file(const std::filesystem::path& file);
 
 }  // namespace gradation

@@ -67,7 +67,7 @@ std::vector<std::filesystem::path> configuration_candidates(const std::filesyste
     if (std::filesystem::path own = user_configuration_file(); !own.empty()) candidates.push_back(std::move(own));
     for (const std::filesystem::path& folder : system_configuration_folders())
         candidates.push_back(folder / "gradation" / kIniFileName);
-    candidates.push_back(program_directory / kIniFileName);
+    candidates.push_back(make_ini_path(program_directory.string()));
     candidates.push_back(program_directory.parent_path() / "share" / "gradation" / kIniFileName);
     return candidates;
 }
@@ -81,8 +81,7 @@ std::optional<std::filesystem::path> find_configuration_file(const std::filesyst
 }
 
 std::filesystem::path configuration_file_to_read() {
-    const std::filesystem::path folder = executable_directory();
-    return find_configuration_file(folder).value_or(folder / kIniFileName);
+    return find_configuration_file(executable_directory()).value_or(MakeIniFile());
 }
 
 std::optional<EditTarget> edit_target(const std::optional<std::filesystem::path>& ini) {

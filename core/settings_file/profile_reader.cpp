@@ -140,37 +140,21 @@ std::vector<ProfileValue> profile_values_in(std::string_view file_bytes, std::st
     return result;
 }
 
-std::vector<std::string> profile_strings_in(std::string_view file_bytes, std::string_view section,
-                                            std::span<const std::string> keys, std::string_view default_value,
-                                            std::size_t buffer_size) {
-    std::vector<ProfileValue> values = profile_values_in(file_bytes, section, keys, buffer_size);
-    std::vector<std::string> result;
-    result.reserve(values.size());
-    for (ProfileValue& v : values)
-        result.push_back(v.found ? std::move(v.bytes) : buffer_text(default_value, buffer_size));
-    return result;
-}
-
-std::string profile_string_in(std::string_view file_bytes, std::string_view section, std::string_view key,
-                              std::string_view default_value, std::size_t buffer_size) {
-    const std::string keys[] = {std::string(key)};
-    return std::move(profile_strings_in(file_bytes, section, keys, default_value, buffer_size).front());
-}
-
-std::optional<std::string> read_profile_file(const std::filesystem::path& file, int* error) {
-    int unused = 0;
-    int& why = error ? *error : unused;
-    why = 0;
+Result<std::string> read_profile_file(const std::filesystem::path& file) {
+    const auto refused = [&file](RefusalCode code, int error = 0) {
+        return error != 0 ? refuse_system(code, {file.string()}, error) : refuse(code, {file.string()});
+    };
     // Opened without waiting, then checked on the open file: a pipe or device put there,
     // even between a look and the open, never blocks the reader.
     const int fd = ::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    if (fd < 0) {
-        if (errno != ENOENT) why = errno;
-        return std::nullopt;
-    }
+    if (const int error = errno; fd < 0)
+        return error == ENOENT || error == ENOTDIR ? refused(RefusalCode::NoSuchFile)
+                                                   : refused(RefusalCode::FileUnreadableBecause, error);
     __gnu_cxx::stdio_filebuf<char> opened(fd, std::ios::in | std::ios::binary);  // closes fd
     struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
+    if (::fstat(fd, &st) != 0) return refused(RefusalCode::FileUnreadableBecause, errno);
+    if (S_ISDIR(st.st_mode)) return refused(RefusalCode::IsDirectory);
+    if (!S_ISREG(st.st_mode)) return refused(RefusalCode::NotRegularFile);
     std::istream in(&opened);
     try {
         std::string bytes;
@@ -181,20 +165,13 @@ std::optional<std::string> read_profile_file(const std::filesystem::path& file, 
             bytes.append(chunk.data(), static_cast<std::size_t>(in.gcount()));
         }
         if (!in.bad()) return bytes;
-        why = errno;
-    } catch (const std::bad_alloc&) {  // larger than memory allows: treated as unreadable
-        why = ENOMEM;
+        const int error = errno;
+        return error != 0 ? refused(RefusalCode::FileUnreadableBecause, error) : refused(RefusalCode::FileUnreadable);
+    } catch (const std::bad_alloc&) {  // larger than memory allows
+        return refused(RefusalCode::FileUnreadableBecause, ENOMEM);
     } catch (const std::length_error&) {
-        why = ENOMEM;
+        return refused(RefusalCode::FileUnreadableBecause, ENOMEM);
     }
-    return std::nullopt;
-}
-
-std::string profile_string(const std::filesystem::path& file, std::string_view section, std::string_view key,
-                           std::string_view default_value, std::size_t buffer_size) {
-    const std::optional<std::string> bytes = read_profile_file(file);
-    if (!bytes) return buffer_text(default_value, buffer_size);
-    return profile_string_in(*bytes, section, key, default_value, buffer_size);
 }
 
 }  // namespace gradation

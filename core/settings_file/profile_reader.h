@@ -2,9 +2,10 @@
 // (GetPrivateProfileStringA): bytes in, bytes out.
 #pragma once
 
+#include "core/base/refusal.h"
+
 #include <cstddef>
 #include <filesystem>
-#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -24,26 +25,6 @@ inline bool reaches_cut(std::string_view value, std::size_t buffer_size = kValue
     return buffer_size > 0 && value.size() >= buffer_size - 1;
 }
 
-// The value of `key` in `section` of the INI text `file_bytes`, or `default_value`
-// when the section or key is missing; cut to its first buffer_size - 1 bytes and then
-// at its first NUL byte, as a caller's buffer would hold it.
-// Names match ASCII-case-insensitively; blanks and tabs around names and values are
-// trimmed; one pair of matching surrounding quotes (" or ') is stripped from a value;
-// the first matching section and the first matching key in it win; CR LF, LF or CR
-// alone end a line; a leading UTF-8 byte order mark is ignored. A line whose first non-blank
-// character is "[" and that holds a "]" heads a section named by the text between
-// them; any other line is a key line, its key the text before its first "=" (the
-// whole line when it has none, with an empty value). An empty section or key name
-// is never found.
-std::string profile_string_in(std::string_view file_bytes, std::string_view section, std::string_view key,
-                              std::string_view default_value = "", std::size_t buffer_size = kValueBuffer);
-
-// Several keys of one section in a single pass over the text: element i is what
-// profile_string_in would give for keys[i].
-std::vector<std::string> profile_strings_in(std::string_view file_bytes, std::string_view section,
-                                            std::span<const std::string> keys,
-                                            std::string_view default_value = "", std::size_t buffer_size = kValueBuffer);
-
 // A value as the reader finds it: its bytes as a buffer of buffer_size holds them, and
 // whether the value reached the buffer's cut (buffer_size - 1 bytes or more: the reader
 // cannot tell such a value from a longer one). `found` is false for a missing key.
@@ -54,7 +35,17 @@ struct ProfileValue {
     bool ended_at_nul = false;  // a NUL byte ended the value before the cut
 };
 
-// profile_strings_in with the cut and presence of each value.
+// The values of `keys` in `section` of the INI text `file_bytes`, in a single pass over
+// the text: each cut to its first buffer_size - 1 bytes and then at its first NUL byte, as
+// a caller's buffer would hold it; a missing section or key is not found.
+// Names match ASCII-case-insensitively; blanks and tabs around names and values are
+// trimmed; one pair of matching surrounding quotes (" or ') is stripped from a value;
+// the first matching section and the first matching key in it win; CR LF, LF or CR
+// alone end a line; a leading UTF-8 byte order mark is ignored. A line whose first non-blank
+// character is "[" and that holds a "]" heads a section named by the text between
+// them; any other line is a key line, its key the text before its first "=" (the
+// whole line when it has none, with an empty value). An empty section or key name
+// is never found.
 std::vector<ProfileValue> profile_values_in(std::string_view file_bytes, std::string_view section,
                                             std::span<const std::string> keys, std::size_t buffer_size = kValueBuffer);
 
@@ -87,14 +78,10 @@ std::string_view strip_profile_quotes(std::string_view value);
 
 inline constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
-// The whole content of a regular file (links followed); nothing for a missing file,
-// a directory, a device or pipe, or a file that cannot be read. `error`, when given, is
-// set to the errno value of a failed open or read (0 for the others).
-std::optional<std::string> read_profile_file(const std::filesystem::path& file, int* error = nullptr);
-
-// profile_string_in on a file on disk; a file that read_profile_file cannot read
-// gives the default.
-std::string profile_string(const std::filesystem::path& file, std::string_view section, std::string_view key,
-                           std::string_view default_value = "", std::size_t buffer_size = kValueBuffer);
+// The whole content of a file, links followed, or why not: refused for a missing file, a
+// directory, anything else that is not a regular file (a device or a pipe is never waited
+// on) and a file that cannot be read (with the system's reason). Every refusal names the
+// file as its first detail.
+Result<std::string> read_profile_file(const std::filesystem::path& file);
 
 }  // namespace gradation

@@ -17,14 +17,4 @@ std::optional<int> setting_number(std::string_view text) {
     return n;
 }
 
-std::vector<std::u16string> setting_names(FunctionRef<std::u16string(int)> read_setting_line) {
-    std::vector<std::u16string> names;
-    for (int n = 0; n < kMaxSettings; ++n) {
-        const std::u16string line = read_setting_line(n);
-        if (!continues_list(line)) break;
-        names.push_back(line.substr(0, line.find(u',')));
-    }
-    return names;
-}
-
 }  // namespace gradation

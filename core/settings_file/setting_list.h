@@ -1,8 +1,6 @@
 // The UserSetting section: keys "00" to "99", and the names the setting list shows.
 #pragma once
 
-#include "core/base/function_ref.h"
-
 #include <optional>
 #include <string>
 #include <string_view>
@@ -24,10 +22,5 @@ inline bool continues_list(std::u16string_view line) { return line.find(u',') !=
 
 // A setting or entry number as typed: decimal digits only, 0 to 99; else nothing.
 std::optional<int> setting_number(std::string_view text);
-
-// FillSettingList's loop: reads setting 0, 1, ... through `read_setting_line` and
-// yields the name of each (the text before its first comma) until a line holds no
-// comma, and never past setting 99. Names may be empty or repeated.
-std::vector<std::u16string> setting_names(FunctionRef<std::u16string(int)> read_setting_line);
 
 }  // namespace gradation

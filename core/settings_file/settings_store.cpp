@@ -22,17 +22,11 @@ namespace {
 
 bool is_blank(char16_t c) { return c == u' ' || c == u'\t'; }
 
-// The file's bytes; nothing when it does not exist; refused for anything else.
-Result<std::optional<std::string>> read_existing(const std::filesystem::path& file) {
-    std::error_code ec;
-    const auto status = std::filesystem::status(file, ec);
-    if (status.type() == std::filesystem::file_type::not_found) return std::nullopt;
-    if (ec) return refuse_system(RefusalCode::FileUnreadableBecause, {file.string()}, ec);
-    if (!std::filesystem::is_regular_file(status)) return refuse(RefusalCode::NotRegularFile, {file.string()});
-    int error = 0;
-    if (std::optional<std::string> bytes = read_profile_file(file, &error)) return bytes;
-    if (error != 0) return refuse_system(RefusalCode::FileUnreadableBecause, {file.string()}, error);
-    return refuse(RefusalCode::FileUnreadable, {file.string()});
+// What a read of a file gave, with a missing file as nothing rather than a refusal.
+Result<std::optional<std::string>> unless_missing(Result<std::string> read) {
+    if (read) return std::optional(std::move(*read));
+    if (read.error().code == RefusalCode::NoSuchFile) return std::nullopt;
+    return Refused(std::move(read.error()));
 }
 
 // The encoding the entry lines are read in: UTF-8 after a byte order mark; otherwise the
@@ -57,19 +51,18 @@ ValueEncoding entry_encoding(const SettingsDocument& doc, std::string_view bytes
 
 Result<SettingsStore> SettingsStore::open(const std::filesystem::path& file, const std::filesystem::path& seed) {
     if (file.empty()) return refuse(RefusalCode::NoFileToWrite);
-    Result<std::optional<std::string>> disk = read_existing(file);
+    Result<std::optional<std::string>> disk = unless_missing(read_configuration_file(file));
     if (!disk) return Refused(disk.error());
-    const bool exists = disk->has_value();
     std::string content;
-    if (exists) {
+    if (disk->has_value()) {
         content = **disk;
     } else if (!seed.empty()) {
-        Result<std::optional<std::string>> seeded = read_existing(seed);
+        Result<std::optional<std::string>> seeded = unless_missing(read_configuration_file(seed));
         if (!seeded) return Refused(seeded.error());
         content = seeded->value_or(std::string());
     }
     Result<SettingsStore> store = from_content(file, std::move(content));
-    if (!store) return refuse_because(RefusalCode::FileContentRefused, {(exists ? file : seed).string()}, store.error());
+    if (!store) return store;
     store->disk_ = std::move(*disk);
     return store;
 }
@@ -217,7 +210,7 @@ Outcome SettingsStore::move(int n, int to) {
 bool SettingsStore::modified() const { return document_.bytes() != original_; }
 
 bool SettingsStore::changed_on_disk() const {
-    const Result<std::optional<std::string>> now = read_existing(file_);
+    const Result<std::optional<std::string>> now = unless_missing(read_profile_file(file_));
     // A file that exists but cannot be read counts as changed.
     if (!disk_) return !now || now->has_value();
     return !now || !now->has_value() || **now != *disk_;
@@ -249,7 +242,7 @@ Outcome SettingsStore::overwrite() {
 Outcome SettingsStore::write_locked(bool over_changes) {
     remove_stale_temporaries(file_);  // what a killed write left behind
     // Read again under the lock: what is there now is what the .bak keeps.
-    Result<std::optional<std::string>> read = read_existing(file_);
+    Result<std::optional<std::string>> read = unless_missing(read_profile_file(file_));
     if (!read) return Refused(read.error());
     const std::optional<std::string>& now = *read;
     if (!over_changes && (now.has_value() != disk_.has_value() || (now && now != disk_)))

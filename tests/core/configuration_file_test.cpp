@@ -3,6 +3,7 @@
 
 #include "core/setting_line/setting_record.h"
 #include "support/setting_lines.h"
+#include "support/temp_folder.h"
 #include "support/test_text.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +11,7 @@
 #include <fstream>
 #include <random>
 #include <set>
+#include <sys/stat.h>
 
 namespace gradation {
 namespace {
@@ -19,10 +21,10 @@ using test::u16;
 const std::filesystem::path kSource = GRADATION_SOURCE_DIR;
 const std::string kStandard = test::lines::kStandard;
 
-std::filesystem::path write_temp(const std::string& name, const std::string& bytes) {
-    const auto path = std::filesystem::path(::testing::TempDir()) / name;
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
-    return path;
+std::vector<std::u16string> names(const std::vector<SettingLineRead>& list) {
+    std::vector<std::u16string> out;
+    for (const SettingLineRead& read : list) out.emplace_back(setting_name(read.line));
+    return out;
 }
 
 TEST(ConfigurationFile, DecodesUtf8AndWindows31J) {
@@ -46,13 +48,11 @@ TEST(ConfigurationFile, DecodesUtf8AndWindows31J) {
 }
 
 TEST(ConfigurationFile, WindowsFileWithAGapListsTwoSettings) {
-    const ConfigurationFile file(kSource / "tests/cli/fixtures/windows_sjis_crlf.ini");
-    EXPECT_EQ(file.setting_names(), (std::vector<std::u16string>{u16("起動時標準"), u16("アイテム")}));
-    EXPECT_EQ(file.ReadSettingLine(0), u16(kStandard));
-    EXPECT_EQ(setting_name(file.ReadSettingLine(3)), u16("③番目"));  // present, just not listed
-    EXPECT_EQ(file.ReadSettingLine(2), u"");
-    EXPECT_EQ(file.ReadSettingLine(100), u"");
-    EXPECT_EQ(file.ReadSettingLine(-1), u"");
+    const Result<std::string> bytes = read_configuration_file(kSource / "tests/cli/fixtures/windows_sjis_crlf.ini");
+    ASSERT_TRUE(bytes) << test::why(bytes);
+    const std::vector<SettingLineRead> list = read_setting_list(*bytes);
+    EXPECT_EQ(names(list), (std::vector<std::u16string>{u16("起動時標準"), u16("アイテム")}));
+    EXPECT_EQ(list.at(0).line, u16(kStandard));
 }
 
 TEST(ConfigurationFile, ListsAndCutsOnFileBytes) {
@@ -69,7 +69,7 @@ TEST(ConfigurationFile, ListsAndCutsOnFileBytes) {
     const Case cases[] = {
         {"UTF-8 with BOM", "\xEF\xBB\xBF[UserSetting]\n00=①㈱,x\n", {u"①㈱"}, u"①㈱,x"},
         {"Windows-31J", "[UserSetting]\r\n00=\x87\x40\x87\x8A,x\r\n", {u"①㈱"}, u"①㈱,x"},
-        {"comma after byte 1023", "[UserSetting]\n00=" + std::string(1100, 'a') + ",x\n", {}, std::u16string(1023, u'a')},
+        {"comma after byte 1023", "[UserSetting]\n00=" + std::string(1100, 'a') + ",x\n", {}, u""},
         {"cut in a double-byte character", "[UserSetting]\n00=\x96\xBC," + a1019 + "\x82\xA0\n", {u"名"},
          u"名," + std::u16string(1019, u'a') + u"\uFFFD"},
         {"cut in a UTF-8 character", "[UserSetting]\n00=名," + a1019.substr(1) + "あ\n", {u"名"},
@@ -89,10 +89,10 @@ TEST(ConfigurationFile, ListsAndCutsOnFileBytes) {
         {"UTF-16 big-endian", "\xFE\xFF\n[UserSetting]\n00=a,x\n", {}, u""},
     };
     for (const Case& c : cases) {
-        const ConfigurationFile file(write_temp("case.ini", c.bytes));
-        EXPECT_EQ(file.setting_names(), c.names) << c.what;
-        EXPECT_EQ(file.ReadSettingLine(0), c.line0) << c.what;
-        EXPECT_EQ(!file.refusal(), !std::string_view(c.what).starts_with("UTF-16")) << c.what;
+        const std::vector<SettingLineRead> list = read_setting_list(c.bytes);
+        EXPECT_EQ(names(list), c.names) << c.what;
+        EXPECT_EQ(list.empty() ? u"" : list[0].line, c.line0) << c.what;
+        EXPECT_EQ(!check_configuration_file(c.bytes), std::string_view(c.what).starts_with("UTF-16")) << c.what;
     }
 }
 
@@ -104,24 +104,42 @@ TEST(ConfigurationFile, AValueAtTheCutIsMarked) {
     } cases[] = {{1021, false}, {1022, false}, {1023, true}, {1024, true}, {1025, true}};
     for (const auto& c : cases) {
         const std::string value = "a" + tail + std::string(c.value_bytes - 1 - tail.size(), '0');
-        const ConfigurationFile file(write_temp("cut.ini", "[UserSetting]\r\n00=" + value + "\r\n"));
-        const SettingLineRead read = file.read_setting(0);
-        EXPECT_EQ(read.reached_cut, c.reached_cut) << c.value_bytes;
-        EXPECT_EQ(read.line.size(), std::min<std::size_t>(c.value_bytes, 1023)) << c.value_bytes;
-        EXPECT_EQ(file.setting_names(), std::vector<std::u16string>{u"a"}) << c.value_bytes;  // still listed
+        const std::vector<SettingLineRead> list = read_setting_list("[UserSetting]\r\n00=" + value + "\r\n");
+        ASSERT_EQ(names(list), std::vector<std::u16string>{u"a"}) << c.value_bytes;  // still listed
+        EXPECT_EQ(list[0].reached_cut, c.reached_cut) << c.value_bytes;
+        EXPECT_EQ(list[0].line.size(), std::min<std::size_t>(c.value_bytes, 1023)) << c.value_bytes;
     }
 }
 
-TEST(ConfigurationFile, ReadsTheFileAfreshAndSurvivesAMissingOne) {
-    const auto path = write_temp("afresh.ini", "[UserSetting]\n00=first,x\n");
-    const ConfigurationFile file(path);
-    EXPECT_EQ(file.ReadSettingLine(0), u"first,x");
-    write_temp("afresh.ini", "[UserSetting]\n00=second,x\n");
-    EXPECT_EQ(file.ReadSettingLine(0), u"second,x");
-    std::filesystem::remove(path);
-    EXPECT_EQ(file.ReadSettingLine(0), u"");
-    EXPECT_TRUE(file.setting_names().empty());
-    EXPECT_TRUE(ConfigurationFile(::testing::TempDir()).setting_names().empty());  // a directory
+TEST(ConfigurationFile, ReadsARegularFileOrSaysWhyNot) {
+    const test::TempFolder folder;
+    const std::string setting = "[UserSetting]\r\n00=a,x\r\n";
+    test::write_bytes(folder / "QX.ini", setting);
+    test::write_bytes(folder / "utf16le.ini", std::string("\xFF\xFE[\0U\0", 6));
+    test::write_bytes(folder / "utf16be.ini", "\xFE\xFF\n" + setting);
+    std::filesystem::create_symlink("QX.ini", folder / "link.ini");
+    std::filesystem::create_symlink("loop.ini", folder / "loop.ini");
+    ::mkfifo((folder / "fifo.ini").c_str(), 0600);  // never waited on
+    const std::string f = folder.path().string() + "/";
+    const std::pair<std::string, std::string> cases[] = {
+        {f + "QX.ini", ""},
+        {f + "link.ini", ""},
+        {f + "missing.ini", "no such file: " + f + "missing.ini"},
+        {f + "QX.ini/QX.ini", "no such file: " + f + "QX.ini/QX.ini"},
+        {f, f + " is a directory, not a configuration file"},
+        {f + "fifo.ini", f + "fifo.ini is not a regular file"},
+        {"/dev/null", "/dev/null is not a regular file"},
+        {f + "loop.ini", "cannot read " + f + "loop.ini: Too many levels of symbolic links"},
+        {f + "utf16le.ini", "cannot read " + f + "utf16le.ini: it is UTF-16 (Windows Notepad's \"Unicode\"); save it as "
+                            "UTF-8 or Shift-JIS"},
+        {f + "utf16be.ini", "cannot read " + f + "utf16be.ini: it is UTF-16 (Windows Notepad's \"Unicode\"); save it as "
+                            "UTF-8 or Shift-JIS"},
+    };
+    for (const auto& [file, refused] : cases) {
+        const Result<std::string> bytes = read_configuration_file(file);
+        EXPECT_EQ(bytes.value_or(""), refused.empty() ? setting : "") << file;
+        EXPECT_EQ(test::why(bytes), refused) << file;
+    }
 }
 
 TEST(ConfigurationFile, IniFileLiesBesideThisProgram) {
@@ -131,10 +149,11 @@ TEST(ConfigurationFile, IniFileLiesBesideThisProgram) {
 
 TEST(ConfigurationFile, ShippedSettingsParseWholeAndShowEveryFeature) {
     const auto path = kSource / "data/QX.ini";
-    const ConfigurationFile file(path);
-    const std::vector<std::u16string> names = file.setting_names();
-    ASSERT_EQ(names.size(), 12u);
-    EXPECT_EQ(file.ReadSettingLine(0), u16(kStandard));
+    const Result<std::string> bytes = read_configuration_file(path);
+    ASSERT_TRUE(bytes) << test::why(bytes);
+    const std::vector<SettingLineRead> list = read_setting_list(*bytes);
+    ASSERT_EQ(list.size(), 12u);
+    EXPECT_EQ(list[0].line, u16(kStandard));
 
     std::ifstream in(path, std::ios::binary);
     int key_lines = 0;
@@ -142,8 +161,8 @@ TEST(ConfigurationFile, ShippedSettingsParseWholeAndShowEveryFeature) {
     EXPECT_EQ(key_lines, 12) << "every key is listed";
 
     std::set<std::string> shown;
-    for (std::size_t n = 0; n < names.size(); ++n) {
-        const Result<SettingRecord> parsed = parse_setting_line(file.ReadSettingLine(static_cast<int>(n)));
+    for (std::size_t n = 0; n < list.size(); ++n) {
+        const Result<SettingRecord> parsed = parse_setting_line(list[n].line);
         ASSERT_TRUE(parsed) << n << ": " << parsed.error().text();
         const SettingRecord& s = *parsed;
         if (s.SizeMode == 1 && s.SizeWave) shown.insert("wave " + std::to_string(s.WavePattern));

@@ -230,22 +230,6 @@ TEST(SettingsStore, RefusesToWriteWhatItCannotOrShouldNot) {
     ASSERT_TRUE(blocked) << test::why(blocked);
     ASSERT_EQ(test::why(blocked->add(u16(kB))), "");
     EXPECT_NE(test::why(blocked->save()).find("cannot create the folder"), std::string::npos);
-
-    const struct {
-        const char* what;
-        std::string bytes;
-        const char* message;
-    } unreadable[] = {
-        {"UTF-16 LE", "\xFF\xFE[", "it is UTF-16"},
-        {"UTF-16 BE", "\xFE\xFF", "save it as UTF-8 or Shift-JIS"},
-    };
-    for (const auto& c : unreadable) {
-        test::write_bytes(file, c.bytes);
-        const std::string error = test::why(SettingsStore::open(file, {}));
-        EXPECT_NE(error.find(c.message), std::string::npos) << c.what << ": " << error;
-    }
-    const std::string error = test::why(SettingsStore::open(folder.path(), {}));
-    EXPECT_NE(error.find("is not a regular file"), std::string::npos) << error;
 }
 
 }  // namespace
