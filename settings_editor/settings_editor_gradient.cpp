@@ -25,14 +25,6 @@ std::optional<Gradient> stored_entry(const std::string& content, int n) {
     return parsed ? std::optional<Gradient>(*parsed) : std::nullopt;
 }
 
-// The stored form writes each channel as two hex digits.
-bool fits_in_bytes(const Gradient& g) {
-    for (const GradientStop& stop : g.stops)
-        for (std::int16_t v : stop.color)
-            if (v < 0 || v > 255) return false;
-    return true;
-}
-
 }  // namespace
 
 QWidget* SettingsEditor::build_stale_notice() {
@@ -71,7 +63,6 @@ void SettingsEditor::read_gradient(int n, SettingRecord& record) {
 Outcome SettingsEditor::store_gradient() {
     const std::optional<Gradient>& wanted = form->record().gradient;
     if (wanted == stored_gradient_) return {};
-    if (wanted && !fits_in_bytes(*wanted)) return refuse(RefusalCode::GradientColourRange);
     Outcome done = store_->set_gradient(current_, wanted);
     if (done) stored_gradient_ = wanted;
     return done;

@@ -41,6 +41,13 @@ bool fits_line(const Gradient& g, const SettingRecord& line) {
     return g.stops.front().color == line.StartColor && g.stops.back().color == line.EndColor;
 }
 
+bool fits_in_bytes(const Gradient& g) {
+    for (const GradientStop& stop : g.stops)
+        for (std::int16_t v : stop.color)
+            if (v < 0 || v > 255) return false;
+    return true;
+}
+
 void use_gradient(SettingRecord& record, const Gradient& g) {
     record.StartColor = g.stops.front().color;
     record.EndColor = g.stops.back().color;

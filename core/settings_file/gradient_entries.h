@@ -23,6 +23,9 @@ bool fits_line(const Gradient& gradient, const SettingRecord& line);
 // gradient that says no more than those (two stops in srgb) is not kept.
 void use_gradient(SettingRecord& record, const Gradient& gradient);
 
+// Whether the stored form can hold the gradient: it writes each channel as two hex digits.
+bool fits_in_bytes(const Gradient& gradient);
+
 // The entry of setting n as the line `record` meets it.
 struct GradientEntryRead {
     std::optional<Gradient> gradient;  // present, well-formed and fitting the line

@@ -66,7 +66,8 @@ public:
     Outcome remove(int n);                             // later keys each minus one, in place
     Outcome move(int n, int to);                       // entries n and `to` swap lines
     // Stores entry n's stops and space in the Gradient section, its line's start and end
-    // colours made the end stops; nothing (or two stops in srgb) removes the entry. Add,
+    // colours made the end stops; nothing (or two stops in srgb) removes the entry; a
+    // colour the stored form cannot hold (outside 0..255) is refused. Add,
     // remove and move take an entry's Gradient line along with it.
     Outcome set_gradient(int n, const std::optional<Gradient>& gradient);
 

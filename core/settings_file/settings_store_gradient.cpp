@@ -6,6 +6,7 @@ namespace gradation {
 
 Outcome SettingsStore::set_gradient(int n, const std::optional<Gradient>& gradient) {
     if (Outcome listed = in_list(n); !listed) return listed;
+    if (gradient && !fits_in_bytes(*gradient)) return refuse(RefusalCode::GradientColourRange);
     const std::u16string line = entries()[static_cast<std::size_t>(n)];
     Result<SettingRecord> parsed = parse_setting_line(line);
     if (!parsed) return refuse_because(RefusalCode::EntryRefusedAt, {std::to_string(n)}, parsed.error());

@@ -179,6 +179,10 @@ TEST(SettingsStore, RefusalsChangeNothing) {
         {"remove outside the list", utf8, remove(-1), "entry -1 is not in the list"},
         {"move outside the list", utf8, move(0, 5), "entry 5 is not in the list"},
         {"gradient outside the list", utf8, gradient(2, kG), "entry 2 is not in the list"},
+        {"gradient colour above 255", utf8, [](SettingsStore& s) {
+             return test::why(s.set_gradient(0, Gradient{{}, {{{0, 128, 255}, 0}, {{0, 300, 0}, 50}, {{255, 128, 0}, 100}}}));
+         },
+         "colours must each lie in 0..255"},
         {"an earlier line holds the new key", "[UserSetting]\n01=Plain\n00=" + kA + "\n", add(kB),
          "key 01 would read differently"},
         {"removing brings a duplicate into the list", utf8 + "01=dup,x\n", remove(0), "key 01 would read differently"},
