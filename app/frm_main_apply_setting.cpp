@@ -73,16 +73,9 @@ void frmMain::cmbUserSetting_Click() {
 // What applying entry `position` makes current: its line with its Gradient entry when
 // that fits the line; nothing when either is refused.
 std::optional<SettingRecord> frmMain::entry_setting(int position) const {
-    const SettingLineRead& read = listed_.lines.at(static_cast<std::size_t>(position));
-    // A line cut at the reader's limit is only part of what the file holds: refused
-    // like a line the parser refuses.
-    if (read.reached_cut) return std::nullopt;
-    Result<SettingRecord> parsed = parse_setting_line(read.line);
-    if (!parsed) return std::nullopt;
-    const GradientEntryRead entry = read_gradient_entry(listed_.bytes, position, *parsed);
-    if (entry.refused) return std::nullopt;  // a malformed entry is refused like the line
-    parsed->gradient = entry.gradient;
-    return *parsed;
+    Result<SettingRecord> setting =
+        setting_with_gradient(listed_.bytes, listed_.lines.at(static_cast<std::size_t>(position)), position);
+    return setting ? std::optional(std::move(*setting)) : std::nullopt;
 }
 
 // False when the entry is refused as a whole: the current setting and the preview stay.

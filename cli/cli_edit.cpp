@@ -4,6 +4,7 @@
 #include "cli/cli_messages.h"
 #include "cli/cli_output.h"
 #include "cli/cli_status.h"
+#include "core/settings_file/gradient_entries.h"
 #include "core/settings_file/configuration_path.h"
 #include "core/settings_file/setting_list.h"
 #include "core/setting_line/setting_record.h"
@@ -22,9 +23,10 @@ int refused(std::ostream& err, const std::string& message) { return report_error
 // --stops and --space of --add and --replace: the entry's gradient, made from its
 // stored one (or its two colours) as for a conversion.
 Outcome store_gradient(const Options& o, SettingsStore& store, int n) {
-    const SettingRecord line = *parse_setting_line(store.entries().at(static_cast<std::size_t>(n)));
+    const SettingLineRead entry{store.entries().at(static_cast<std::size_t>(n))};
     // A malformed stored entry gives way to the options' gradient.
-    const SettingRecord record = with_stored_gradient(line, store.content(), n).value_or(line);
+    const Result<SettingRecord> stored = setting_with_gradient(store.content(), entry, n);
+    const SettingRecord record = stored ? *stored : *parse_setting_line(entry.line);
     return store.set_gradient(n, gradient_from_options(o, record));
 }
 

@@ -1,7 +1,5 @@
 #include "cli/cli_gradient.h"
 
-#include "core/settings_file/gradient_entries.h"
-
 namespace gradation::cli {
 
 std::optional<Gradient> gradient_from_options(const Options& o, const SettingRecord& record) {
@@ -10,13 +8,6 @@ std::optional<Gradient> gradient_from_options(const Options& o, const SettingRec
     if (o.stops) g.stops = parse_stop_list(*o.stops)->stops;
     if (o.space) g.space = *space_from_name(*o.space);
     return g;
-}
-
-Result<SettingRecord> with_stored_gradient(SettingRecord record, std::string_view file_bytes, int n) {
-    GradientEntryRead read = read_gradient_entry(file_bytes, n, record);
-    if (read.refused) return refuse_because(RefusalCode::GradientEntryRefusedAt, {}, *read.refused);
-    record.gradient = std::move(read.gradient);
-    return record;
 }
 
 std::string list_mark(const SettingRecord& record) {

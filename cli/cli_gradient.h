@@ -15,10 +15,6 @@ namespace gradation::cli {
 // --stops replaces the stops, --space the space. Nothing when neither is given.
 std::optional<Gradient> gradient_from_options(const Options& o, const SettingRecord& record);
 
-// The setting `record` of entry n in `file_bytes` with its stored gradient. An entry
-// that does not fit the line is left out; a malformed one refuses.
-Result<SettingRecord> with_stored_gradient(SettingRecord record, std::string_view file_bytes, int n);
-
 // "<TAB>3 stops, oklch" for a setting with more than two stops, else the empty text.
 std::string list_mark(const SettingRecord& record);
 

@@ -51,10 +51,9 @@ int list_settings(const Options& o, std::ostream& out, std::ostream& err) {
     const std::vector<SettingLineRead> settings = read_setting_list(*bytes);
     std::string list;
     for (std::size_t n = 0; n < settings.size(); ++n) {
-        const Result<SettingRecord> parsed = parse_setting_line(settings[n].line);
-        // A malformed Gradient entry is listed without its mark.
-        const std::string mark =
-            parsed ? list_mark(with_stored_gradient(*parsed, *bytes, static_cast<int>(n)).value_or(*parsed)) : "";
+        // A setting refused (a malformed Gradient entry, say) is listed without its mark.
+        const Result<SettingRecord> setting = setting_with_gradient(*bytes, settings[n], static_cast<int>(n));
+        const std::string mark = setting ? list_mark(*setting) : "";
         list += setting_key(static_cast<int>(n)) + '\t' + utf16_to_utf8(setting_name(settings[n].line)) + mark + '\n';
     }
     return write_text(out, err, list, "the list");
@@ -72,45 +71,48 @@ int which_ini(const Options& o, std::ostream& out, std::ostream& err) {
     return error(err, kFailed, "no configuration file: looked for " + looked);
 }
 
-// The setting to convert with (from --line, or setting N of the configuration file).
-Result<SettingRecord> chosen_setting(const Options& o) {
-    std::u16string line;
-    std::string bytes;  // the configuration file, read once for the line and its Gradient entry
-    std::vector<std::string> which;  // of a stored setting: its number, key and file
-    if (o.line) {
-        auto decoded = utf8_to_utf16(*o.line);
-        if (!decoded) return refuse(RefusalCode::SettingLineNotUtf8);
-        line = std::move(*decoded);
-    } else {
-        const int n = o.setting.value_or(0);
-        const std::filesystem::path path = ini_path(o);
-        Result<std::string> file = read_settings_file(path);
-        if (!file) return Refused(file.error());
-        bytes = std::move(*file);
-        const std::vector<SettingLineRead> settings = read_setting_list(bytes);
-        const std::size_t listed = settings.size();
-        if (listed == 0) return refuse(RefusalCode::SettingNotInEmptyList, {std::to_string(n), shown(path.string())});
-        if (static_cast<std::size_t>(n) >= listed)
-            return refuse(RefusalCode::SettingNotInList,
-                          {std::to_string(n), shown(path.string()), std::to_string(listed - 1)});
-        const SettingLineRead& read = settings[static_cast<std::size_t>(n)];
-        line = read.line;
-        which = {std::to_string(n), setting_key(n), shown(path.string())};
-        if (read.reached_cut) {
-            which.push_back(std::to_string(kValueCut));
-            return refuse(RefusalCode::SettingCut, std::move(which));
-        }
-    }
-    Result<SettingRecord> parsed = parse_setting_line(line);
-    if (!parsed && o.line) return refuse_because(RefusalCode::GivenLineRefusedAt, {}, parsed.error());
-    if (!parsed) return refuse_because(RefusalCode::SettingRefusedAt, which, parsed.error());
-    if (!o.line) {
-        Result<SettingRecord> stored = with_stored_gradient(*parsed, bytes, o.setting.value_or(0));
-        if (!stored) return refuse_because(RefusalCode::SettingGradientRefused, which, stored.error());
-        *parsed = std::move(*stored);
-    }
-    if (const std::optional<Gradient> g = gradient_from_options(o, *parsed)) use_gradient(*parsed, *g);
+// The setting --line gives.
+Result<SettingRecord> given_setting(const std::string& given) {
+    const std::optional<std::u16string> line = utf8_to_utf16(given);
+    if (!line) return refuse(RefusalCode::SettingLineNotUtf8);
+    Result<SettingRecord> parsed = parse_setting_line(*line);
+    if (!parsed) return refuse_because(RefusalCode::GivenLineRefusedAt, {}, parsed.error());
     return parsed;
+}
+
+// Setting N of the configuration file, with its Gradient entry; a refusal names the
+// setting, its key and the file.
+Result<SettingRecord> stored_setting(const Options& o) {
+    const int n = o.setting.value_or(0);
+    const std::filesystem::path path = ini_path(o);
+    const Result<std::string> bytes = read_settings_file(path);
+    if (!bytes) return Refused(bytes.error());
+    const std::vector<SettingLineRead> settings = read_setting_list(*bytes);
+    const std::size_t listed = settings.size();
+    if (listed == 0) return refuse(RefusalCode::SettingNotInEmptyList, {std::to_string(n), shown(path.string())});
+    if (static_cast<std::size_t>(n) >= listed)
+        return refuse(RefusalCode::SettingNotInList,
+                      {std::to_string(n), shown(path.string()), std::to_string(listed - 1)});
+    Result<SettingRecord> setting = setting_with_gradient(*bytes, settings[static_cast<std::size_t>(n)], n);
+    if (setting) return setting;
+    std::vector<std::string> which = {std::to_string(n), setting_key(n), shown(path.string())};
+    const Refusal& why = setting.error();
+    if (why.code == RefusalCode::ValueCut) {
+        which.push_back(std::to_string(kValueCut));
+        return refuse(RefusalCode::SettingCut, std::move(which));
+    }
+    const bool entry = why.code == RefusalCode::GradientEntryRefusedAt;
+    return refuse_because(entry ? RefusalCode::SettingGradientRefused : RefusalCode::SettingRefusedAt,
+                          std::move(which), why);
+}
+
+// The setting to convert with (from --line, or setting N of the configuration file),
+// with the gradient --stops and --space make of it.
+Result<SettingRecord> chosen_setting(const Options& o) {
+    Result<SettingRecord> setting = o.line ? given_setting(*o.line) : stored_setting(o);
+    if (!setting) return setting;
+    if (const std::optional<Gradient> g = gradient_from_options(o, *setting)) use_gradient(*setting, *g);
+    return setting;
 }
 
 // Converts the input with the chosen setting, streaming the markup to `out`.

@@ -80,8 +80,9 @@ private:
     QLayout* build_bottom_row();
     void connect_commands();
     QWidget* build_stale_notice();
-    // The entry's stored gradient put into `record` when it fits; the notice otherwise.
-    void read_gradient(int n, SettingRecord& record);
+    // Entry n's Gradient line beside `setting` (the entry as applied): a notice when it is
+    // malformed or its ends no longer fit the line.
+    void show_gradient_entry(int n, const SettingRecord& setting);
     Outcome store_gradient();  // the form's gradient into the store, when it changed
     void drop_stale_gradient();
     void repair_stale_gradient();

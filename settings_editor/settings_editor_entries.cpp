@@ -3,6 +3,7 @@
 // commands. Every change goes into the store in memory; Save writes it.
 #include "settings_editor/settings_editor.h"
 
+#include "core/settings_file/gradient_entries.h"
 #include "core/settings_file/setting_list.h"
 #include "core/setting_line/setting_meaning.h"
 #include "core/setting_line/setting_record.h"
@@ -87,8 +88,10 @@ void SettingsEditor::show_entry(int n) {
         current_ = n;
         const std::u16string& line = listed[static_cast<std::size_t>(n)];
         const QString name = QString::fromStdU16String(std::u16string(setting_name(line)));
-        Result<SettingRecord> parsed = parse_setting_line(line);
-        if (parsed) read_gradient(n, *parsed);
+        Result<SettingRecord> parsed = setting_with_gradient(store_->content(), {line}, n);
+        // A malformed Gradient entry leaves the line's own two colours, with a notice.
+        if (!parsed && parsed.error().code == RefusalCode::GradientEntryRefusedAt) parsed = parse_setting_line(line);
+        if (parsed) show_gradient_entry(n, *parsed);
         form->setEnabled(parsed.has_value());
         form->show_entry(name, parsed.value_or(SettingRecord{}));
         preview->start_from_name();

@@ -4,8 +4,6 @@
 #include "settings_editor/settings_editor.h"
 
 #include "core/settings_file/gradient_entries.h"
-#include "core/settings_file/profile_reader.h"
-#include "core/settings_file/setting_list.h"
 #include "settings_editor/setting_form.h"
 #include "settings_editor/setting_preview.h"
 
@@ -14,18 +12,6 @@
 #include <QPushButton>
 
 namespace gradation::settings_editor {
-namespace {
-
-// The entry of key n however its ends stand, when it is well-formed.
-std::optional<Gradient> stored_entry(const std::string& content, int n) {
-    const std::string key = setting_key(n);
-    const std::vector<ProfileValue> values = profile_values_in(content, kGradientSection, {&key, 1});
-    if (values.empty() || !values[0].found || values[0].reached_cut) return std::nullopt;
-    const Result<Gradient> parsed = parse_gradient(values[0].bytes);
-    return parsed ? std::optional<Gradient>(*parsed) : std::nullopt;
-}
-
-}  // namespace
 
 QWidget* SettingsEditor::build_stale_notice() {
     stale_notice = new QWidget(this);
@@ -46,10 +32,9 @@ QWidget* SettingsEditor::build_stale_notice() {
 
 // The notice stays beside the entry while it is shown, whatever the message line says
 // after later commands.
-void SettingsEditor::read_gradient(int n, SettingRecord& record) {
-    const GradientEntryRead read = read_gradient_entry(store_->content(), n, record);
-    record.gradient = read.gradient;
-    stored_gradient_ = read.gradient;
+void SettingsEditor::show_gradient_entry(int n, const SettingRecord& setting) {
+    stored_gradient_ = setting.gradient;
+    const GradientEntryRead read = read_gradient_entry(store_->content(), n, setting);
     if (read.refused)
         stale_notice_text->setText(
             tr("[Gradient] の行が読めないので、2 色で表示しています: %1").arg(refusal_text(*read.refused)));
@@ -78,7 +63,7 @@ void SettingsEditor::drop_stale_gradient() {
 
 void SettingsEditor::repair_stale_gradient() {
     if (!store_ || current_ < 0 || keep_unapplied_edit()) return;
-    std::optional<Gradient> g = stored_entry(store_->content(), current_);
+    std::optional<Gradient> g = read_gradient_entry(store_->content(), current_, form->record()).gradient;
     if (!g) return;
     // The line wins: its colours become the end stops, the stops between stay.
     g->stops.front().color = form->record().StartColor;

@@ -71,12 +71,22 @@ GradientEntryRead read_gradient_entry(std::string_view file_bytes, int n, const 
                                       parsed.error()).error();
     } else if (!parsed) {
         read.refused = parsed.error();
-    } else if (!fits_line(*parsed, record)) {
-        read.stale = true;
     } else {
+        read.stale = !fits_line(*parsed, record);
         read.gradient = std::move(*parsed);
     }
     return read;
+}
+
+Result<SettingRecord> setting_with_gradient(std::string_view file_bytes, const SettingLineRead& line, int n) {
+    // A line cut at the reader's limit is only part of what the file holds.
+    if (line.reached_cut) return refuse(RefusalCode::ValueCut, {std::to_string(kValueCut)});
+    Result<SettingRecord> setting = parse_setting_line(line.line);
+    if (!setting) return setting;
+    GradientEntryRead entry = read_gradient_entry(file_bytes, n, *setting);
+    if (entry.refused) return refuse_because(RefusalCode::GradientEntryRefusedAt, {}, *entry.refused);
+    if (!entry.stale) setting->gradient = std::move(entry.gradient);
+    return setting;
 }
 
 void renumber_gradient_entries(SettingsDocument& doc, FunctionRef<std::optional<int>(int)> new_key) {

@@ -6,6 +6,7 @@
 #include "core/base/function_ref.h"
 #include "core/colour/gradient.h"
 #include "core/setting_line/setting_record.h"
+#include "core/settings_file/configuration_file.h"
 #include "core/settings_file/settings_document.h"
 
 #include <optional>
@@ -28,11 +29,18 @@ bool fits_in_bytes(const Gradient& gradient);
 
 // The entry of setting n as the line `record` meets it.
 struct GradientEntryRead {
-    std::optional<Gradient> gradient;  // present, well-formed and fitting the line
+    std::optional<Gradient> gradient;  // present and well-formed, whether or not it fits the line
     bool stale = false;                // well-formed, but its ends differ: the line wins
     std::optional<Refusal> refused;    // malformed: why, with the position; else nothing
 };
 GradientEntryRead read_gradient_entry(std::string_view file_bytes, int n, const SettingRecord& record);
+
+// Setting n of a configuration file's bytes (`line` from its setting list) as every
+// program applies it: the line parsed, with its Gradient entry when the entry's end stops
+// are the line's colours (else the line wins). Refused: a line that reached the reader's
+// cut (ValueCut), a line the parser refuses (its own refusal), a malformed entry
+// (GradientEntryRefusedAt, wrapping why).
+Result<SettingRecord> setting_with_gradient(std::string_view file_bytes, const SettingLineRead& line, int n);
 
 // Gives each two-digit key line of the first Gradient section the key `new_key` names
 // for its number, or removes it when that is nothing. Every other byte stays.

@@ -4,6 +4,8 @@
 #include "core/colour/gradient_steps.h"
 #include "core/markup/markup_fit.h"
 #include "support/markup_helpers.h"
+#include "support/setting_lines.h"
+#include "support/test_text.h"
 
 #include <gtest/gtest.h>
 
@@ -102,7 +104,7 @@ TEST(Gradient, AnEntryIsUsedOnlyWhenItFitsItsLine) {
         std::string refused;
     } cases[] = {
         {0, line, "oklab #0080FF@0 #FF8000@100", false, ""},
-        {0, test::plain({0, 128, 255}, {255, 128, 1}), "", true, ""},
+        {0, test::plain({0, 128, 255}, {255, 128, 1}), "oklab #0080FF@0 #FF8000@100", true, ""},
         {1, line, "", false, "position 2: a gradient has 2 to 16 stops, not 1"},
         {2, line, "srgb #0080FF@0 #FF8000@100", false, ""},  // the first line with the key
         {3, line, "", false, ""},
@@ -115,6 +117,30 @@ TEST(Gradient, AnEntryIsUsedOnlyWhenItFitsItsLine) {
         EXPECT_EQ(read.gradient ? format_gradient(*read.gradient) : "", c.gradient) << c.n;
         EXPECT_EQ(read.stale, c.stale) << c.n;
         EXPECT_EQ(read.refused ? read.refused->text() : "", c.refused) << c.n;
+    }
+}
+
+// Setting n as every program applies it: its line, with the entry only when that fits.
+TEST(Gradient, ASettingIsItsLineWithTheEntryThatFitsIt) {
+    const std::string file = "[Gradient]\n00=oklab #0080FF@0 #FF8000@100\n01=srgb #0080FF@0\n";
+    const std::string tail = test::lines::kStandardTail;  // (0, 128, 255) to (255, 128, 0)
+    const std::string stale = tail.substr(0, tail.size() - 3) + "1,0";
+    const struct {
+        int n;
+        std::string line;
+        bool reached_cut;
+        std::string applied;  // the gradient formatted, "two colours", or the refusal
+    } cases[] = {
+        {0, "a" + tail, false, "oklab #0080FF@0 #FF8000@100"},
+        {0, "a" + stale, false, "two colours"},
+        {1, "a" + tail, false, "its Gradient entry is refused: position 2: a gradient has 2 to 16 stops, not 1"},
+        {0, "a,ON", false, "position 2: missing"},
+        {0, "a" + tail, true, "it reaches 1023 bytes, where the reader cuts a value, so it cannot be read whole"},
+    };
+    for (const auto& c : cases) {
+        const Result<SettingRecord> s = setting_with_gradient(file, {test::u16(c.line), c.reached_cut}, c.n);
+        const std::string got = !s ? s.error().text() : s->gradient ? format_gradient(*s->gradient) : "two colours";
+        EXPECT_TRUE(got.starts_with(c.applied)) << c.n << ": " << got;
     }
 }
 
