@@ -84,7 +84,6 @@ TEST(CliEdit, ConversionAndListReadTheGradients) {
         std::string out;
     } cases[] = {
         {{"--setting", "1", "--text", "abc"}, tags("0080FF", "FFFF00", "FF8000")},
-        {{"--setting", "0", "--text", "abc"}, tags("0080AA", "558055", "AA8000")},  // stale: the line wins
         {{"--setting", "1", "--space", "srgb", "--text", "abc"}, tags("008080", "80C000", "FF8000")},
         {{"--setting", "0", "--stops", "#000000,#ffffff", "--space", "oklab", "--text", "abc"},
          tags("000000", "636363", "FFFFFF")},

@@ -125,12 +125,8 @@ TEST(Gradient, ASettingIsItsLineWithTheEntryThatFitsIt) {
     const std::string file = "[Gradient]\n00=oklab #0080FF@0 #FF8000@100\n01=srgb #0080FF@0\n";
     const std::string tail = test::lines::kStandardTail;  // (0, 128, 255) to (255, 128, 0)
     const std::string stale = tail.substr(0, tail.size() - 3) + "1,0";
-    const struct {
-        int n;
-        std::string line;
-        bool reached_cut;
-        std::string applied;  // the gradient formatted, "two colours", or the refusal
-    } cases[] = {
+    // Each row: the gradient applied (formatted), "two colours", or the refusal.
+    const struct { int n; std::string line; bool reached_cut; std::string applied; } cases[] = {
         {0, "a" + tail, false, "oklab #0080FF@0 #FF8000@100"},
         {0, "a" + stale, false, "two colours"},
         {1, "a" + tail, false, "its Gradient entry is refused: position 2: a gradient has 2 to 16 stops, not 1"},
