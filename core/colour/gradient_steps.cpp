@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 
 namespace gradation {
 namespace {
@@ -17,7 +16,6 @@ constexpr double kGrey = 1e-6;
 // rounding alone; a real difference this small moves a colour by far less than one
 // 8-bit step.
 constexpr double kSameHue = 1e-9;
-constexpr double kDegree = std::numbers::pi / 180.0;
 
 CharacterColor clamped(const Rgb& c) {
     return {std::clamp<std::int32_t>(c[0], 0, 255), std::clamp<std::int32_t>(c[1], 0, 255),
@@ -31,8 +29,7 @@ std::array<double, 3> in_space(const Rgb& color, GradientSpace space) {
     if (space == GradientSpace::LinearSrgb) return linear;
     const Lab lab = linear_to_oklab(linear);
     if (space == GradientSpace::Oklab) return lab;
-    const double hue = std::atan2(lab[2], lab[1]) / kDegree;
-    return {lab[0], std::hypot(lab[1], lab[2]), hue < 0 ? hue + 360.0 : hue};
+    return oklab_to_oklch(lab);
 }
 
 // How far the hue turns from `from` to `to`, as CSS Color 4 interpolates: a grey's hue is
@@ -120,8 +117,7 @@ std::array<double, 3> GradientSteps::blended_at(int i) const {
     const double t = span.width > 0 ? (position - span.start) / span.width : 0.0;
     std::array<double, 3> v{};
     for (std::size_t c = 0; c < 3; ++c) v[c] = span.from[c] + t * span.delta[c];
-    if (space_ == GradientSpace::Oklch || space_ == GradientSpace::OklchLonger)
-        v = {v[0], v[1] * std::cos(v[2] * kDegree), v[1] * std::sin(v[2] * kDegree)};
+    if (space_ == GradientSpace::Oklch || space_ == GradientSpace::OklchLonger) v = oklch_to_oklab(v);
     return v;
 }
 
@@ -136,12 +132,12 @@ std::vector<CharacterColor> GradientSteps::colors() const {
     colors.front() = first_;
     if (n_ == 1) return colors;
     colors.back() = last_;
-    std::vector<std::array<double, 3>> inner;
-    inner.reserve(colors.size() - 2);
-    for (int i = 2; i < n_; ++i) inner.push_back(blended_at(i));
-    if (space_ != GradientSpace::LinearSrgb) map_into_srgb(inner, inner);
-    for (std::size_t i = 0; i < inner.size(); ++i)
-        colors[i + 1] = {linear_to_channel(inner[i][0]), linear_to_channel(inner[i][1]), linear_to_channel(inner[i][2])};
+    for (int i = 2; i < n_; ++i) {
+        const std::array<double, 3> blend = blended_at(i);
+        const LinearRgb rgb = space_ == GradientSpace::LinearSrgb ? blend : gamut_map(blend);
+        colors[static_cast<std::size_t>(i - 1)] = {linear_to_channel(rgb[0]), linear_to_channel(rgb[1]),
+                                                   linear_to_channel(rgb[2])};
+    }
     return colors;
 }
 
