@@ -50,20 +50,20 @@ SettingRecord heaviest_setting() {
 // Sixteen stops round the hue circle, blended in oklch. Between sRGB's pure hues nearly
 // every character lies outside sRGB and goes through gamut mapping: the costliest colour
 // work. Between pastels none does.
-constexpr Rgb kPure[16] = {{255, 0, 0},   {255, 128, 0}, {255, 255, 0}, {128, 255, 0}, {0, 255, 0},   {0, 255, 128},
+constexpr Colour kPure[16] = {{255, 0, 0},   {255, 128, 0}, {255, 255, 0}, {128, 255, 0}, {0, 255, 0},   {0, 255, 128},
                            {0, 255, 255}, {0, 128, 255}, {0, 0, 255},   {128, 0, 255}, {255, 0, 255}, {255, 0, 128},
                            {128, 0, 0},   {0, 128, 0},   {0, 0, 128},   {255, 255, 255}};
-constexpr Rgb kPastel[16] = {{235, 173, 173}, {235, 196, 173}, {235, 219, 173}, {227, 235, 173},
+constexpr Colour kPastel[16] = {{235, 173, 173}, {235, 196, 173}, {235, 219, 173}, {227, 235, 173},
                              {204, 235, 173}, {181, 235, 173}, {173, 235, 189}, {173, 235, 212},
                              {173, 235, 235}, {173, 212, 235}, {173, 189, 235}, {181, 173, 235},
                              {204, 173, 235}, {227, 173, 235}, {235, 173, 219}, {235, 173, 196}};
 
-SettingRecord heaviest_oklch_setting(const Rgb (&colours)[16]) {
+SettingRecord heaviest_oklch_setting(const Colour (&colours)[16]) {
     SettingRecord s = heaviest_setting();
     Gradient g{GradientSpace::Oklch, {}};
     for (int k = 0; k < 16; ++k) g.stops.push_back({colours[k], k * 100 / 15});
-    s.StartColor = g.stops.front().color;
-    s.EndColor = g.stops.back().color;
+    s.StartColor = g.stops.front().colour;
+    s.EndColor = g.stops.back().colour;
     s.gradient = g;
     return s;
 }

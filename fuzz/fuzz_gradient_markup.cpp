@@ -252,8 +252,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     s.Direction = in.flag() ? u'V' : static_cast<char16_t>(in.byte());
     s.SizeWave = in.flag();
     s.WavePattern = static_cast<std::int16_t>(in.byte() % 8 == 7 ? in.int16() : in.byte() % 4);
-    for (auto& c : s.StartColor) c = in.byte() % 2 ? in.int16() : in.byte();
-    for (auto& c : s.EndColor) c = in.byte() % 2 ? in.int16() : in.byte();
+    for (Colour* colour : {&s.StartColor, &s.EndColor})
+        for (std::int32_t* c : {&colour->red, &colour->green, &colour->blue}) *c = in.byte() % 2 ? in.int16() : in.byte();
     const bool separate_at_start = in.flag();
     const std::uint16_t flip_at = static_cast<std::uint16_t>(in.int16());
     const std::uint16_t cancel_at = static_cast<std::uint16_t>(in.int16());

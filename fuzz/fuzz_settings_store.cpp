@@ -53,8 +53,8 @@ SettingRecord draw_record(fuzz::Input& in) {
     r.TableWrap = in.flag(), r.TableBorder = static_cast<std::int16_t>(in.int16() & 0x7FFF);
     r.Direction = in.flag() ? u'V' : u'H';
     r.SizeWave = in.flag(), r.WavePattern = within(4);
-    for (auto& c : r.StartColor) c = within(256);
-    for (auto& c : r.EndColor) c = within(256);
+    r.StartColor = {within(256), within(256), within(256)};
+    r.EndColor = {within(256), within(256), within(256)};
     r.DevTag = within(3);
     return r;
 }

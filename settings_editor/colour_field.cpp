@@ -12,43 +12,34 @@
 #include <cstdint>
 
 namespace gradation::settings_editor {
-namespace {
 
-bool in_byte_range(const Rgb& rgb) {
-    for (std::int16_t c : rgb)
-        if (c < 0 || c > 255) return false;
-    return true;
-}
-
-}  // namespace
-
-QString colour_text(const Rgb& rgb) {
-    if (in_byte_range(rgb))
+QString colour_text(const Colour& colour) {
+    if (in_byte_range(colour))
         return QStringLiteral("#%1%2%3")
-            .arg(rgb[0], 2, 16, QLatin1Char('0'))
-            .arg(rgb[1], 2, 16, QLatin1Char('0'))
-            .arg(rgb[2], 2, 16, QLatin1Char('0'))
+            .arg(colour.red, 2, 16, QLatin1Char('0'))
+            .arg(colour.green, 2, 16, QLatin1Char('0'))
+            .arg(colour.blue, 2, 16, QLatin1Char('0'))
             .toUpper();
-    return QStringLiteral("%1, %2, %3").arg(rgb[0]).arg(rgb[1]).arg(rgb[2]);
+    return QStringLiteral("%1, %2, %3").arg(colour.red).arg(colour.green).arg(colour.blue);
 }
 
-std::optional<Rgb> read_colour_text(const QString& text) {
+std::optional<Colour> read_colour_text(const QString& text) {
     static const QRegularExpression hex(QStringLiteral("^\\s*#?([0-9A-Fa-f]{6})\\s*$"));
     static const QRegularExpression triple(
         QStringLiteral("^\\s*([-+]?\\d{1,6})\\s*,\\s*([-+]?\\d{1,6})\\s*,\\s*([-+]?\\d{1,6})\\s*$"));
     if (const auto m = hex.match(text); m.hasMatch()) {
         const uint value = m.captured(1).toUInt(nullptr, 16);
-        return Rgb{static_cast<std::int16_t>(value >> 16), static_cast<std::int16_t>((value >> 8) & 0xFF),
-                   static_cast<std::int16_t>(value & 0xFF)};
+        return Colour{static_cast<std::int32_t>(value >> 16), static_cast<std::int32_t>((value >> 8) & 0xFF),
+                      static_cast<std::int32_t>(value & 0xFF)};
     }
     if (const auto m = triple.match(text); m.hasMatch()) {
-        Rgb rgb{};
-        for (int i = 0; i < 3; ++i) {
-            const int v = m.captured(i + 1).toInt();
-            if (v < -32768 || v > 32767) return std::nullopt;
-            rgb[static_cast<std::size_t>(i)] = static_cast<std::int16_t>(v);
+        Colour colour;
+        int i = 1;
+        for (std::int32_t* channel : {&colour.red, &colour.green, &colour.blue}) {
+            *channel = m.captured(i++).toInt();
+            if (*channel < -32768 || *channel > 32767) return std::nullopt;
         }
-        return rgb;
+        return colour;
     }
     return std::nullopt;
 }
@@ -81,29 +72,28 @@ ColourField::ColourField(const QString& picker_title, QWidget* parent)
     show_colour(colour_);
 }
 
-void ColourField::show_colour(const Rgb& rgb) {
-    colour_ = rgb;
-    text->setText(colour_text(rgb));
+void ColourField::show_colour(const Colour& colour) {
+    colour_ = colour;
+    text->setText(colour_text(colour));
     show_swatch_and_note();
 }
 
-void ColourField::set_colour(const Rgb& rgb) {
-    show_colour(rgb);
+void ColourField::set_colour(const Colour& colour) {
+    show_colour(colour);
     if (on_changed) on_changed();
 }
 
 void ColourField::pick() {
     const QColor chosen = QColorDialog::getColor(widgets::window_colour(colour_), this, picker_title_);
     if (!chosen.isValid()) return;  // cancelled
-    set_colour(Rgb{static_cast<std::int16_t>(chosen.red()), static_cast<std::int16_t>(chosen.green()),
-                   static_cast<std::int16_t>(chosen.blue())});
+    set_colour(Colour{chosen.red(), chosen.green(), chosen.blue()});
 }
 
 void ColourField::text_edited(const QString& t) {
-    const std::optional<Rgb> rgb = read_colour_text(t);
-    text->setStyleSheet(rgb ? QString() : QStringLiteral("color: #C00000"));
-    if (!rgb || *rgb == colour_) return;
-    colour_ = *rgb;  // the text stays as typed until the field is left
+    const std::optional<Colour> colour = read_colour_text(t);
+    text->setStyleSheet(colour ? QString() : QStringLiteral("color: #C00000"));
+    if (!colour || *colour == colour_) return;
+    colour_ = *colour;  // the text stays as typed until the field is left
     show_swatch_and_note();
     if (on_changed) on_changed();
 }

@@ -19,9 +19,9 @@ class QPushButton;
 namespace gradation::settings_editor {
 
 // "#RRGGBB" when every component lies in 0..255, else "r, g, b".
-QString colour_text(const Rgb& rgb);
+QString colour_text(const Colour& colour);
 // Reads "#RRGGBB" (the "#" optional, any case) or "r, g, b" with 16-bit components.
-std::optional<Rgb> read_colour_text(const QString& text);
+std::optional<Colour> read_colour_text(const QString& text);
 
 class ColourField : public QWidget {
     Q_DECLARE_TR_FUNCTIONS(ColourField)
@@ -29,11 +29,11 @@ class ColourField : public QWidget {
 public:
     ColourField(const QString& picker_title, QWidget* parent = nullptr);
 
-    const Rgb& colour() const { return colour_; }
-    // Shows `rgb` without telling on_changed (an entry being loaded).
-    void show_colour(const Rgb& rgb);
-    // Sets `rgb` as the user does: on_changed is told.
-    void set_colour(const Rgb& rgb);
+    const Colour& colour() const { return colour_; }
+    // Shows `colour` without telling on_changed (an entry being loaded).
+    void show_colour(const Colour& colour);
+    // Sets `colour` as the user does: on_changed is told.
+    void set_colour(const Colour& colour);
 
     std::function<void()> on_changed;
 
@@ -47,7 +47,7 @@ private:
     void show_swatch_and_note();
 
     QString picker_title_;
-    Rgb colour_{};
+    Colour colour_{};
 };
 
 }  // namespace gradation::settings_editor

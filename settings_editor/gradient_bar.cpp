@@ -17,17 +17,14 @@ constexpr int kBarHeight = 18;
 constexpr int kMarkHeight = 8;
 constexpr int kGrab = 5;        // how near a click must be to a stop's mark
 
-QColor shown(const CharacterColor& c) {
-    auto channel = [](std::int32_t v) { return std::clamp(v, 0, 255); };
-    return QColor(channel(c[0]), channel(c[1]), channel(c[2]));
+QColor shown(const Colour& c) {
+    return QColor(std::clamp(c.red, 0, 255), std::clamp(c.green, 0, 255), std::clamp(c.blue, 0, 255));
 }
 
 }  // namespace
 
-Rgb colour_at(const Gradient& gradient, int position) {
-    const std::vector<CharacterColor> colours = gradient_colors(gradient, 101);
-    const CharacterColor& c = colours[static_cast<std::size_t>(std::clamp(position, 0, 100))];
-    return {static_cast<std::int16_t>(c[0]), static_cast<std::int16_t>(c[1]), static_cast<std::int16_t>(c[2])};
+Colour colour_at(const Gradient& gradient, int position) {
+    return gradient_colours(gradient, 101)[static_cast<std::size_t>(std::clamp(position, 0, 100))];
 }
 
 GradientBar::GradientBar(QWidget* parent) : QWidget(parent) {
@@ -87,8 +84,8 @@ bool GradientBar::move_selected(int position) {
     return true;
 }
 
-void GradientBar::set_selected_colour(const Rgb& colour) {
-    gradient_.stops[static_cast<std::size_t>(selected_)].color = colour;
+void GradientBar::set_selected_colour(const Colour& colour) {
+    gradient_.stops[static_cast<std::size_t>(selected_)].colour = colour;
     changed();
 }
 
@@ -122,7 +119,7 @@ int GradientBar::stop_near(int x) const {
 void GradientBar::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     const int length = std::max(1, width() - 2 * kMargin);
-    const std::vector<CharacterColor> colours = gradient_colors(gradient_, length);
+    const std::vector<Colour> colours = gradient_colours(gradient_, length);
     for (int i = 0; i < length; ++i) {
         painter.setPen(shown(colours[static_cast<std::size_t>(i)]));
         painter.drawLine(kMargin + i, 0, kMargin + i, kBarHeight - 1);
@@ -132,7 +129,7 @@ void GradientBar::paintEvent(QPaintEvent*) {
         const int x = x_of(stop.position);
         const QPolygon mark({QPoint(x, kBarHeight), QPoint(x - 5, kBarHeight + kMarkHeight),
                              QPoint(x + 5, kBarHeight + kMarkHeight)});
-        painter.setBrush(shown({stop.color[0], stop.color[1], stop.color[2]}));
+        painter.setBrush(shown(stop.colour));
         painter.setPen(QPen(i == selected_ ? palette().highlight().color() : palette().text().color(),
                             i == selected_ ? 2 : 1));
         painter.drawPolygon(mark);

@@ -31,7 +31,7 @@ public:
     bool add_stop_at(int position);
     bool remove_selected();
     bool move_selected(int position);  // an end stop does not move
-    void set_selected_colour(const Rgb& colour);
+    void set_selected_colour(const Colour& colour);
     void set_space(GradientSpace space);
 
     std::function<void()> on_changed;
@@ -57,6 +57,6 @@ private:
 };
 
 // The colour a gradient gives at `position` percent.
-Rgb colour_at(const Gradient& gradient, int position);
+Colour colour_at(const Gradient& gradient, int position);
 
 }  // namespace gradation::settings_editor

@@ -109,21 +109,19 @@ void SettingForm::gradient_edited() {
 
 void SettingForm::end_colour_edited() {
     Gradient g = gradient_bar->gradient();
-    g.stops.front().color = record_.StartColor;
-    g.stops.back().color = record_.EndColor;
+    g.stops.front().colour = record_.StartColor;
+    g.stops.back().colour = record_.EndColor;
     use_gradient(record_, g);
     show_gradient();
     edited();
 }
 
 void SettingForm::pick_stop_colour() {
-    const Rgb& now = gradient_bar->gradient().stops[static_cast<std::size_t>(gradient_bar->selected())].color;
-    const QColor picked = QColorDialog::getColor(QColor(now[0] & 0xFF, now[1] & 0xFF, now[2] & 0xFF), this,
+    const Colour& now = gradient_bar->gradient().stops[static_cast<std::size_t>(gradient_bar->selected())].colour;
+    const QColor picked = QColorDialog::getColor(QColor(now.red & 0xFF, now.green & 0xFF, now.blue & 0xFF), this,
                                                  tr("グラデーションの色"));
     if (!picked.isValid()) return;
-    gradient_bar->set_selected_colour(
-        {static_cast<std::int16_t>(picked.red()), static_cast<std::int16_t>(picked.green()),
-         static_cast<std::int16_t>(picked.blue())});
+    gradient_bar->set_selected_colour({picked.red(), picked.green(), picked.blue()});
 }
 
 }  // namespace gradation::settings_editor

@@ -66,8 +66,8 @@ void SettingsEditor::repair_stale_gradient() {
     std::optional<Gradient> g = read_gradient_entry(store_->content(), current_, form->record()).gradient;
     if (!g) return;
     // The line wins: its colours become the end stops, the stops between stay.
-    g->stops.front().color = form->record().StartColor;
-    g->stops.back().color = form->record().EndColor;
+    g->stops.front().colour = form->record().StartColor;
+    g->stops.back().colour = form->record().EndColor;
     if (refused(store_->set_gradient(current_, g), tr("直せません"))) return;
     setWindowModified(true);
     show_entry(current_);

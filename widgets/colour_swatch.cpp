@@ -7,8 +7,8 @@
 
 namespace gradation::widgets {
 
-QColor window_colour(const Rgb& rgb) {
-    const std::int64_t sum = rgb[0] + std::int64_t{256} * rgb[1] + std::int64_t{65536} * rgb[2];
+QColor window_colour(const Colour& colour) {
+    const std::int64_t sum = colour.red + std::int64_t{256} * colour.green + std::int64_t{65536} * colour.blue;
     const auto composed = static_cast<std::uint32_t>(sum);
     return QColor(static_cast<int>(composed & 0xFFu), static_cast<int>((composed >> 8) & 0xFFu),
                   static_cast<int>((composed >> 16) & 0xFFu));

@@ -1,5 +1,6 @@
 #include "core/colour/gradient.h"
 
+#include <array>
 #include <charconv>
 #include <cmath>
 
@@ -42,13 +43,12 @@ Result<GradientStop> parse_stop(std::string_view text) {
     std::string_view colour = text.substr(0, text.find('@'));
     GradientStop stop{{}, -1};
     if (colour.size() != 7 || colour[0] != '#') return refuse(RefusalCode::StopSyntax, {std::string(text)});
-    for (int c = 0; c < 3; ++c) {
-        int v = 0;
-        const char* from = colour.data() + 1 + 2 * c;
-        const auto [end, ec] = std::from_chars(from, from + 2, v, 16);
+    const char* from = colour.data() + 1;
+    for (std::int32_t* channel : {&stop.colour.red, &stop.colour.green, &stop.colour.blue}) {
+        const auto [end, ec] = std::from_chars(from, from + 2, *channel, 16);
         if (ec != std::errc() || end != from + 2 || from[0] == '-' || from[0] == '+')
             return refuse(RefusalCode::StopColour, {std::string(colour)});
-        stop.color[static_cast<std::size_t>(c)] = static_cast<std::int16_t>(v);
+        from += 2;
     }
     if (colour.size() < text.size()) {
         const std::optional<int> position = whole_number(text.substr(colour.size() + 1), 0, 100);
@@ -83,7 +83,7 @@ std::optional<GradientSpace> space_from_name(std::string_view name) {
     return std::nullopt;
 }
 
-Gradient two_stop_gradient(const Rgb& start, const Rgb& end) {
+Gradient two_stop_gradient(const Colour& start, const Colour& end) {
     return {GradientSpace::Srgb, {{start, 0}, {end, 100}}};
 }
 
@@ -110,7 +110,7 @@ std::string format_gradient(const Gradient& g) {
     std::string text(space_name(g.space));
     for (const GradientStop& stop : g.stops) {
         text += " #";
-        for (const std::int16_t v : stop.color) {
+        for (const std::int32_t v : {stop.colour.red, stop.colour.green, stop.colour.blue}) {
             text += kHex[(v >> 4) & 0xF];
             text += kHex[v & 0xF];
         }

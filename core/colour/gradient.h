@@ -3,9 +3,8 @@
 #pragma once
 
 #include "core/base/refusal.h"
+#include "core/colour/colour.h"
 
-#include <array>
-#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -13,16 +12,13 @@
 
 namespace gradation {
 
-// One colour as red, green, blue; normally 0..255, but any 16-bit value is kept.
-using Rgb = std::array<std::int16_t, 3>;
-
 enum class GradientSpace { Srgb, LinearSrgb, Oklab, Oklch, OklchLonger };
 
 inline constexpr std::size_t kMinStops = 2;
 inline constexpr std::size_t kMaxStops = 16;
 
 struct GradientStop {
-    Rgb color{};
+    Colour colour{};
     int position = 0;  // percent, 0..100
 
     friend bool operator==(const GradientStop&, const GradientStop&) = default;
@@ -40,7 +36,7 @@ std::string_view space_name(GradientSpace space);
 std::optional<GradientSpace> space_from_name(std::string_view name);
 
 // The two-stop srgb gradient from `start` to `end`: what a line without an entry means.
-Gradient two_stop_gradient(const Rgb& start, const Rgb& end);
+Gradient two_stop_gradient(const Colour& start, const Colour& end);
 
 // Whether the gradient says no more than a line's two colours do.
 bool is_plain(const Gradient& gradient);

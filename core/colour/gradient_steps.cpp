@@ -17,15 +17,14 @@ constexpr double kGrey = 1e-6;
 // 8-bit step.
 constexpr double kSameHue = 1e-9;
 
-CharacterColor clamped(const Rgb& c) {
-    return {std::clamp<std::int32_t>(c[0], 0, 255), std::clamp<std::int32_t>(c[1], 0, 255),
-            std::clamp<std::int32_t>(c[2], 0, 255)};
+Colour clamped(const Colour& c) {
+    return {std::clamp(c.red, 0, 255), std::clamp(c.green, 0, 255), std::clamp(c.blue, 0, 255)};
 }
 
 // The stop's colour where the space blends it: linear light, OKLab, or OKLCH (hue in degrees).
-std::array<double, 3> in_space(const Rgb& color, GradientSpace space) {
-    const CharacterColor c = clamped(color);
-    const LinearRgb linear{channel_to_linear(c[0]), channel_to_linear(c[1]), channel_to_linear(c[2])};
+std::array<double, 3> in_space(const Colour& colour, GradientSpace space) {
+    const Colour c = clamped(colour);
+    const LinearRgb linear{channel_to_linear(c.red), channel_to_linear(c.green), channel_to_linear(c.blue)};
     if (space == GradientSpace::LinearSrgb) return linear;
     const Lab lab = linear_to_oklab(linear);
     if (space == GradientSpace::Oklab) return lab;
@@ -57,8 +56,8 @@ double hue_turn(std::array<double, 3>& from, const std::array<double, 3>& to, bo
 }  // namespace
 
 GradientSteps::GradientSteps(const Gradient& gradient, int n) : space_(gradient.space), n_(n) {
-    first_ = clamped(gradient.stops.front().color);
-    last_ = clamped(gradient.stops.back().color);
+    first_ = clamped(gradient.stops.front().colour);
+    last_ = clamped(gradient.stops.back().colour);
     if (space_ == GradientSpace::Srgb) {
         add_srgb_spans(gradient);
     } else {
@@ -76,8 +75,10 @@ void GradientSteps::add_srgb_spans(const Gradient& g) {
         span.first = boundary(g.stops[k].position);
         span.count = boundary(g.stops[k + 1].position) - span.first;
         if (span.count == 0) continue;
-        for (std::size_t c = 0; c < 3; ++c)
-            span.channels[c] = ChannelSteps(g.stops[k].color[c], g.stops[k + 1].color[c], span.count);
+        const Colour& from = g.stops[k].colour;
+        const Colour& to = g.stops[k + 1].colour;
+        span.channels = {ChannelSteps(from.red, to.red, span.count), ChannelSteps(from.green, to.green, span.count),
+                         ChannelSteps(from.blue, to.blue, span.count)};
         spans_.push_back(span);
     }
 }
@@ -87,8 +88,8 @@ void GradientSteps::add_spans(const Gradient& g) {
         Span span;
         span.start = g.stops[k].position;
         span.width = g.stops[k + 1].position - g.stops[k].position;
-        span.from = in_space(g.stops[k].color, space_);
-        const std::array<double, 3> to = in_space(g.stops[k + 1].color, space_);
+        span.from = in_space(g.stops[k].colour, space_);
+        const std::array<double, 3> to = in_space(g.stops[k + 1].colour, space_);
         for (std::size_t c = 0; c < 3; ++c) span.delta[c] = to[c] - span.from[c];
         if (space_ == GradientSpace::Oklch || space_ == GradientSpace::OklchLonger)
             span.delta[2] = hue_turn(span.from, to, space_ == GradientSpace::OklchLonger);
@@ -96,7 +97,7 @@ void GradientSteps::add_spans(const Gradient& g) {
     }
 }
 
-CharacterColor GradientSteps::srgb_at(int i) const {
+Colour GradientSteps::srgb_at(int i) const {
     for (const Span& span : spans_) {
         if (i > span.first + span.count) continue;
         const int local = i - span.first;
@@ -121,26 +122,26 @@ std::array<double, 3> GradientSteps::blended_at(int i) const {
     return v;
 }
 
-std::vector<CharacterColor> GradientSteps::colors() const {
-    std::vector<CharacterColor> colors(static_cast<std::size_t>(std::max(n_, 0)));
+std::vector<Colour> GradientSteps::colours() const {
+    std::vector<Colour> colours(static_cast<std::size_t>(std::max(n_, 0)));
     if (space_ == GradientSpace::Srgb) {
-        for (int i = 1; i <= n_; ++i) colors[static_cast<std::size_t>(i - 1)] = srgb_at(i);
-        return colors;
+        for (int i = 1; i <= n_; ++i) colours[static_cast<std::size_t>(i - 1)] = srgb_at(i);
+        return colours;
     }
-    if (colors.empty()) return colors;
+    if (colours.empty()) return colours;
     // The ends are the end stops exactly; one character takes the first stop.
-    colors.front() = first_;
-    if (n_ == 1) return colors;
-    colors.back() = last_;
+    colours.front() = first_;
+    if (n_ == 1) return colours;
+    colours.back() = last_;
     for (int i = 2; i < n_; ++i) {
         const std::array<double, 3> blend = blended_at(i);
         const LinearRgb rgb = space_ == GradientSpace::LinearSrgb ? blend : gamut_map(blend);
-        colors[static_cast<std::size_t>(i - 1)] = {linear_to_channel(rgb[0]), linear_to_channel(rgb[1]),
-                                                   linear_to_channel(rgb[2])};
+        colours[static_cast<std::size_t>(i - 1)] = {linear_to_channel(rgb[0]), linear_to_channel(rgb[1]),
+                                                    linear_to_channel(rgb[2])};
     }
-    return colors;
+    return colours;
 }
 
-std::vector<CharacterColor> gradient_colors(const Gradient& gradient, int n) { return GradientSteps(gradient, n).colors(); }
+std::vector<Colour> gradient_colours(const Gradient& gradient, int n) { return GradientSteps(gradient, n).colours(); }
 
 }  // namespace gradation

@@ -2,23 +2,21 @@
 #pragma once
 
 #include "core/colour/channel_steps.h"
+#include "core/colour/colour.h"
 #include "core/colour/gradient.h"
 #include "core/colour/oklab.h"
 
 #include <array>
-#include <cstdint>
 #include <vector>
 
 namespace gradation {
-
-using CharacterColor = std::array<std::int32_t, 3>;  // red, green, blue as the markup writes them
 
 class GradientSteps {
 public:
     GradientSteps(const Gradient& gradient, int n);
 
     // The colours of all n characters, in order.
-    std::vector<CharacterColor> colors() const;
+    std::vector<Colour> colours() const;
 
 private:
     // Between two neighbouring stops. srgb: the characters [first, first + count) step
@@ -36,17 +34,17 @@ private:
 
     void add_srgb_spans(const Gradient& gradient);
     void add_spans(const Gradient& gradient);
-    CharacterColor srgb_at(int i) const;
+    Colour srgb_at(int i) const;
     std::array<double, 3> blended_at(int i) const;
 
     GradientSpace space_;
     int n_;
-    CharacterColor first_{};
-    CharacterColor last_{};
+    Colour first_{};
+    Colour last_{};
     std::vector<Span> spans_;
 };
 
 // The colours of all n characters, in order.
-std::vector<CharacterColor> gradient_colors(const Gradient& gradient, int n);
+std::vector<Colour> gradient_colours(const Gradient& gradient, int n);
 
 }  // namespace gradation

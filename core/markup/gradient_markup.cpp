@@ -13,7 +13,7 @@ MarkupOptions default_options(Dialect dialect) {
 
 bool write_gradient_markup(std::u16string_view text, const SettingRecord& setting, FunctionRef<bool()> separate_tags,
                            FunctionRef<bool()> cancel, MarkupSink& sink, const MarkupOptions& options) {
-    const std::optional<MarkupPlan> plan = build_plan(text, setting, options.colours, cancel);
+    const std::optional<MarkupPlan> plan = build_plan(text, setting, cancel);
     return plan && write_planned_markup(*plan, options, separate_tags, cancel, sink);
 }
 

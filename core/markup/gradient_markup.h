@@ -34,7 +34,6 @@ struct MarkupOptions {
     bool merge = false;         // a run of characters of one colour and size takes one tag
     bool plain_blanks = false;  // blanks take no colour (they still count as steps)
     std::size_t characters_per_colour = 1;  // g neighbouring characters share a colour step
-    ColourPlanner colours;      // empty: the setting's own colours (setting_colours)
 };
 
 // The options a dialect starts with: merging and plain blanks on, except for html.
@@ -49,8 +48,7 @@ bool write_gradient_markup(std::u16string_view text, const SettingRecord& settin
                            FunctionRef<bool()> separate_tags, FunctionRef<bool()> cancel, MarkupSink& sink,
                            const MarkupOptions& options = {});
 
-// The markup pass alone, over a plan already built (options.colours is not used: the
-// plan holds the colours).
+// The markup pass alone, over a plan already built.
 bool write_planned_markup(const MarkupPlan& plan, const MarkupOptions& options,
                           FunctionRef<bool()> separate_tags, FunctionRef<bool()> cancel, MarkupSink& sink);
 

@@ -17,7 +17,7 @@ FitResult write_fitted_markup(std::u16string_view text, const SettingRecord& set
     // question); the search asks seldom, yet often enough to stop promptly.
     std::size_t asked = 0;
     auto seldom = [&] { return ++asked % kCancelEvery == 0 && cancel(); };
-    const std::optional<MarkupPlan> plan = build_plan(text, setting, options.colours, seldom);
+    const std::optional<MarkupPlan> plan = build_plan(text, setting, seldom);
     if (!plan) return result;
     // The markup is written in the tag form it was measured in.
     const bool separate = separate_tags();

@@ -1,8 +1,7 @@
 #include "core/markup/markup_plan.h"
 
-#include "core/colour/channel_steps.h"
-#include "core/text/characters.h"
 #include "core/colour/gradient_steps.h"
+#include "core/text/characters.h"
 #include "core/markup/markup_dialects.h"
 #include "core/setting_line/setting_meaning.h"
 
@@ -72,22 +71,8 @@ SizeKind size_kind_of(const SettingRecord& s) {
 
 }  // namespace
 
-std::vector<Colour> two_colour_steps(const SettingRecord& s, std::size_t n) {
-    const int count = static_cast<int>(n);
-    const ChannelSteps red(s.StartColor[0], s.EndColor[0], count);
-    const ChannelSteps green(s.StartColor[1], s.EndColor[1], count);
-    const ChannelSteps blue(s.StartColor[2], s.EndColor[2], count);
-    std::vector<Colour> out(n);
-    for (int i = 1; i <= count; ++i) out[static_cast<std::size_t>(i - 1)] = {red.at(i), green.at(i), blue.at(i)};
-    return out;
-}
-
 std::vector<Colour> setting_colours(const SettingRecord& s, std::size_t n) {
-    if (!s.gradient) return two_colour_steps(s, n);
-    const std::vector<CharacterColor> colors = gradient_colors(*s.gradient, static_cast<int>(n));
-    std::vector<Colour> out(n);
-    for (std::size_t i = 0; i < n; ++i) out[i] = {colors[i][0], colors[i][1], colors[i][2]};
-    return out;
+    return gradient_colours(s.gradient.value_or(two_stop_gradient(s.StartColor, s.EndColor)), static_cast<int>(n));
 }
 
 std::vector<std::uint32_t> coarse_sources(std::size_t n, std::size_t g) {
@@ -110,12 +95,10 @@ std::vector<Colour> coarse_colours(std::span<const Colour> colours, std::size_t 
     return out;
 }
 
-std::optional<MarkupPlan> build_plan(std::u16string_view text, const SettingRecord& s, const ColourPlanner& planner,
-                                     FunctionRef<bool()> cancel) {
+std::optional<MarkupPlan> build_plan(std::u16string_view text, const SettingRecord& s, FunctionRef<bool()> cancel) {
     const std::vector<std::uint32_t> starts = character_starts(text);
     const std::size_t n = starts.size() - 1;
-    MarkupPlan plan{text, s, size_kind_of(s), {}, planner ? planner(s, n) : setting_colours(s, n)};
-    plan.colours.resize(n);
+    MarkupPlan plan{text, s, size_kind_of(s), {}, setting_colours(s, n)};
     const bool waving = generator_waves(s);
     SizeWave wave(static_cast<long long>(n), s.SizeValue, wave_pattern(s).value_or(WavePattern::Valley));
     plan.characters.resize(n);

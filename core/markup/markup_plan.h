@@ -3,10 +3,10 @@
 #pragma once
 
 #include "core/base/function_ref.h"
+#include "core/colour/colour.h"
 #include "core/setting_line/setting_record.h"
 
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <span>
 #include <string_view>
@@ -14,22 +14,8 @@
 
 namespace gradation {
 
-// A character's colour as the arithmetic gives it: channels may fall outside 0..255;
-// each writer keeps only the low byte of a channel, as the html markup always has.
-struct Colour {
-    std::int32_t red = 0, green = 0, blue = 0;
-    friend bool operator==(const Colour&, const Colour&) = default;
-};
-
-// The colours of n characters, first to last, for a setting. Replaceable so that other
-// ways of stepping through colours can feed the same writers.
-using ColourPlanner = std::function<std::vector<Colour>(const SettingRecord& setting, std::size_t n)>;
-
-// The setting's own two-colour arithmetic (core/channel_steps.h).
-std::vector<Colour> two_colour_steps(const SettingRecord& setting, std::size_t n);
-
-// The setting's colours as it stands: along its gradient when it has one (its stops and
-// space), else two_colour_steps.
+// The setting's colours for n characters, first to last: along its gradient when it has
+// one (its stops and space), else from StartColor to EndColor in srgb.
 std::vector<Colour> setting_colours(const SettingRecord& setting, std::size_t n);
 
 // The same colours with every g neighbouring characters sharing one: the groups still
@@ -63,10 +49,9 @@ struct MarkupPlan {
 };
 
 // Builds the plan of `text` (1..32,767 units). `cancel` is called once before every
-// character; when it yields true nothing is returned. An empty `planner` means
-// setting_colours.
+// character; when it yields true nothing is returned.
 std::optional<MarkupPlan> build_plan(std::u16string_view text, const SettingRecord& setting,
-                                     const ColourPlanner& planner, FunctionRef<bool()> cancel);
+                                     FunctionRef<bool()> cancel);
 
 // A size level 1..7 for writers with named sizes: relative sizes count from 3.
 int size_level(SizeKind kind, std::int64_t size);

@@ -46,10 +46,10 @@ std::u16string_view setting_name(std::u16string_view line) {
 std::u16string format_setting_line(std::u16string_view name, const SettingRecord& s) {
     std::u16string line(name);
     const auto flag_field = [&](bool on) { line += on ? u",ON" : u",OFF"; };
-    const auto bare = [&](std::int16_t value) {
+    const auto bare = [&](std::int32_t value) {
         for (const char c : std::to_string(value)) line.push_back(static_cast<char16_t>(c));
     };
-    const auto number_field = [&](std::int16_t value) {
+    const auto number_field = [&](std::int32_t value) {
         line += value >= 0 ? u", " : u",";
         bare(value);
     };
@@ -68,8 +68,11 @@ std::u16string format_setting_line(std::u16string_view name, const SettingRecord
     line += s.Direction;
     flag_field(s.SizeWave);
     number_field(s.WavePattern);
-    for (const std::int16_t c : s.StartColor) number_field(c);
-    for (const std::int16_t c : s.EndColor) number_field(c);
+    for (const Colour& c : {s.StartColor, s.EndColor}) {
+        number_field(c.red);
+        number_field(c.green);
+        number_field(c.blue);
+    }
     line += u',';
     bare(s.DevTag);
     return line;
@@ -102,8 +105,8 @@ Result<SettingRecord> parse_setting_line(std::u16string_view line) {
     r.Direction = f.at[12].empty() ? u' ' : f.at[12].front();
     r.SizeWave = flag(f.at[13]);
     r.WavePattern = number(14);
-    for (int c = 0; c < 3; ++c) r.StartColor[c] = number(15 + c);
-    for (int c = 0; c < 3; ++c) r.EndColor[c] = number(18 + c);
+    r.StartColor = {number(15), number(16), number(17)};
+    r.EndColor = {number(18), number(19), number(20)};
     if (f.dev_tag) {
         // Anything but a number reads as 0 here; only a number out of range refuses.
         const Result<std::int16_t> d = read_number16(*f.dev_tag, Rounding::HalfEven);

@@ -27,8 +27,8 @@ struct SettingRecord {
     char16_t Direction = u' ';
     bool SizeWave = false;
     std::int16_t WavePattern = 0;
-    Rgb StartColor{};
-    Rgb EndColor{};
+    Colour StartColor{};
+    Colour EndColor{};
     std::int16_t DevTag = 0;
     // More stops or another space, from the [Gradient] section; none: StartColor to
     // EndColor in srgb. Its first and last stops are StartColor and EndColor.

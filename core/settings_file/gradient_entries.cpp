@@ -38,7 +38,7 @@ void end_last_line(SettingsDocument& doc, const std::string& end) {
 }  // namespace
 
 bool fits_line(const Gradient& g, const SettingRecord& line) {
-    return g.stops.front().color == line.StartColor && g.stops.back().color == line.EndColor;
+    return g.stops.front().colour == line.StartColor && g.stops.back().colour == line.EndColor;
 }
 
 bool fits_in_bytes(const Gradient& g) {
@@ -49,8 +49,8 @@ bool fits_in_bytes(const Gradient& g) {
 }
 
 void use_gradient(SettingRecord& record, const Gradient& g) {
-    record.StartColor = g.stops.front().color;
-    record.EndColor = g.stops.back().color;
+    record.StartColor = g.stops.front().colour;
+    record.EndColor = g.stops.back().colour;
     record.gradient = is_plain(g) ? std::nullopt : std::optional(g);
 }
 

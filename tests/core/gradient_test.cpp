@@ -1,7 +1,8 @@
 // Gradients: worked colours from tests/data/gradients.py, the stored and command-line
 // forms, reading an entry beside its line, and properties over random stops.
-#include "core/settings_file/gradient_entries.h"
+#include "core/colour/channel_steps.h"
 #include "core/colour/gradient_steps.h"
+#include "core/settings_file/gradient_entries.h"
 #include "core/markup/markup_fit.h"
 #include "support/markup_helpers.h"
 #include "support/setting_lines.h"
@@ -19,11 +20,11 @@
 namespace gradation {
 namespace {
 
-std::string hex(const std::vector<CharacterColor>& colors) {
+std::string hex(const std::vector<Colour>& colours) {
     std::string out;
     char buf[8];
-    for (const CharacterColor& c : colors) {
-        std::snprintf(buf, sizeof buf, "%02X%02X%02X", c[0], c[1], c[2]);
+    for (const Colour& c : colours) {
+        std::snprintf(buf, sizeof buf, "%02X%02X%02X", c.red, c.green, c.blue);
         out += (out.empty() ? "" : " ") + std::string(buf);
     }
     return out;
@@ -39,7 +40,7 @@ TEST(Gradient, WorkedColoursFromTheSeparateScript) {
         const Result<Gradient> parsed = parse_gradient(stored);
         ASSERT_TRUE(parsed) << row;
         EXPECT_EQ(format_gradient(*parsed), stored);
-        EXPECT_EQ(hex(gradient_colors(*parsed, std::stoi(n))), colours) << row;
+        EXPECT_EQ(hex(gradient_colours(*parsed, std::stoi(n))), colours) << row;
     }
     EXPECT_GE(rows, 20);
 }
@@ -141,26 +142,23 @@ TEST(Gradient, ASettingIsItsLineWithTheEntryThatFitsIt) {
 }
 
 // A setting's own gradient feeds the colour plan: every dialect, space and colour-step
-// size gives what the same colours handed in as a planner give; fitting keeps the end stops.
+// size gives what a plan holding the same colours gives; fitting keeps the end stops.
 TEST(Gradient, ReachesEveryDialectAndFitThroughThePlan) {
     const std::u16string text = u"a bcdefg";
     const std::vector<GradientStop> stops = {{{255, 0, 0}, 0}, {{255, 255, 0}, 35}, {{0, 128, 255}, 100}};
+    const auto no = [] { return false; };
     for (const DialectInfo& d : dialects()) {
         for (int space = 0; space < 5; ++space) {
             SettingRecord s = test::plain({255, 0, 0}, {0, 128, 255});
             const Gradient g{static_cast<GradientSpace>(space), stops};
             MarkupOptions o = default_options(d.dialect);
             o.characters_per_colour = static_cast<std::size_t>(space % 3 + 1);
-            MarkupOptions handed = o;
-            handed.colours = [&g](const SettingRecord&, std::size_t n) {
-                std::vector<Colour> out;
-                for (const CharacterColor& c : gradient_colors(g, static_cast<int>(n)))
-                    out.push_back({c[0], c[1], c[2]});
-                return out;
-            };
-            const std::u16string expected = gradient_markup(text, s, false, handed);
+            MarkupPlan plan = *build_plan(text, s, no);
+            plan.colours = gradient_colours(g, static_cast<int>(plan.colours.size()));
+            test::StringSink expected;
+            write_planned_markup(plan, o, no, no, expected);
             s.gradient = g;
-            EXPECT_EQ(gradient_markup(text, s, false, o), expected) << d.name << ' ' << space;
+            EXPECT_EQ(gradient_markup(text, s, false, o), expected.markup) << d.name << ' ' << space;
         }
     }
     SettingRecord s = test::plain({255, 0, 0}, {0, 128, 255});
@@ -175,30 +173,25 @@ TEST(Gradient, ReachesEveryDialectAndFitThroughThePlan) {
 TEST(Gradient, PropertiesOverRandomStops) {
     std::mt19937 random(20);
     const auto number = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
-    const auto colour = [&](int low, int high) {
-        return Rgb{static_cast<std::int16_t>(number(low, high)), static_cast<std::int16_t>(number(low, high)),
-                   static_cast<std::int16_t>(number(low, high))};
-    };
+    const auto colour = [&](int low, int high) { return Colour{number(low, high), number(low, high), number(low, high)}; };
     for (int run = 0; run < 400; ++run) {
         const int n = run % 50 == 0 ? number(1, 32767) : number(1, 120);
         // Two stops in srgb: today's channel arithmetic exactly, also for colours outside 0..255.
-        const Rgb start = colour(-300, 300), end = colour(-300, 300);
-        const std::vector<CharacterColor> two = gradient_colors(two_stop_gradient(start, end), n);
+        const Colour start = colour(-300, 300), end = colour(-300, 300);
+        const std::vector<Colour> two = gradient_colours(two_stop_gradient(start, end), n);
+        const ChannelSteps red(start.red, end.red, n), green(start.green, end.green, n), blue(start.blue, end.blue, n);
         for (int i = 1; i <= n; ++i)
-            for (std::size_t c = 0; c < 3; ++c)
-                ASSERT_EQ(two[static_cast<std::size_t>(i - 1)][c], ChannelSteps(start[c], end[c], n).at(i)) << run;
+            ASSERT_EQ(two[static_cast<std::size_t>(i - 1)], (Colour{red.at(i), green.at(i), blue.at(i)})) << run;
         // Any stops in any space: the ends are the end stops, every channel within 0..255.
         Gradient g{static_cast<GradientSpace>(run % 5), {{colour(0, 255), 0}}};
         for (int k = number(0, 14); k > 0; --k) g.stops.push_back({colour(0, 255), number(0, 100)});
         g.stops.push_back({colour(0, 255), 100});
         std::sort(g.stops.begin(), g.stops.end(), [](auto& a, auto& b) { return a.position < b.position; });
-        const std::vector<CharacterColor> all = gradient_colors(g, n);
-        for (const CharacterColor& c : all)
-            for (const std::int32_t v : c) ASSERT_TRUE(v >= 0 && v <= 255) << format_gradient(g);
+        const std::vector<Colour> all = gradient_colours(g, n);
+        for (const Colour& c : all) ASSERT_TRUE(in_byte_range(c)) << format_gradient(g);
         if (g.space == GradientSpace::Srgb) continue;
-        const auto as_colour = [](const Rgb& c) { return CharacterColor{c[0], c[1], c[2]}; };
-        EXPECT_EQ(all.front(), as_colour(g.stops.front().color)) << format_gradient(g);
-        EXPECT_EQ(all.back(), as_colour(n == 1 ? g.stops.front().color : g.stops.back().color)) << format_gradient(g);
+        EXPECT_EQ(all.front(), g.stops.front().colour) << format_gradient(g);
+        EXPECT_EQ(all.back(), n == 1 ? g.stops.front().colour : g.stops.back().colour) << format_gradient(g);
     }
 }
 

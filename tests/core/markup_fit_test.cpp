@@ -18,10 +18,11 @@ std::u16string times(std::u16string_view pattern, int count) {
 }
 
 // Colours that come back after others, some past 255 (the low byte is written).
-std::vector<Colour> wandering(const SettingRecord&, std::size_t n) {
-    std::vector<Colour> out;
-    for (std::size_t i = 0; i < n; ++i) out.push_back({int(i / 3 % 4) * 86, int(i % 7 == 0) * 256, int(i / 2 % 2) * 9});
-    return out;
+SettingRecord wandering() {
+    SettingRecord s = test::plain({86, 0, 0}, {300, 256, 9});
+    const Colour a = s.StartColor, b = s.EndColor;
+    s.gradient = Gradient{GradientSpace::Srgb, {{a, 0}, {a, 20}, {b, 21}, {b, 40}, {a, 41}, {a, 60}, {b, 61}, {b, 100}}};
+    return s;
 }
 
 SettingRecord waving() {
@@ -70,11 +71,10 @@ TEST(MarkupFit, LengthsAndChoicesAsWritten) {
     auto no = [] { return false; };
     for (const std::u16string& text : texts) {
         for (const int variant : {0, 1, 2}) {
-            const SettingRecord s = variant == 2 ? waving() : test::plain();
+            const SettingRecord s = variant == 2 ? waving() : variant == 1 ? wandering() : test::plain();
             for (const DialectInfo& d : dialects()) {
-                MarkupOptions start = default_options(d.dialect);
-                start.colours = variant == 1 ? ColourPlanner(wandering) : nullptr;
-                const MarkupPlan plan = *build_plan(text, s, start.colours, no);
+                const MarkupOptions start = default_options(d.dialect);
+                const MarkupPlan plan = *build_plan(text, s, no);
                 for (const LengthUnit unit : {LengthUnit::Utf16Units, LengthUnit::Utf8Bytes}) {
                     const bool separate = variant == 2 && unit == LengthUnit::Utf16Units;
                     auto tags = [separate] { return separate; };
@@ -82,7 +82,7 @@ TEST(MarkupFit, LengthsAndChoicesAsWritten) {
                     std::set<std::size_t> limits;
                     for (std::size_t g = 1; g <= plan.characters.size(); ++g) {
                         for (const int shortening : {0, 1, 2, 3}) {
-                            const MarkupOptions o{d.dialect, shortening % 2 == 1, shortening >= 2, g, {}};
+                            const MarkupOptions o{d.dialect, shortening % 2 == 1, shortening >= 2, g};
                             LengthCounter written(unit);
                             write_planned_markup(plan, o, tags, no, written);
                             ASSERT_EQ(lengths.length(o), written.length()) << u8(text) << d.name << g << shortening;

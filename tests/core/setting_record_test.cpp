@@ -46,8 +46,8 @@ TEST(SettingRecord, TwentyOneFieldsLeaveDevTagZero) {
     EXPECT_EQ(r.SizeMode, 1);
     EXPECT_EQ(r.SizeValue, 5);
     EXPECT_EQ(r.WavePattern, 2);
-    EXPECT_EQ(r.StartColor, (Rgb{25, 25, 112}));
-    EXPECT_EQ(r.EndColor, (Rgb{30, 144, 255}));
+    EXPECT_EQ(r.StartColor, (Colour{25, 25, 112}));
+    EXPECT_EQ(r.EndColor, (Colour{30, 144, 255}));
     EXPECT_EQ(r.DevTag, 0);
 }
 
@@ -61,8 +61,8 @@ TEST(SettingRecord, FieldsLandInTheirPlaces) {
     EXPECT_EQ(r.Direction, u'H');
     EXPECT_TRUE(r.SizeWave);
     EXPECT_EQ(r.WavePattern, 0);
-    EXPECT_EQ(r.StartColor, (Rgb{1, 2, 3}));
-    EXPECT_EQ(r.EndColor, (Rgb{4, 5, 6}));
+    EXPECT_EQ(r.StartColor, (Colour{1, 2, 3}));
+    EXPECT_EQ(r.EndColor, (Colour{4, 5, 6}));
 }
 
 TEST(SettingRecord, FlagIsTrueOnlyForExactOn) {
@@ -142,8 +142,8 @@ TEST(SettingRecord, RefusesAWholeLineNamingThePosition) {
 
 TEST(SettingRecord, ColoursOutsideTheByteRangeAreKept) {
     const SettingRecord r = parse_ok(with_field(15, "-1"));
-    EXPECT_EQ(r.StartColor[0], -1);
-    EXPECT_EQ(parse_ok(with_field(20, " 300,1")).EndColor[2], 300);
+    EXPECT_EQ(r.StartColor.red, -1);
+    EXPECT_EQ(parse_ok(with_field(20, " 300,1")).EndColor.blue, 300);
 }
 
 TEST(NumberText, ReadsOnlyPlainDecimals) {

@@ -217,7 +217,7 @@ void EditorPreviewTest::colour_text() {
     field.show();
     type_into(field.text, typed);
     QTest::keyClick(field.text, Qt::Key_Return);
-    QCOMPARE(field.colour(), (Rgb{static_cast<std::int16_t>(r), static_cast<std::int16_t>(g), static_cast<std::int16_t>(b)}));
+    QCOMPARE(field.colour(), (Colour{r, g, b}));
     QCOMPARE(changes > 0, reads);
     QCOMPARE(field.text->text(), shown);
     QCOMPARE(field.out_of_range->isVisibleTo(&field), r > 255 || g < 0);

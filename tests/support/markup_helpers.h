@@ -13,7 +13,7 @@
 namespace gradation::test {
 
 // No markers, no size, no table; horizontal; the given colours.
-inline SettingRecord plain(Rgb start = {0, 128, 255}, Rgb end = {255, 128, 0}) {
+inline SettingRecord plain(Colour start = {0, 128, 255}, Colour end = {255, 128, 0}) {
     SettingRecord s;
     s.Direction = u'H';
     s.SizeValue = 1;
