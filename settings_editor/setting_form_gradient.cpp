@@ -15,28 +15,32 @@
 #include <QSignalBlocker>
 #include <QSpinBox>
 
-#include <array>
+#include <span>
+#include <string_view>
+#include <utility>
 
 namespace gradation::settings_editor {
 namespace {
 
-constexpr std::array kSpaces{GradientSpace::Srgb, GradientSpace::LinearSrgb, GradientSpace::Oklab,
-                             GradientSpace::Oklch, GradientSpace::OklchLonger};
+// What each space does, for the list's tooltips, by the space's name.
+constexpr std::pair<std::string_view, const char*> kExplanations[] = {
+    {"srgb", QT_TRANSLATE_NOOP("SettingForm", "RGB の値を一段ずつ変えます (これまでどおりの色)。")},
+    {"linear-srgb", QT_TRANSLATE_NOOP("SettingForm", "光の強さで混ぜます。中ほどが明るめになります。")},
+    {"oklab", QT_TRANSLATE_NOOP("SettingForm", "目に均等に見えるように混ぜます。中ほどがくすみません。")},
+    {"oklch", QT_TRANSLATE_NOOP("SettingForm", "明るさ・鮮やかさ・色相で混ぜ、色相は近い向きに回ります。")},
+    {"oklch-longer", QT_TRANSLATE_NOOP("SettingForm", "色相を遠い向きに回します (虹のように)。")},
+};
 
-QString space_explanation(GradientSpace space) {
-    switch (space) {
-    case GradientSpace::Srgb: return QCoreApplication::translate("SettingForm", "RGB の値を一段ずつ変えます (これまでどおりの色)。");
-    case GradientSpace::LinearSrgb: return QCoreApplication::translate("SettingForm", "光の強さで混ぜます。中ほどが明るめになります。");
-    case GradientSpace::Oklab: return QCoreApplication::translate("SettingForm", "目に均等に見えるように混ぜます。中ほどがくすみません。");
-    case GradientSpace::Oklch: return QCoreApplication::translate("SettingForm", "明るさ・鮮やかさ・色相で混ぜ、色相は近い向きに回ります。");
-    case GradientSpace::OklchLonger: return QCoreApplication::translate("SettingForm", "色相を遠い向きに回します (虹のように)。");
-    }
+QString space_explanation(std::string_view name) {
+    for (const auto& [space, explanation] : kExplanations)
+        if (space == name) return QCoreApplication::translate("SettingForm", explanation);
     return {};
 }
 
 int space_index(GradientSpace space) {
-    for (std::size_t i = 0; i < kSpaces.size(); ++i)
-        if (kSpaces[i] == space) return static_cast<int>(i);
+    const std::span<const ColourSpace> spaces = colour_spaces();
+    for (std::size_t i = 0; i < spaces.size(); ++i)
+        if (spaces[i].space == space) return static_cast<int>(i);
     return 0;
 }
 
@@ -52,9 +56,9 @@ QWidget* SettingForm::build_gradient_row() {
     stop_colour = new QPushButton(tr("色"), box);
     stop_colour->setToolTip(tr("選んだ色を変える"));
     space = new QComboBox(box);
-    for (GradientSpace s : kSpaces) {
-        space->addItem(QString::fromUtf8(space_name(s).data(), static_cast<qsizetype>(space_name(s).size())));
-        space->setItemData(space->count() - 1, space_explanation(s), Qt::ToolTipRole);
+    for (const ColourSpace& row : colour_spaces()) {
+        space->addItem(QString::fromUtf8(row.name.data(), static_cast<qsizetype>(row.name.size())));
+        space->setItemData(space->count() - 1, space_explanation(row.name), Qt::ToolTipRole);
     }
     auto* space_label = new QLabel(tr("色空間(&K)"), box);
     space_label->setBuddy(space);
@@ -74,7 +78,7 @@ void SettingForm::connect_gradient() {
     });
     connect(stop_colour, &QPushButton::clicked, this, [this] { pick_stop_colour(); });
     connect(space, &QComboBox::currentIndexChanged, this, [this](int i) {
-        if (!showing_ && i >= 0) gradient_bar->set_space(kSpaces[static_cast<std::size_t>(i)]);
+        if (!showing_ && i >= 0) gradient_bar->set_space(colour_spaces()[static_cast<std::size_t>(i)].space);
     });
 }
 
@@ -85,7 +89,7 @@ void SettingForm::show_gradient() {
     gradient_bar->show_gradient(g);
     gradient_bar->select(was_showing ? 0 : keep);
     space->setCurrentIndex(space_index(g.space));
-    space->setToolTip(space_explanation(g.space));
+    space->setToolTip(space_explanation(space_name(g.space)));
     showing_ = was_showing;
 }
 
@@ -102,7 +106,7 @@ void SettingForm::gradient_edited() {
     use_gradient(record_, gradient_bar->gradient());
     start_colour->show_colour(record_.StartColor);
     end_colour->show_colour(record_.EndColor);
-    space->setToolTip(space_explanation(gradient_bar->gradient().space));
+    space->setToolTip(space_explanation(space_name(gradient_bar->gradient().space)));
     show_selected_stop();
     edited();
 }

@@ -1,13 +1,10 @@
 #include "core/colour/gradient.h"
 
-#include <array>
 #include <charconv>
 #include <cmath>
 
 namespace gradation {
 namespace {
-
-constexpr std::array<std::string_view, 5> kSpaceNames = {"srgb", "linear-srgb", "oklab", "oklch", "oklch-longer"};
 
 bool is_blank(char c) { return c == ' ' || c == '\t'; }
 
@@ -74,14 +71,6 @@ Result<Gradient> checked(GradientSpace space, std::vector<GradientStop> stops) {
 }
 
 }  // namespace
-
-std::string_view space_name(GradientSpace space) { return kSpaceNames[static_cast<std::size_t>(space)]; }
-
-std::optional<GradientSpace> space_from_name(std::string_view name) {
-    for (std::size_t i = 0; i < kSpaceNames.size(); ++i)
-        if (kSpaceNames[i] == name) return static_cast<GradientSpace>(i);
-    return std::nullopt;
-}
 
 Gradient two_stop_gradient(const Colour& start, const Colour& end) {
     return {GradientSpace::Srgb, {{start, 0}, {end, 100}}};

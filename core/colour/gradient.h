@@ -4,6 +4,7 @@
 
 #include "core/base/refusal.h"
 #include "core/colour/colour.h"
+#include "core/colour/colour_space.h"
 
 #include <optional>
 #include <string>
@@ -11,8 +12,6 @@
 #include <vector>
 
 namespace gradation {
-
-enum class GradientSpace { Srgb, LinearSrgb, Oklab, Oklch, OklchLonger };
 
 inline constexpr std::size_t kMinStops = 2;
 inline constexpr std::size_t kMaxStops = 16;
@@ -30,10 +29,6 @@ struct Gradient {
 
     friend bool operator==(const Gradient&, const Gradient&) = default;
 };
-
-// "srgb", "linear-srgb", "oklab", "oklch", "oklch-longer".
-std::string_view space_name(GradientSpace space);
-std::optional<GradientSpace> space_from_name(std::string_view name);
 
 // The two-stop srgb gradient from `start` to `end`: what a line without an entry means.
 Gradient two_stop_gradient(const Colour& start, const Colour& end);

@@ -1,7 +1,5 @@
 #include "core/colour/gradient_steps.h"
 
-#include "core/colour/gamut_map.h"
-
 #include <algorithm>
 #include <cmath>
 
@@ -21,14 +19,10 @@ Colour clamped(const Colour& c) {
     return {std::clamp(c.red, 0, 255), std::clamp(c.green, 0, 255), std::clamp(c.blue, 0, 255)};
 }
 
-// The stop's colour where the space blends it: linear light, OKLab, or OKLCH (hue in degrees).
-std::array<double, 3> in_space(const Colour& colour, GradientSpace space) {
+// The stop's colour in the space it blends in.
+Coordinates in_space(const Colour& colour, const ColourSpace& space) {
     const Colour c = clamped(colour);
-    const LinearRgb linear{channel_to_linear(c.red), channel_to_linear(c.green), channel_to_linear(c.blue)};
-    if (space == GradientSpace::LinearSrgb) return linear;
-    const Lab lab = linear_to_oklab(linear);
-    if (space == GradientSpace::Oklab) return lab;
-    return oklab_to_oklch(lab);
+    return space.from_linear({channel_to_linear(c.red), channel_to_linear(c.green), channel_to_linear(c.blue)});
 }
 
 // How far the hue turns from `from` to `to`, as CSS Color 4 interpolates: a grey's hue is
@@ -55,50 +49,48 @@ double hue_turn(std::array<double, 3>& from, const std::array<double, 3>& to, bo
 
 }  // namespace
 
-GradientSteps::GradientSteps(const Gradient& gradient, int n) : space_(gradient.space), n_(n) {
+GradientSteps::GradientSteps(const Gradient& gradient, int n) : space_(colour_space(gradient.space)), n_(n) {
     first_ = clamped(gradient.stops.front().colour);
     last_ = clamped(gradient.stops.back().colour);
-    if (space_ == GradientSpace::Srgb) {
-        add_srgb_spans(gradient);
+    if (space_.steps_channels()) {
+        add_channel_spans(gradient);
     } else {
-        add_spans(gradient);
+        add_blend_spans(gradient);
     }
 }
 
 // Span k takes characters round(n * P_k / 100) .. round(n * P_k+1 / 100) - 1 (0-based):
 // each span gets its share of the text by width, every character belongs to exactly one
 // span, and with two stops the one span is the whole text, as the generator has it.
-void GradientSteps::add_srgb_spans(const Gradient& g) {
+void GradientSteps::add_channel_spans(const Gradient& g) {
     const auto boundary = [this](int position) { return (n_ * position + 50) / 100; };
     for (std::size_t k = 0; k + 1 < g.stops.size(); ++k) {
-        Span span;
-        span.first = boundary(g.stops[k].position);
-        span.count = boundary(g.stops[k + 1].position) - span.first;
-        if (span.count == 0) continue;
+        const int first = boundary(g.stops[k].position);
+        const int count = boundary(g.stops[k + 1].position) - first;
+        if (count == 0) continue;
         const Colour& from = g.stops[k].colour;
         const Colour& to = g.stops[k + 1].colour;
-        span.channels = {ChannelSteps(from.red, to.red, span.count), ChannelSteps(from.green, to.green, span.count),
-                         ChannelSteps(from.blue, to.blue, span.count)};
-        spans_.push_back(span);
+        channel_spans_.push_back({first, count,
+                                  {ChannelSteps(from.red, to.red, count), ChannelSteps(from.green, to.green, count),
+                                   ChannelSteps(from.blue, to.blue, count)}});
     }
 }
 
-void GradientSteps::add_spans(const Gradient& g) {
+void GradientSteps::add_blend_spans(const Gradient& g) {
     for (std::size_t k = 0; k + 1 < g.stops.size(); ++k) {
-        Span span;
+        BlendSpan span;
         span.start = g.stops[k].position;
         span.width = g.stops[k + 1].position - g.stops[k].position;
         span.from = in_space(g.stops[k].colour, space_);
-        const std::array<double, 3> to = in_space(g.stops[k + 1].colour, space_);
+        const Coordinates to = in_space(g.stops[k + 1].colour, space_);
         for (std::size_t c = 0; c < 3; ++c) span.delta[c] = to[c] - span.from[c];
-        if (space_ == GradientSpace::Oklch || space_ == GradientSpace::OklchLonger)
-            span.delta[2] = hue_turn(span.from, to, space_ == GradientSpace::OklchLonger);
-        spans_.push_back(span);
+        if (space_.polar()) span.delta[2] = hue_turn(span.from, to, space_.hue == HueArc::Longer);
+        blend_spans_.push_back(span);
     }
 }
 
-Colour GradientSteps::srgb_at(int i) const {
-    for (const Span& span : spans_) {
+Colour GradientSteps::stepped_at(int i) const {
+    for (const ChannelSpan& span : channel_spans_) {
         if (i > span.first + span.count) continue;
         const int local = i - span.first;
         return {span.channels[0].at(local), span.channels[1].at(local), span.channels[2].at(local)};
@@ -106,26 +98,24 @@ Colour GradientSteps::srgb_at(int i) const {
     return last_;  // not reached: the last span ends at n
 }
 
-// Character i's colour (1 < i < n) blended in the space: linear light, or OKLab (from OKLCH
-// for the oklch spaces).
-std::array<double, 3> GradientSteps::blended_at(int i) const {
+// Character i's colour (1 < i < n) blended in the space.
+Coordinates GradientSteps::blended_at(int i) const {
     const double position = 100.0 * (i - 1) / (n_ - 1);
     // The last span that starts at or before the position: at a stop shared by two spans
     // (a hard edge) the later one's colour shows.
     std::size_t k = 0;
-    while (k + 1 < spans_.size() && spans_[k + 1].start <= position) ++k;
-    const Span& span = spans_[k];
+    while (k + 1 < blend_spans_.size() && blend_spans_[k + 1].start <= position) ++k;
+    const BlendSpan& span = blend_spans_[k];
     const double t = span.width > 0 ? (position - span.start) / span.width : 0.0;
-    std::array<double, 3> v{};
+    Coordinates v{};
     for (std::size_t c = 0; c < 3; ++c) v[c] = span.from[c] + t * span.delta[c];
-    if (space_ == GradientSpace::Oklch || space_ == GradientSpace::OklchLonger) v = oklch_to_oklab(v);
     return v;
 }
 
 std::vector<Colour> GradientSteps::colours() const {
     std::vector<Colour> colours(static_cast<std::size_t>(std::max(n_, 0)));
-    if (space_ == GradientSpace::Srgb) {
-        for (int i = 1; i <= n_; ++i) colours[static_cast<std::size_t>(i - 1)] = srgb_at(i);
+    if (space_.steps_channels()) {
+        for (int i = 1; i <= n_; ++i) colours[static_cast<std::size_t>(i - 1)] = stepped_at(i);
         return colours;
     }
     if (colours.empty()) return colours;
@@ -134,8 +124,7 @@ std::vector<Colour> GradientSteps::colours() const {
     if (n_ == 1) return colours;
     colours.back() = last_;
     for (int i = 2; i < n_; ++i) {
-        const std::array<double, 3> blend = blended_at(i);
-        const LinearRgb rgb = space_ == GradientSpace::LinearSrgb ? blend : gamut_map(blend);
+        const LinearRgb rgb = space_.to_linear(blended_at(i));
         colours[static_cast<std::size_t>(i - 1)] = {linear_to_channel(rgb[0]), linear_to_channel(rgb[1]),
                                                     linear_to_channel(rgb[2])};
     }

@@ -4,7 +4,6 @@
 #include "core/colour/channel_steps.h"
 #include "core/colour/colour.h"
 #include "core/colour/gradient.h"
-#include "core/colour/oklab.h"
 
 #include <array>
 #include <vector>
@@ -19,29 +18,33 @@ public:
     std::vector<Colour> colours() const;
 
 private:
-    // Between two neighbouring stops. srgb: the characters [first, first + count) step
-    // through the generator's channel arithmetic. The other spaces: from `from` (OKLCH
-    // for the oklch spaces, else OKLab or linear light) by `delta` times the fraction.
-    struct Span {
+    // Between two neighbouring stops, for a space that steps channels: the characters
+    // [first, first + count) step through the generator's channel arithmetic.
+    struct ChannelSpan {
         int first = 0;
         int count = 0;
-        std::array<ChannelSteps, 3> channels{ChannelSteps(0, 0, 1), ChannelSteps(0, 0, 1), ChannelSteps(0, 0, 1)};
-        double start = 0;  // position, percent
+        std::array<ChannelSteps, 3> channels;
+    };
+    // Between two neighbouring stops, for a space that blends: from `from` by `delta`
+    // times the fraction of the way from position `start` (percent) across `width`.
+    struct BlendSpan {
+        double start = 0;
         double width = 0;
-        std::array<double, 3> from{};
-        std::array<double, 3> delta{};
+        Coordinates from{};
+        Coordinates delta{};
     };
 
-    void add_srgb_spans(const Gradient& gradient);
-    void add_spans(const Gradient& gradient);
-    Colour srgb_at(int i) const;
-    std::array<double, 3> blended_at(int i) const;
+    void add_channel_spans(const Gradient& gradient);
+    void add_blend_spans(const Gradient& gradient);
+    Colour stepped_at(int i) const;
+    Coordinates blended_at(int i) const;
 
-    GradientSpace space_;
+    const ColourSpace& space_;
     int n_;
     Colour first_{};
     Colour last_{};
-    std::vector<Span> spans_;
+    std::vector<ChannelSpan> channel_spans_;
+    std::vector<BlendSpan> blend_spans_;
 };
 
 // The colours of all n characters, in order.

@@ -1,3 +1,6 @@
+#include "cli/cli_usage.h"
+#include "core/base/refusal.h"
+#include "core/colour/colour_space.h"
 #include "support/cli_harness.h"
 #include "support/setting_lines.h"
 
@@ -6,6 +9,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
+#include <iterator>
+#include <regex>
 #include <sstream>
 
 namespace gradation::cli {
@@ -147,6 +152,28 @@ TEST(Cli, HelpAndVersion) {
     const CliRun version = run({"--version"});
     EXPECT_EQ(version.code, kOk);
     EXPECT_EQ(version.out, "gradation-cli 5.7.4\n");
+}
+
+// Every place that lists the colour spaces names each row of the table.
+TEST(Cli, EveryListOfSpacesNamesEachSpace) {
+    const auto file = [](const char* path) {
+        std::ifstream in(std::string(GRADATION_SOURCE) + "/" + path);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    // A name counts as a word of its own: "srgb" inside "linear-srgb" does not.
+    const auto names = [](const std::string& text, std::string_view name) {
+        const std::regex word("(^|[^-a-z])" + std::string(name) + "($|[^-a-z])");
+        return std::regex_search(std::regex_replace(text, std::regex(R"(\\-)"), "-"), word);
+    };
+    const std::pair<const char*, std::string> lists[] = {
+        {"help", usage_text()},
+        {"refusal", make_refusal(RefusalCode::GradientSpaceMissing, {}, 0).text()},
+        {"--space error", run({"--space", "lab", "--text", "a"}).err},
+        {"README", file("README.md")},
+        {"man page", file("packaging/man/gradation-cli.1.in")},
+    };
+    for (const auto& [where, text] : lists)
+        for (const ColourSpace& row : colour_spaces()) EXPECT_TRUE(names(text, row.name)) << where << ": " << row.name;
 }
 
 }  // namespace
