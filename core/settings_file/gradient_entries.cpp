@@ -43,8 +43,7 @@ bool fits_line(const Gradient& g, const SettingRecord& line) {
 
 bool fits_in_bytes(const Gradient& g) {
     for (const GradientStop& stop : g.stops)
-        for (std::int16_t v : stop.color)
-            if (v < 0 || v > 255) return false;
+        if (!in_byte_range(stop.colour)) return false;
     return true;
 }
 
