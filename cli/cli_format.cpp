@@ -3,7 +3,6 @@
 #include "cli/cli_messages.h"
 #include "core/markup/markup_fit.h"
 
-#include <algorithm>
 #include <ostream>
 
 namespace gradation::cli {
@@ -35,33 +34,7 @@ void warn_about(Dialect dialect, std::u16string_view text, const SettingRecord& 
     }
 }
 
-// `text` in lines of at most about 76 columns, each after `indent`.
-std::string wrapped(std::string_view text, const std::string& indent) {
-    std::string out, line;
-    for (std::size_t at = 0; at < text.size();) {
-        const std::size_t space = std::min(text.find(' ', at), text.size());
-        const std::string_view word = text.substr(at, space - at);
-        if (!line.empty() && indent.size() + line.size() + 1 + word.size() > 76) {
-            out += indent + line + '\n';
-            line.clear();
-        }
-        line += (line.empty() ? "" : " ") + std::string(word);
-        at = space + 1;
-    }
-    return out + indent + line + '\n';
-}
-
 }  // namespace
-
-std::string formats_text() {
-    std::string text;
-    for (const DialectInfo& d : dialects()) {
-        std::string name(d.name);
-        name.resize(std::max<std::size_t>(name.size() + 2, 19), ' ');
-        text += name + std::string(d.purpose) + '\n' + wrapped(d.text_rule, std::string(19, ' '));
-    }
-    return text;
-}
 
 bool write_markup(const MarkupOptions& options, std::optional<LengthLimit> limit, std::u16string_view text,
                   const SettingRecord& setting, bool separate, FunctionRef<bool()> cancel, MarkupSink& sink,

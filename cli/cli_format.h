@@ -11,9 +11,6 @@
 
 namespace gradation::cli {
 
-// The dialects: name and what it is for on a line, then how it keeps a text as text.
-std::string formats_text();
-
 // Writes the markup of `text` to `sink` as `options` say, fitted to `fit` when given;
 // warnings and what fitting did go to `err`, one line each. Yields false when the
 // markup cannot fit (nothing written) or the run was stopped by `cancel`.

@@ -1,9 +1,41 @@
 #include "cli/cli_usage.h"
 
+#include "core/markup/markup_dialects.h"
+
+#include <algorithm>
+
 namespace gradation::cli {
+namespace {
+
+// `text` in lines of at most `width` columns (a longer word stands alone), each after `indent`.
+std::string wrapped(std::string_view text, const std::string& indent, std::size_t width = 76) {
+    std::string out, line;
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t space = std::min(text.find(' ', at), text.size());
+        const std::string_view word = text.substr(at, space - at);
+        if (!line.empty() && indent.size() + line.size() + 1 + word.size() > width) {
+            out += indent + line + '\n';
+            line.clear();
+        }
+        line += (line.empty() ? "" : " ") + std::string(word);
+        at = space + 1;
+    }
+    return out + indent + line + '\n';
+}
+
+// The --format option: the dialects' names, from their table.
+std::string format_option() {
+    std::string names;
+    for (const DialectInfo& d : dialects()) names += (names.empty() ? "" : " ") + std::string(d.name);
+    const std::string text = "the markup to write (default html); --formats lists them: " + names +
+                             ". A dialect without sizes, table or markers leaves them out and says so on standard error";
+    return "  --format NAME" + wrapped(text, std::string(17, ' '), 78).substr(15);
+}
+
+}  // namespace
 
 std::string usage_text() {
-    return "Usage: gradation-cli (--line LINE | --setting N) [--ini FILE] [--separate | --joined]\n"
+    return std::string("Usage: gradation-cli (--line LINE | --setting N) [--ini FILE] [--separate | --joined]\n"
            "                     [--format NAME] [--[no-]merge] [--[no-]plain-blanks] [--fit N[b]]\n"
            "                     [--text TEXT | FILE]\n"
            "       gradation-cli --formats\n"
@@ -38,11 +70,8 @@ std::string usage_text() {
            "                 (both for one conversion, or stored with --add and --replace)\n"
            "  --separate     colour and size in separate font tags\n"
            "  --joined       colour and size in one font tag\n"
-           "                 (default for both: the setting's own tag form)\n"
-           "  --format NAME  the markup to write (default html); --formats lists them:\n"
-           "                 html html-css bbcode minecraft minecraft-section minimessage\n"
-           "                 minecraft-json ansi ansi-256. A dialect without sizes, table\n"
-           "                 or markers leaves them out and says so on standard error\n"
+           "                 (default for both: the setting's own tag form)\n") +
+           format_option() +
            "  --merge, --no-merge  neighbouring characters of one colour and size share a\n"
            "                 tag (default: off for html, on for the others)\n"
            "  --plain-blanks, --no-plain-blanks  blanks take no colour (same defaults)\n"
@@ -57,6 +86,16 @@ std::string usage_text() {
            "Exit status: 0 done, 1 failed or cannot fit (one line on standard error;\n"
            "nothing written), 2 usage error, 3 an edit was written but its report could\n"
            "not be printed.\n";
+}
+
+std::string formats_text() {
+    std::string text;
+    for (const DialectInfo& d : dialects()) {
+        std::string name(d.name);
+        name.resize(std::max<std::size_t>(name.size() + 2, 19), ' ');
+        text += name + std::string(d.purpose) + '\n' + wrapped(d.text_rule, std::string(19, ' '));
+    }
+    return text;
 }
 
 }  // namespace gradation::cli

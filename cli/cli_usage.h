@@ -1,4 +1,4 @@
-// gradation-cli --help: the options and the exit statuses.
+// gradation-cli --help (the options and the exit statuses) and --formats.
 #pragma once
 
 #include <string>
@@ -6,5 +6,8 @@
 namespace gradation::cli {
 
 std::string usage_text();
+
+// The dialects: name and what it is for on a line, then how it keeps a text as text.
+std::string formats_text();
 
 }  // namespace gradation::cli

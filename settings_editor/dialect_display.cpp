@@ -5,7 +5,7 @@
 #include <QJsonObject>
 #include <QRegularExpression>
 
-#include <array>
+#include <map>
 
 namespace gradation::settings_editor {
 namespace {
@@ -31,19 +31,14 @@ QString on_dark(const QString& body) {
            QStringLiteral("</body>");
 }
 
-// xterm's 256 colours: the 6x6x6 cube and the grey ramp (the first 16 vary by terminal).
-QString xterm_colour(int n) {
-    if (n >= 232) return QLatin1Char('#') + QStringLiteral("%1").arg(8 + 10 * (n - 232), 2, 16, QLatin1Char('0')).repeated(3);
-    if (n < 16) return QStringLiteral("#c0c0c0");
-    static constexpr std::array<int, 6> kLevels = {0, 95, 135, 175, 215, 255};
-    const int c = n - 16;
-    return QStringLiteral("#%1%2%3")
-        .arg(kLevels[c / 36], 2, 16, QLatin1Char('0'))
-        .arg(kLevels[c / 6 % 6], 2, 16, QLatin1Char('0'))
-        .arg(kLevels[c % 6], 2, 16, QLatin1Char('0'));
+QString hex_colour(std::uint32_t rgb) { return QStringLiteral("#%1").arg(rgb, 6, 16, QLatin1Char('0')); }
+
+// A palette's entry, or the colour as it was for an index the palette lacks.
+QString palette_colour(std::span<const std::uint32_t> palette, int n, const QString& otherwise) {
+    return n >= 0 && n < static_cast<int>(palette.size()) ? hex_colour(palette[static_cast<std::size_t>(n)]) : otherwise;
 }
 
-void apply_sgr(Look& look, const QString& parameters) {
+void apply_sgr(Look& look, const QString& parameters, std::span<const std::uint32_t> palette) {
     const QStringList p = parameters.split(QLatin1Char(';'));
     for (qsizetype i = 0; i < p.size(); ++i) {
         const int code = p[i].toInt();
@@ -51,62 +46,60 @@ void apply_sgr(Look& look, const QString& parameters) {
         if (code == 1) look.bold = true;
         if (code == 3) look.italic = true;
         if (code == 4) look.underline = true;
+        if (code >= 30 && code <= 37) look.colour = palette_colour(palette, code - 30, look.colour);
         if (code == 38 && i + 4 < p.size() && p[i + 1] == QLatin1String("2")) {
-            look.colour = QStringLiteral("#%1%2%3")
-                              .arg(p[i + 2].toInt(), 2, 16, QLatin1Char('0'))
-                              .arg(p[i + 3].toInt(), 2, 16, QLatin1Char('0'))
-                              .arg(p[i + 4].toInt(), 2, 16, QLatin1Char('0'));
+            look.colour = hex_colour(p[i + 2].toUInt() << 16 | p[i + 3].toUInt() << 8 | p[i + 4].toUInt());
             i += 4;
         } else if (code == 38 && i + 2 < p.size() && p[i + 1] == QLatin1String("5")) {
-            look.colour = xterm_colour(p[i + 2].toInt());
+            look.colour = palette_colour(palette, p[i + 2].toInt(), look.colour);
             i += 2;
         }
     }
 }
 
-// One code of a game or terminal dialect: a colour, a format, or an escaped character.
-// Returns how many units it took at `at`, 0 when there is no code there.
-qsizetype read_code(Dialect dialect, const QString& m, qsizetype at, Look& look, QString& text) {
-    static const QRegularExpression kAmp(QStringLiteral("&#([0-9a-fA-F]{6})|&([lonmkr])"));
-    static const QRegularExpression kSection(QStringLiteral("§x((?:§[0-9a-fA-F]){6})|§([lonmkr])"));
-    static const QRegularExpression kMini(QStringLiteral("<#([0-9a-fA-F]{6})>|<(/?)([biu])>|\\\\([<\\\\])"));
-    static const QRegularExpression kAnsi(QStringLiteral("\x1b\\[([0-9;]*)m"));
-    const QRegularExpression& code = dialect == Dialect::Minecraft          ? kAmp
-                                     : dialect == Dialect::MinecraftSection ? kSection
-                                     : dialect == Dialect::MiniMessage      ? kMini
-                                                                            : kAnsi;
-    const QRegularExpressionMatch match = code.match(m, at, QRegularExpression::NormalMatch,
-                                                     QRegularExpression::AnchorAtOffsetMatchOption);
-    if (!match.hasMatch()) return 0;
-    if (dialect == Dialect::Ansi || dialect == Dialect::Ansi256) {
-        apply_sgr(look, match.captured(1));
-    } else if (dialect == Dialect::MiniMessage) {
-        text += match.captured(4);
-        if (!match.captured(1).isEmpty()) look.colour = QLatin1Char('#') + match.captured(1).toLower();
-        const bool on = match.captured(2).isEmpty();
-        if (match.captured(3) == QLatin1String("b")) look.bold = on;
-        if (match.captured(3) == QLatin1String("i")) look.italic = on;
-        if (match.captured(3) == QLatin1String("u")) look.underline = on;
-    } else if (!match.captured(1).isEmpty()) {
-        look = Look{};  // a colour code resets the formats in the game
-        look.colour = QLatin1Char('#') + match.captured(1).remove(QStringLiteral("§")).toLower();
-    } else {
-        const QChar f = match.captured(2).at(0);
-        if (f == u'r') look = Look{};
-        look.bold = look.bold || f == u'l';
-        look.italic = look.italic || f == u'o';
-        look.underline = look.underline || f == u'n';
+// What one of the row's codes does to the look, or to the text for an escape.
+void apply_code(const DialectInfo& row, CodeEffect effect, const QString& group, Look& look, QString& text) {
+    using E = CodeEffect;
+    switch (effect) {
+    case E::ColourResettingFormats: look = Look{}; [[fallthrough]];
+    case E::Colour: look.colour = QLatin1Char('#') + QString(group).remove(QStringLiteral("§")).toLower(); break;
+    case E::Palette: look.colour = palette_colour(row.palette, group.toInt(), look.colour); break;
+    case E::Sgr: apply_sgr(look, group, row.palette); break;
+    case E::Bold: case E::EndBold: look.bold = effect == E::Bold; break;
+    case E::Italic: case E::EndItalic: look.italic = effect == E::Italic; break;
+    case E::Underline: case E::EndUnderline: look.underline = effect == E::Underline; break;
+    case E::ToggleBold: look.bold = !look.bold; break;
+    case E::ToggleItalic: look.italic = !look.italic; break;
+    case E::ToggleUnderline: look.underline = !look.underline; break;
+    case E::Reset: look = Look{}; break;
+    case E::Text: text += group; break;
+    case E::Drop: break;
     }
-    return match.capturedLength();
 }
 
-QString coded_text(Dialect dialect, const QString& markup) {
+// One of the row's codes where the markup stands, applied: how many units it took, 0
+// when none starts there.
+qsizetype read_code(const DialectInfo& row, const QString& m, qsizetype at, Look& look, QString& text) {
+    static std::map<const char*, QRegularExpression> compiled;
+    for (const MarkupCode& code : row.codes) {
+        auto [it, added] = compiled.try_emplace(code.pattern);
+        if (added) it->second = QRegularExpression(QString::fromUtf8(code.pattern));
+        const QRegularExpressionMatch match = it->second.match(m, at, QRegularExpression::NormalMatch,
+                                                               QRegularExpression::AnchorAtOffsetMatchOption);
+        if (!match.hasMatch()) continue;
+        apply_code(row, code.effect, match.captured(1), look, text);
+        return match.capturedLength();
+    }
+    return 0;
+}
+
+QString coded_text(const DialectInfo& row, const QString& markup) {
     QString body, run;
     Look look, run_look;
     for (qsizetype at = 0; at < markup.size();) {
         QString escaped;
         Look next = look;
-        const qsizetype taken = read_code(dialect, markup, at, next, escaped);
+        const qsizetype taken = read_code(row, markup, at, next, escaped);
         if (taken > 0 && escaped.isEmpty()) {
             look = next;
             at += taken;
@@ -154,13 +147,14 @@ QString bbcode_html(const QString& markup) {
 }  // namespace
 
 QString display_html(Dialect dialect, const QString& markup) {
-    switch (dialect) {
-    case Dialect::Html:
-    case Dialect::HtmlCss: return markup;
-    case Dialect::Bbcode: return bbcode_html(markup);
-    case Dialect::MinecraftJson: return json_text(markup);
-    default: return coded_text(dialect, markup);
+    const DialectInfo& row = dialect_info(dialect);
+    switch (row.preview) {
+    case DialectPreview::Html: return markup;
+    case DialectPreview::Bbcode: return bbcode_html(markup);
+    case DialectPreview::Json: return json_text(markup);
+    case DialectPreview::Codes: return coded_text(row, markup);
     }
+    return markup;
 }
 
 }  // namespace gradation::settings_editor

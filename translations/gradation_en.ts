@@ -140,6 +140,10 @@
         <source>注意: 文字列の制御文字 (%1 個) は記号で書きます (ESC は ␛)</source>
         <translation>Note: the text&apos;s control characters (%1) are written as symbols (ESC as ␛)</translation>
     </message>
+    <message>
+        <source>斜体</source>
+        <translation>italic</translation>
+    </message>
 </context>
 <context>
     <name>SettingForm</name>

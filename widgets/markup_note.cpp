@@ -4,8 +4,6 @@
 
 #include <QCoreApplication>
 
-#include <array>
-
 namespace gradation::widgets {
 namespace {
 
@@ -15,17 +13,6 @@ public:
     void append(std::u16string_view piece) override { text.append(piece); }
     std::u16string text;
 };
-
-QString left_out_name(Feature feature) {
-    switch (feature) {
-    case Feature::Size: return QCoreApplication::translate("MarkupNote", "文字の大きさ");
-    case Feature::Table: return QCoreApplication::translate("MarkupNote", "表");
-    case Feature::StartMark: return QCoreApplication::translate("MarkupNote", "開始マーカー");
-    case Feature::EndMark: return QCoreApplication::translate("MarkupNote", "終了マーカー");
-    case Feature::SeparateTags: return QCoreApplication::translate("MarkupNote", "色と大きさの分離");
-    }
-    return QString();
-}
 
 // "251 / 256 (まとめ, 空白は色なし, 3 文字ごとに 1 色)".
 QString fit_line(const FitResult& fit) {
@@ -57,19 +44,7 @@ QString text_note(const NoteCount& n) {
 }  // namespace
 
 QString dialect_purpose(Dialect dialect) {
-    static constexpr std::array<const char*, 9> kPurposes = {
-        QT_TRANSLATE_NOOP("MarkupNote", "ウェブチャット向けの HTML の FONT タグ (これまでの形式)"),
-        QT_TRANSLATE_NOOP("MarkupNote", "新しい HTML: CSS で色を付けた span 要素"),
-        QT_TRANSLATE_NOOP("MarkupNote", "掲示板: [color] と [size] のタグ"),
-        QT_TRANSLATE_NOOP("MarkupNote", "Minecraft のチャットとプラグイン: &#rrggbb のコード"),
-        QT_TRANSLATE_NOOP("MarkupNote", "Minecraft: § のコード (§x)"),
-        QT_TRANSLATE_NOOP("MarkupNote", "MiniMessage を使う Minecraft サーバー: <#rrggbb> のタグ"),
-        QT_TRANSLATE_NOOP("MarkupNote", "Minecraft の JSON テキスト (/tellraw、看板、本)"),
-        QT_TRANSLATE_NOOP("MarkupNote", "24 ビットカラーの端末"),
-        QT_TRANSLATE_NOOP("MarkupNote", "256 色の端末"),
-    };
-    static_assert(kPurposes.size() == static_cast<std::size_t>(Dialect::Ansi256) + 1, "one purpose per dialect");
-    return QCoreApplication::translate("MarkupNote", kPurposes[static_cast<std::size_t>(dialect)]);
+    return QCoreApplication::translate("MarkupNote", dialect_info(dialect).purpose_ja);
 }
 
 QString unit_name(LengthUnit unit) {
@@ -91,7 +66,8 @@ ChosenMarkup chosen_markup(std::u16string_view text, const SettingRecord& settin
         result.length_line = QCoreApplication::translate("MarkupNote", "長さ %1").arg(sink.text.size());
     }
     QStringList left_out;
-    for (const Feature f : features_left_out(choice.dialect, setting, separate_tags())) left_out << left_out_name(f);
+    for (const Feature f : features_left_out(choice.dialect, setting, separate_tags()))
+        left_out << QCoreApplication::translate("MarkupNote", feature_info(f).name_ja);
     if (!left_out.isEmpty()) result.warnings << QCoreApplication::translate("MarkupNote", "この形式では省きます: ") + left_out.join(QStringLiteral(", "));
     for (const NoteCount& n : text_notes(choice.dialect, text)) result.warnings << text_note(n);
     if (!result.too_long) result.markup = std::move(sink.text);

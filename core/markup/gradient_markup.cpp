@@ -7,7 +7,7 @@ namespace gradation {
 MarkupOptions default_options(Dialect dialect) {
     MarkupOptions o;
     o.dialect = dialect;
-    o.merge = o.plain_blanks = dialect != Dialect::Html;
+    o.merge = o.plain_blanks = dialect_info(dialect).shortened;
     return o;
 }
 

@@ -36,7 +36,8 @@ struct MarkupOptions {
     std::size_t characters_per_colour = 1;  // g neighbouring characters share a colour step
 };
 
-// The options a dialect starts with: merging and plain blanks on, except for html.
+// The options a dialect starts with: merging and plain blanks as its row says (on,
+// except for html).
 MarkupOptions default_options(Dialect dialect);
 
 // Runs both passes over `text` (1..kMaxTextUnits units) and writes the markup to

@@ -79,7 +79,4 @@ inline std::uint32_t colour_key(const Colour& c) {
            low_byte(c.blue);
 }
 
-// The nearest colour of the xterm palette's 6x6x6 cube (16..231) or grey ramp (232..255).
-int xterm_256_index(const Colour& c);
-
 }  // namespace gradation

@@ -1,6 +1,7 @@
 #include "core/markup/markup_length.h"
 
 #include "core/markup/markup_runs.h"
+#include "core/markup/markup_writer_lengths.h"
 
 #include <algorithm>
 #include <limits>
@@ -12,87 +13,9 @@
 
 namespace gradation {
 
-void LengthCounter::append(std::u16string_view piece) {
-    if (unit_ == LengthUnit::Utf16Units) {
-        length_ += piece.size();
-        return;
-    }
-    for (const char16_t u : piece) {
-        const bool high = u >= 0xD800 && u <= 0xDBFF;
-        const bool low = u >= 0xDC00 && u <= 0xDFFF;
-        if (pending_high_) {
-            pending_high_ = false;
-            if (low) {
-                length_ += 4;  // the pair is one code point past U+FFFF
-                continue;
-            }
-            length_ += 3;  // a lone high surrogate becomes U+FFFD
-        }
-        if (high) {
-            pending_high_ = true;
-        } else {
-            length_ += u < 0x80 ? 1 : u < 0x800 ? 2 : 3;  // a lone low surrogate: U+FFFD, 3 bytes
-        }
-    }
-}
-
-std::size_t markup_length(std::u16string_view markup, LengthUnit unit) {
-    LengthCounter counter(unit);
-    counter.append(markup);
-    return counter.length();
-}
-
 namespace {
 
 constexpr std::size_t kUnknown = std::numeric_limits<std::size_t>::max();
-
-// A run's opening and closing, as the dialect's writer writes them.
-class RunMeasure {
-public:
-    virtual ~RunMeasure() = default;
-    // `first`: the markup's first run, which a writer may open differently.
-    virtual std::size_t measure(const Colour& colour, const PlannedCharacter& c, bool coloured, bool first) = 0;
-};
-
-template <class Writer>
-class WriterRunMeasure final : public RunMeasure {
-public:
-    // `fresh` has written nothing yet; the other runs are measured after one run.
-    WriterRunMeasure(const Writer& fresh, const MarkupPlan& plan, LengthCounter& counter, bool separate)
-        : fresh_(fresh), after_one_(fresh), counter_(counter), separate_(separate) {
-        after_one_.run_open(plan.colours[0], plan.characters[0], true, separate_);
-        after_one_.run_close();
-    }
-    std::size_t measure(const Colour& colour, const PlannedCharacter& c, bool coloured, bool first) override {
-        Writer w = first ? fresh_ : after_one_;
-        w.out.flush();
-        const std::size_t before = counter_.length();
-        w.run_open(colour, c, coloured, separate_);
-        w.run_close();
-        w.out.flush();
-        return counter_.length() - before;
-    }
-
-private:
-    Writer fresh_, after_one_;
-    LengthCounter& counter_;
-    bool separate_;
-};
-
-// Numbers values in the order they are first met; examples[id] is where that was.
-template <class Value>
-class Numbering {
-public:
-    std::uint32_t id(Value v, std::size_t at) {
-        const auto [it, added] = ids_.try_emplace(v, static_cast<std::uint32_t>(examples.size()));
-        if (added) examples.push_back(at);
-        return it->second;
-    }
-    std::vector<std::size_t> examples;
-
-private:
-    std::unordered_map<Value, std::uint32_t> ids_;
-};
 
 }  // namespace
 
@@ -110,58 +33,21 @@ struct MergedRuns {
     std::vector<std::int32_t> link_over;  // per character i: the link (from, to] holds it, or -1
 };
 
-struct MarkupLengths::Impl {
+// The length count of one plan, dialect and tag form, from what the writer said once.
+struct MarkupLengths::Impl : WriterLengths {
     const MarkupPlan& plan;
     std::size_t n;
     LengthCounter counter;
     PieceBuffer out{counter};
-    std::vector<Seam> seams;              // seams[i]: how character i meets i - 1
-    std::vector<std::uint32_t> key_ids;   // per plan colour: its written colour, numbered
-    std::vector<std::uint32_t> size_ids;  // per character: its written size, numbered
-    std::vector<std::size_t> size_examples;
-    std::size_t key_count = 0;
-    std::size_t base = 0;  // the fixed parts, every character's text and line steps
-    std::unique_ptr<RunMeasure> measure;
     std::vector<std::vector<std::size_t>> coloured_costs;  // [size id][key id]
     std::vector<std::size_t> uncoloured_costs;             // [size id]
     std::optional<MergedRuns> merged;
 
     Impl(const MarkupPlan& p, Dialect dialect, bool separate, LengthUnit unit)
         : plan(p), n(p.characters.size()), counter(unit) {
-        with_writer(dialect, WriterBase{out, plan}, [&](auto w) {
-            learn(w);
-            measure = std::make_unique<WriterRunMeasure<decltype(w)>>(w, plan, counter, separate);
-            return true;
-        });
+        static_cast<WriterLengths&>(*this) = dialect_info(dialect).writer.lengths({plan, out, counter, separate});
         coloured_costs.resize(size_examples.size());
         uncoloured_costs.assign(size_examples.size(), kUnknown);
-    }
-
-    template <class Writer>
-    void learn(Writer w) {
-        seams.assign(n, Seam::Free);
-        for (std::size_t i = 1; i < n; ++i) seams[i] = w.seam(plan.character(i - 1), plan.character(i));
-        Numbering<std::uint32_t> keys;
-        key_ids.resize(n);
-        for (std::size_t k = 0; k < n; ++k) {
-            const bool same = k > 0 && plan.colours[k] == plan.colours[k - 1];
-            key_ids[k] = same ? key_ids[k - 1] : keys.id(w.key(plan.colours[k]), k);
-        }
-        key_count = keys.examples.size();
-        Numbering<std::int64_t> sizes;
-        size_ids.resize(n);
-        for (std::size_t i = 0; i < n; ++i) size_ids[i] = sizes.id(w.size_key(plan.characters[i]), i);
-        size_examples = std::move(sizes.examples);
-        // In the order the markup pass writes them, so that a writer's state carries over.
-        const std::size_t before = counter.length();
-        w.open();
-        for (std::size_t i = 0; i < n; ++i) {
-            w.text(plan.character(i));
-            if (w.vertical()) w.line_step();
-        }
-        w.close();
-        out.flush();
-        base = counter.length() - before;
     }
 
     // The opening and closing of a run after the first, in plan colour `colour`. They are

@@ -1,28 +1,10 @@
-// What the markup pass and the length count share: each dialect's writer, and which
-// characters share a run.
+// What the markup pass and the length count share: which characters share a run.
 #pragma once
 
 #include "core/markup/gradient_markup.h"
-#include "core/markup/markup_writers_text.h"
+#include "core/markup/markup_writers_html.h"
 
 namespace gradation {
-
-// Calls f with the writer of `dialect`, writing to base.out.
-template <class F>
-auto with_writer(Dialect dialect, const WriterBase& base, F&& f) {
-    switch (dialect) {
-    case Dialect::HtmlCss: return f(HtmlCssWriter{base});
-    case Dialect::Bbcode: return f(BbcodeWriter{{base}});
-    case Dialect::Minecraft: return f(MinecraftWriter{{{base}}, false});
-    case Dialect::MinecraftSection: return f(MinecraftWriter{{{base}}, true});
-    case Dialect::MiniMessage: return f(MiniMessageWriter{{base}});
-    case Dialect::MinecraftJson: return f(MinecraftJsonWriter{{base}});
-    case Dialect::Ansi: return f(AnsiWriter{{{base}}, false});
-    case Dialect::Ansi256: return f(AnsiWriter{{{base}}, true});
-    case Dialect::Html: break;
-    }
-    return f(HtmlWriter{base});
-}
 
 // Which characters share a run (one tag, one colour code): first as the writer's seam
 // says, where the text's own characters decide it (whatever the merging); otherwise

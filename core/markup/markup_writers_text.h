@@ -2,6 +2,7 @@
 // comment markers; the setting's line break after the text becomes a plain one.
 #pragma once
 
+#include "core/markup/markup_palettes.h"
 #include "core/markup/markup_writers_html.h"
 
 namespace gradation {

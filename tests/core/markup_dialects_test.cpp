@@ -200,7 +200,7 @@ TEST(MarkupDialects, ATextIsOnlyEverText) {
             for (const DialectInfo& d : dialects()) {
                 std::set<long> ours;
                 for (const Colour& c : setting_colours(s, character_starts(u16(text)).size() - 1))
-                    ours.insert(d.dialect == Dialect::Ansi256 ? test::kPalette + xterm_256_index(c) : long(colour_key(c)));
+                    ours.insert(d.nearest ? test::kPalette + d.nearest(c) : long(colour_key(c)));
                 std::size_t limit = kMaxTextUnits * 64;  // unmerged and merged as they are; then shorter than merged
                 for (const int mode : {0, 1, 2}) {
                     MarkupOptions o = default_options(d.dialect);

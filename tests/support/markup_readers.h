@@ -52,6 +52,7 @@ inline const std::vector<Token>& reader_tokens(Dialect d) {
         {R("[\x01-\x08\x0B\x0C\x0E-\x1F\x7F]|\xC2[\x80-\x9F]"), K::Drop}};
     static const std::vector<Token>* const kByDialect[] = {&kHtml,        &kHtml, &kBbcode,   &kLegacy,  &kLegacy,
                                                            &kMiniMessage, &kJson, &kTerminal, &kTerminal};
+    static_assert(std::size(kByDialect) == kDialectCount, "a reader for every dialect");
     return *kByDialect[static_cast<std::size_t>(d)];
 }
 
