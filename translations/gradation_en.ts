@@ -144,6 +144,14 @@
         <source>斜体</source>
         <translation>italic</translation>
     </message>
+    <message>
+        <source>IRC: mIRC の色コード (99 色)</source>
+        <translation>IRC: mIRC colour codes, 99 colours</translation>
+    </message>
+    <message>
+        <source>Discord: 色付きの ansi コードブロック (8 色)</source>
+        <translation>Discord: a coloured ansi code block, 8 colours</translation>
+    </message>
 </context>
 <context>
     <name>SettingForm</name>

@@ -18,7 +18,7 @@
 namespace gradation {
 
 enum class Dialect {
-    Html, HtmlCss, Bbcode, Minecraft, MinecraftSection, MiniMessage, MinecraftJson, Ansi, Ansi256,
+    Html, HtmlCss, Bbcode, Minecraft, MinecraftSection, MiniMessage, MinecraftJson, Ansi, Ansi256, Irc, Discord,
     Count  // not a dialect: how many there are
 };
 inline constexpr std::size_t kDialectCount = static_cast<std::size_t>(Dialect::Count);

@@ -3,7 +3,7 @@
 
 #include "core/markup/markup_drive.h"
 #include "core/markup/markup_writer_lengths.h"
-#include "core/markup/markup_writers_text.h"
+#include "core/markup/markup_writers_chat.h"
 
 namespace gradation {
 namespace {
@@ -34,6 +34,9 @@ constexpr MarkupCode kMiniMessageCodes[] = {{"<#([0-9a-fA-F]{6})>", E::Colour}, 
                                       {"<i>", E::Italic}, {"</i>", E::EndItalic}, {"<u>", E::Underline},
                                       {"</u>", E::EndUnderline}, {"\\\\([<\\\\])", E::Text}};
 constexpr MarkupCode kSgrCodes[] = {{"\x1B\\[([0-9;]*)m", E::Sgr}};
+constexpr MarkupCode kIrcCodes[] = {{"\x03([0-9]{2})", E::Palette}, {"\x02", E::ToggleBold},
+                                    {"\x1D", E::ToggleItalic}, {"\x1F", E::ToggleUnderline}, {"\x0F", E::Reset}};
+constexpr MarkupCode kDiscordCodes[] = {{"```(?:ansi\n)?", E::Drop}, {"\x1B\\[([0-9;]*)m", E::Sgr}};
 
 // A row's writer, named once: both passes make it over their job's plan.
 template <class Writer, auto... kArguments>
@@ -88,6 +91,20 @@ constexpr DialectInfo kDialects[] = {
     {Dialect::Ansi256, "ansi-256", "terminals with 256 colours", GRADATION_TRANSLATE_NOOP("MarkupNote", "256 色の端末"),
      kTerminal, kItalicOnly, {false, false, true}, true, DialectPreview::Codes, kSgrCodes, kXtermPalette, xterm_256_index,
      kWriter<AnsiWriter, true>},
+    {Dialect::Irc, "irc", "IRC: mIRC colour codes, 99 colours",
+     GRADATION_TRANSLATE_NOOP("MarkupNote", "IRC: mIRC の色コード (99 色)"),
+     "IRC clients read ^B, ^C (a colour: one or two digits, then a comma and a background), ^D, ^O, ^Q, ^V, ^], "
+     "^^ and ^_ (^X: the control character X): a colour code always has two digits, so a digit of the text never "
+     "joins it, and ^B^B (bold on and off) keeps a comma of the text from a code before it; control characters "
+     "are shown as symbols.",
+     kItalicOnly, {false, false, true}, true, DialectPreview::Codes, kIrcCodes, kIrcPalette, irc_colour_index,
+     kWriter<IrcWriter>},
+    {Dialect::Discord, "discord", "Discord: a coloured ansi code block, 8 colours",
+     GRADATION_TRANSLATE_NOOP("MarkupNote", "Discord: 色付きの ansi コードブロック (8 色)"),
+     "Discord ends a code block at three backticks: a zero-width joiner goes between two backticks of the text, "
+     "so the text cannot close the block and still reads as it was; control characters are shown as symbols.",
+     0, {false, false, true}, true, DialectPreview::Codes, kDiscordCodes, kDiscordPalette, discord_colour_index,
+     kWriter<DiscordWriter>},
 };
 
 static_assert(one_row_each(kDialects, &DialectInfo::dialect), "one row per dialect, in the enum's order");

@@ -105,6 +105,18 @@ const std::map<Dialect, std::vector<std::string>> kExpected = {
      {"\x1B[38;5;31ma\x1B[38;5;65mb\x1B[38;5;136mc\x1B[0m", "\x1B[1;3;4m\x1B[38;5;208mx\x1B[0m\r\n",
       "\x1B[38;5;208mx\x1B[0m", "\x1B[38;5;208mab\x1B[0m", "\x1B[38;5;31ma \x1B[38;5;136mb\x1B[0m",
       "\x1B[38;5;208m[§&<\"\\\r\n\u241B\u241B[\x1B[0m", "\x1B[38;5;30me\u0301\x1B[38;5;100m\U0001F44D\U0001F3FD\x1B[0m"}},
+    // The nearest by OKLab: 0080aa is 10, 558055 30, aa8000 41, ff8000 07, 008080 34, 808000 30.
+    {Dialect::Irc,
+     {"\x03" "10a\x03" "30b\x03" "41c\x0F", "\x02\x1D\x1F\x03" "07x\x0F\r\n", "\x03" "07x\x0F", "\x03" "07ab\x0F",
+      "\x03" "10a \x03" "41b\x0F", "\x03" "07[§&<\"\\\r\n\u241B\u241B[\x0F",
+      "\x03" "34e\u0301\x03" "30\U0001F44D\U0001F3FD\x0F"}},
+    // The nearest by OKLab: 0080aa is 34 (blue), 558055 and 008080 36 (cyan), aa8000 and ff8000 33
+    // (yellow), 808000 32 (green).
+    {Dialect::Discord,
+     {"```ansi\n\x1B[34ma\x1B[36mb\x1B[33mc\x1B[0m```", "```ansi\n\x1B[1;4m\x1B[33mx\x1B[0m```\r\n",
+      "```ansi\n\x1B[33mx\x1B[0m```", "```ansi\n\x1B[33mab\x1B[0m```", "```ansi\n\x1B[34ma \x1B[33mb\x1B[0m```",
+      "```ansi\n\x1B[33m[§&<\"\\\r\n\u241B\u241B[\x1B[0m```",
+      "```ansi\n\x1B[36me\u0301\x1B[32m\U0001F44D\U0001F3FD\x1B[0m```"}},
 };
 
 TEST(MarkupDialects, WorkedExamples) {
@@ -193,7 +205,8 @@ TEST(MarkupDialects, ATextIsOnlyEverText) {
                                   "see [url=http://evil.example]here[/url] [/color][img]x[/img]", "[b]x[/b] [/color]y",
                                   "a \u00A7 b \u00A7z c \u00A7", "a\u00A7.b \u00A7&l", "hi\x1B]0;pwned\a\x1B[2J\x1B[31mred",
                                   "\a\b\x7F\u009B" "31m\t", "&amp; &lt; &l &#ff0000x", "one\r\ntwo\rthree\nfour\r",
-                                  "\U0001F44D\U0001F3FD<\u0301&\u200D[\u0301 e\u0301 &"};
+                                  "\U0001F44D\U0001F3FD<\u0301&\u200D[\u0301 e\u0301 &",
+                                  "1,2,,3 \x02\x03" "04,05x\x0F\x16\x1D\x1F\x11\x1E\x04" "ff0000y", "```js\nx``` ````y`"};
     auto no = [] { return false; };
     for (const char* text : kTexts) {
         for (const SettingRecord& s : {plain({200, 200, 200}, {200, 200, 200}), plain()}) {

@@ -50,8 +50,21 @@ inline const std::vector<Token>& reader_tokens(Dialect d) {
         {R("\x1B\\[0?m"), K::Drop}, {R("\x1B\\[[0-9;]*m"), K::Foreign},
         {R("\x1B(\\[[0-?]*[ -/]*[@-~]|\\][^\x07\x1B]*(\x07|\x1B\\\\)?|[\\s\\S])?"), K::Drop},
         {R("[\x01-\x08\x0B\x0C\x0E-\x1F\x7F]|\xC2[\x80-\x9F]"), K::Drop}};
-    static const std::vector<Token>* const kByDialect[] = {&kHtml,        &kHtml, &kBbcode,   &kLegacy,  &kLegacy,
-                                                           &kMiniMessage, &kJson, &kTerminal, &kTerminal};
+    // IRC clients: ^C and one or two digits is a colour, with a comma and more digits a
+    // background too; ^D and six hexadecimal digits, a bare ^C, ^Q, ^V and ^^ are codes we
+    // never write; ^B, ^], ^_ and ^O switch formats.
+    static const std::vector<Token> kIrc = {
+        {R("\x03[0-9]{1,2},[0-9]{1,2}"), K::Foreign}, {R("\x03([0-9]{1,2})"), K::Palette},
+        {R("\x04[0-9a-fA-F]{6}|[\x03\x04\x11\x16\x1E]"), K::Foreign}, {R("[\x02\x0F\x1D\x1F]"), K::Drop},
+        {R("[\x01-\x08\x0B\x0C\x0E-\x1F\x7F]|\xC2[\x80-\x9F]"), K::Drop}};
+    // Discord: the block opens at "```ansi" and a line break and ends at the next "```";
+    // a zero-width joiner before a backtick shows nothing; SGR 30..37 are its colours, 0, 1 and 4 formats.
+    static const std::vector<Token> kDiscord = {
+        {R("```ansi\n"), K::Drop}, {R("```(\r\n)?$"), K::Drop}, {R("```"), K::Foreign},
+        {R("\xE2\x80\x8D`"), K::Text, "`"}, {R("\x1B\\[3([0-7])m"), K::Palette},
+        {R("\x1B\\[(0|1|4|1;4)?m"), K::Drop}, {R("\x1B|[\x01-\x08\x0B\x0C\x0E-\x1F\x7F]|\xC2[\x80-\x9F]"), K::Foreign}};
+    static const std::vector<Token>* const kByDialect[] = {&kHtml,      &kHtml,     &kBbcode,   &kLegacy, &kLegacy,  &kMiniMessage,
+                                                           &kJson,      &kTerminal, &kTerminal, &kIrc,    &kDiscord};
     static_assert(std::size(kByDialect) == kDialectCount, "a reader for every dialect");
     return *kByDialect[static_cast<std::size_t>(d)];
 }
