@@ -96,19 +96,24 @@ struct StringSink final : gradation::MarkupSink {
 };
 
 // The colour codes of a dialect's markup, in order, as 0xRRGGBB (the palette index for
-// ansi-256). Only for texts that hold none of the markers.
+// ansi-256, irc and discord). Only for texts that hold none of the markers.
 std::vector<std::uint32_t> colours_read_back(gradation::Dialect d, std::u16string_view m) {
     using gradation::Dialect;
     static const std::u16string_view kMarkers[] = {u"COLOR=\"#", u"color:#",        u"[color=#",
                                                    u"&#",         u"\u00A7x",        u"<#",
-                                                   u"\"color\":\"#", u"\x1B[38;2;", u"\x1B[38;5;"};
-    static_assert(std::size(kMarkers) == kDialectCount, "a marker for every dialect");
+                                                   u"\"color\":\"#", u"\x1B[38;2;", u"\x1B[38;5;",
+                                                   u"\x03",      u"\x1B[3"};
+    static_assert(std::size(kMarkers) == gradation::kDialectCount, "a marker for every dialect");
     const std::u16string_view marker = kMarkers[static_cast<int>(d)];
     std::vector<std::uint32_t> out;
     for (auto at = m.find(marker); at != std::u16string_view::npos; at = m.find(marker, at + 1)) {
         std::uint32_t v = 0, part = 0;
         std::size_t p = at + marker.size();
-        if (d == Dialect::Ansi || d == Dialect::Ansi256) {  // decimals up to "m", channels after ";"
+        if (d == Dialect::Irc) {  // always two digits
+            out.push_back(std::uint32_t((m[p] - u'0') * 10 + (m[p + 1] - u'0')));
+            continue;
+        }
+        if (d == Dialect::Ansi || d == Dialect::Ansi256 || d == Dialect::Discord) {  // decimals up to "m", channels after ";"
             for (; m[p] != u'm'; ++p) {
                 if (m[p] == u';') v = v << 8 | part, part = 0;
                 else part = part * 10 + (m[p] - u'0');
@@ -148,6 +153,14 @@ std::size_t our_code(std::u16string_view at) {
     return end != 0 && end < at.size() && at[end] == u'm' ? end + 1 : 0;
 }
 
+// The length of an IRC code of ours at the start of `at`: "\x03" and two digits, or one
+// of the formats and the reset; or 0.
+std::size_t irc_code(std::u16string_view at) {
+    if (at.starts_with(u'\x03'))
+        return at.size() >= 3 && at[1] >= u'0' && at[1] <= u'9' && at[2] >= u'0' && at[2] <= u'9' ? 3 : 0;
+    return !at.empty() && std::u16string_view(u"\x02\x0F\x1D\x1F").find(at[0]) != std::u16string_view::npos ? 1 : 0;
+}
+
 // A text is never markup: where the dialect's reader would start a tag, an escape, a
 // code or a control sequence, the markup holds one of ours. `m` has no start marker.
 void check_text_stays_text(gradation::Dialect d, std::u16string_view m) {
@@ -157,7 +170,7 @@ void check_text_stays_text(gradation::Dialect d, std::u16string_view m) {
     for (std::size_t i = 0; i < m.size(); ++i) {
         const std::u16string_view at = m.substr(i);
         const char16_t next = i + 1 < m.size() ? m[i + 1] : u'\0';
-        const std::size_t code = our_code(at);
+        const std::size_t code = d == Dialect::Irc ? irc_code(at) : our_code(at);
         FUZZ_CHECK(!gradation::dialect_info(d).notes.controls || !gradation::is_acting_control(m[i]) || code > 0);
         if (d <= Dialect::HtmlCss && m[i] == u'<' && tag_name_start(next))
             FUZZ_CHECK(starts_one_of(at, {u"<font ", u"</font>", u"<span ", u"</span>", u"<br>", u"<b>", u"</b>", u"<i>",
@@ -168,6 +181,9 @@ void check_text_stays_text(gradation::Dialect d, std::u16string_view m) {
         if (d == Dialect::Bbcode && m[i] == u'[' && tag_name_start(next))
             FUZZ_CHECK(starts_one_of(at, {u"[color=#", u"[/color]", u"[size=", u"[/size]", u"[b]", u"[/b]", u"[i]",
                                           u"[/i]", u"[u]", u"[/u]"}));
+        if (d == Dialect::Irc && code == 3) FUZZ_CHECK(at.size() == 3 || at[3] != u',');  // no background colour
+        if (d == Dialect::Discord && at.starts_with(u"```"))  // only the block's own opening and closing
+            FUZZ_CHECK(i == 0 || at == u"```" || at == u"```\r\n");
         if (d == Dialect::MiniMessage && m[i] == u'\\') FUZZ_CHECK(next == u'\\' || next == u'<');
         if (d == Dialect::MiniMessage && m[i] == u'<')
             FUZZ_CHECK(starts_one_of(at, {u"<#", u"<b>", u"</b>", u"<i>", u"</i>", u"<u>", u"</u>"}));
