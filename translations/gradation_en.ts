@@ -581,6 +581,97 @@ Cancel: do not save. The changes made here stay.</translation>
     </message>
 </context>
 <context>
+    <name>WebPage</name>
+    <message>
+        <source>グラデーション文字</source>
+        <translation>Gradient text</translation>
+    </message>
+    <message>
+        <source>文字ごとに色を変えたタグを作ります。</source>
+        <translation>Makes markup that gives each character its own colour.</translation>
+    </message>
+    <message>
+        <source>テキスト</source>
+        <translation>Text</translation>
+    </message>
+    <message>
+        <source>設定</source>
+        <translation>Setting</translation>
+    </message>
+    <message>
+        <source>同じ色をまとめる</source>
+        <translation>Merge</translation>
+    </message>
+    <message>
+        <source>空白に色を付けない</source>
+        <translation>Plain blanks</translation>
+    </message>
+    <message>
+        <source>上限の単位</source>
+        <translation>Limit unit</translation>
+    </message>
+    <message>
+        <source>文字数</source>
+        <translation>characters</translation>
+    </message>
+    <message>
+        <source>バイト数</source>
+        <translation>bytes</translation>
+    </message>
+    <message>
+        <source>タグをコピーしました。</source>
+        <translation>The markup was copied.</translation>
+    </message>
+    <message>
+        <source>コピーできませんでした。タグの欄から選んでコピーしてください。</source>
+        <translation>Could not copy. Select the markup in its box and copy it.</translation>
+    </message>
+    <message>
+        <source>QX.ini を開く</source>
+        <translation>Open QX.ini</translation>
+    </message>
+    <message>
+        <source>QX.ini を保存</source>
+        <translation>Save QX.ini</translation>
+    </message>
+    <message>
+        <source>最初の設定に戻す</source>
+        <translation>Back to the shipped settings</translation>
+    </message>
+    <message>
+        <source>設定の中身</source>
+        <translation>The setting</translation>
+    </message>
+    <message>
+        <source>カラーストップ</source>
+        <translation>Stops</translation>
+    </message>
+    <message>
+        <source>テキストが長すぎます (%1 単位、変換できるのは 32767 単位まで)</source>
+        <translation>The text is too long (%1 units; at most 32767 units can be converted)</translation>
+    </message>
+    <message>
+        <source>この変更は設定に残せません: %1</source>
+        <translation>This change cannot be kept in the settings: %1</translation>
+    </message>
+    <message>
+        <source>%1 を開きました (%2 個の設定)。</source>
+        <translation>Opened %1 (%2 settings).</translation>
+    </message>
+    <message>
+        <source>設定はこのブラウザーに保存されます。</source>
+        <translation>Your settings are kept in this browser.</translation>
+    </message>
+    <message>
+        <source>一度開けば、ネットにつながっていなくても使えます。</source>
+        <translation>After one visit the page works without a network.</translation>
+    </message>
+    <message>
+        <source>グラデーションで文字に色を付けます</source>
+        <translation>Colour your text with a gradient</translation>
+    </message>
+</context>
+<context>
     <name>frmMain</name>
     <message>
         <source>変換(&amp;X&amp;ｻ)</source>
