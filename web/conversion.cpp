@@ -61,7 +61,7 @@ val convert(const val& request) {
     } else {
         write_gradient_markup(text, *record, tags, never, sink, options);
     }
-    out.set("markup", sink.text);
+    out.set("markup", text_value(sink.text));
     add_notes(out, text, *record, options.dialect, separate);
     return out;
 }

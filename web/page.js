@@ -6,8 +6,9 @@ var page = {setting: null, dialects: [], spaces: [], markup: ""};
 (function () {
     "use strict";
     var $ = function (id) { return document.getElementById(id); };
-    var kPreviewStyle = "body{margin:6px;font:16px system-ui,sans-serif;overflow-wrap:anywhere}" +
-        "body.dark{background:#1e1e1e;color:#fff;white-space:pre-wrap}";
+    var kFrameStyle = "body{margin:6px;font:16px system-ui,sans-serif;overflow-wrap:anywhere}" +
+        "body.dark{background:#1e1e1e;color:#fff;white-space:pre-wrap}" +
+        "pre{margin:0;font:13px ui-monospace,monospace;white-space:pre-wrap;word-break:break-all}pre.long{white-space:pre}";
 
     // "%1 of %2" with each %n replaced by the n-th argument, in one pass.
     page.fill = function (pattern) {
@@ -31,6 +32,8 @@ var page = {setting: null, dialects: [], spaces: [], markup: ""};
         pageEnglish = language === "en" ? pageEnglishWords : null;
         document.documentElement.lang = language;
         page.words = pageWords();
+        $("preview-frame").title = page.words.preview;
+        $("markup-frame").title = page.words.markup;
         page.english = language === "en";
         document.querySelectorAll("[data-word]").forEach(function (element) {
             element.textContent = page.words[element.dataset.word];
@@ -38,22 +41,32 @@ var page = {setting: null, dialects: [], spaces: [], markup: ""};
         document.title = "gradation: " + page.words.title;
     }
 
-    // The core runs in a worker made from the engine's own source, so that it starts from
-    // file:// too, where a page may not load a worker's script from a file. While any call
-    // is unanswered the markup is marked busy, for screen readers (and tests) to wait on.
+    // Whether the markup is still on its way: calls unanswered, frames not yet drawn.
+    var pending = {};
+    var busy = page.busy = function (what, still) {
+        pending[what] = still;
+        $("markup").setAttribute("aria-busy", String(Object.keys(pending).some(function (k) { return pending[k]; })));
+    };
+
+    function draw(frame, html) {
+        busy(frame, true);
+        $(frame).srcdoc = html;
+    }
+
+    // The core runs in the worker engine.js started. While any call is unanswered the
+    // markup is marked busy, for screen readers (and tests) to wait on.
     function startWorker() {
-        var source = new Blob(["(" + gradationEngine.toString() + ")()"], {type: "text/javascript"});
-        var worker = new Worker(URL.createObjectURL(source));
+        var worker = gradationWorker;
         var waiting = new Map(), next = 1;
         worker.onmessage = function (event) {
             var resolve = waiting.get(event.data.id);
             waiting.delete(event.data.id);
             resolve(event.data.result);
             // After the answer's own follow-up calls have been made.
-            setTimeout(function () { $("markup").setAttribute("aria-busy", String(waiting.size > 0)); }, 0);
+            setTimeout(function () { busy("calls", waiting.size > 0); }, 0);
         };
         page.call = function (name, argument) {
-            $("markup").setAttribute("aria-busy", "true");
+            busy("calls", true);
             return new Promise(function (resolve) {
                 waiting.set(next, resolve);
                 worker.postMessage({id: next++, call: name, argument: argument});
@@ -99,38 +112,38 @@ var page = {setting: null, dialects: [], spaces: [], markup: ""};
         return lines;
     }
 
-    function showPreview(preview, message) {
-        var frame = $("preview-frame");
-        var escaped = message.replace(/&/g, "&amp;").replace(/</g, "&lt;");
-        frame.srcdoc = '<!doctype html><html><head><meta charset="utf-8"><style>' + kPreviewStyle + "</style></head>" +
-            (preview ? "<body" + (preview.dark ? ' class="dark">' : ">") + preview.body : "<body><p>" + escaped) +
-            "</body></html>";
+    function frameDocument(body, dark) {
+        return '<!doctype html><html><head><meta charset="utf-8"><style>' + kFrameStyle + "</style></head><body" +
+            (dark ? ' class="dark">' : ">") + body + "</body></html>";
     }
+
+    function escaped(text) { return text.replace(/&/g, "&amp;").replace(/</g, "&lt;"); }
 
     function show(sent, result) {
         page.markup = result.markup || "";
-        $("markup").textContent = page.markup;
+        draw("markup-frame", frameDocument(result.markupBody || ""));
         $("copy").disabled = !page.markup;
         $("copy-status").textContent = "";
         $("length-line").textContent = noteLines(sent, result).join("\n");
         var fitFailed = result.fit && !result.fit.fitted;
-        showPreview(result.preview, fitFailed ? page.words.cannotFit : "");
+        var preview = result.preview || {body: "<p>" + escaped(fitFailed ? page.words.cannotFit : "") + "</p>"};
+        draw("preview-frame", frameDocument(preview.body, preview.dark));
     }
 
     // The latest text wins: one conversion at a time, and while one runs only the newest
     // request waits; a result that a newer request has overtaken is not shown.
-    var busy = false, again = false;
+    var converting = false, again = false;
     page.convertSoon = function () {
         if (!page.setting) return;
-        if (busy) {
+        if (converting) {
             again = true;
             return;
         }
-        busy = true;
+        converting = true;
         again = false;
         var sent = request(), started = performance.now();
         page.call("convert", sent).then(function (result) {
-            busy = false;
+            converting = false;
             if (again) {
                 page.convertSoon();
                 return;
@@ -143,6 +156,20 @@ var page = {setting: null, dialects: [], spaces: [], markup: ""};
                                                       detail: {core: result.coreMs, units: result.units}});
         });
     };
+
+    // The text box is watched through what moves its caret and a few other events, not
+    // through "input": Chromium spends about 0.1 s preparing every input event of a
+    // 32,767-character box that has a listener for it, and typing would wait for that.
+    function watchText() {
+        var box = $("text"), last = box.value, check = function () {
+            if (box.value === last) return;
+            last = box.value;
+            page.convertSoon();
+        };
+        ["selectionchange", "keyup", "cut", "paste", "drop", "compositionend", "change"].forEach(function (name) {
+            box.addEventListener(name, function () { setTimeout(check, 0); });
+        });
+    }
 
     function showPurpose() {
         var purpose = chosenDialect().purpose;
@@ -166,11 +193,6 @@ var page = {setting: null, dialects: [], spaces: [], markup: ""};
         });
     }
 
-    function fitPreviewHeight() {
-        var frame = $("preview-frame"), doc = frame.contentDocument;
-        if (doc && doc.body) frame.style.height = Math.min(Math.max(doc.body.scrollHeight + 14, 48), 320) + "px";
-    }
-
     function start(core) {
         page.dialects = core.dialects;
         page.spaces = core.spaces;
@@ -179,11 +201,14 @@ var page = {setting: null, dialects: [], spaces: [], markup: ""};
         $("text").value = page.words.sample;
         formatChosen();
         page.startSettings(core.shipped);
-        ["text", "limit"].forEach(function (id) { $(id).addEventListener("input", page.convertSoon); });
+        watchText();
+        $("limit").addEventListener("input", page.convertSoon);
         ["merge", "plain-blanks", "limit-unit"].forEach(function (id) { $(id).addEventListener("change", page.convertSoon); });
         $("format").addEventListener("change", formatChosen);
         $("copy").addEventListener("click", copyMarkup);
-        $("preview-frame").addEventListener("load", fitPreviewHeight);
+        ["markup-frame", "preview-frame"].forEach(function (id) {
+            $(id).addEventListener("load", function () { busy(id, false); });
+        });
         // Installing needs http(s): a page from file:// may not even read its manifest.
         if (location.protocol !== "file:") {
             var manifest = document.createElement("link");

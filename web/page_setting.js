@@ -147,9 +147,10 @@
     function openFile() {
         var file = $("open-file").files[0];
         if (!file) return;
+        page.busy("opening", true);
         file.arrayBuffer().then(function (buffer) {
             var data = new Uint8Array(buffer);
-            page.call("readSettings", data).then(function (read) {
+            return page.call("readSettings", data).then(function (read) {
                 if (read.refused) {
                     status(page.fill(page.words.cannotRead, read.refused));
                     return;
@@ -158,7 +159,7 @@
                 useSettings(data, read, 0);
                 status(page.fill(page.words.opened, file.name, read.settings.length));
             });
-        });
+        }).finally(function () { page.busy("opening", false); });
         $("open-file").value = "";
     }
 

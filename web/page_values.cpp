@@ -81,4 +81,10 @@ val bytes_value(std::string_view bytes) {
     return val::global("Uint8Array").new_(emscripten::typed_memory_view(bytes.size(), bytes.data()));
 }
 
+val text_value(std::u16string_view text) {
+    static const val decoder = val::global("TextDecoder").new_(val("utf-16le"));
+    return decoder.call<val>("decode", val(emscripten::typed_memory_view(text.size() * 2,
+                                                                        reinterpret_cast<const std::uint8_t*>(text.data()))));
+}
+
 }  // namespace gradation::web
