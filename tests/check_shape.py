@@ -12,7 +12,7 @@ import pathlib
 import re
 import sys
 
-PRODUCT = ("core", "platform", "widgets", "app", "settings_editor", "cli")
+PRODUCT = ("core", "platform", "widgets", "app", "settings_editor", "cli", "web")
 MAX_LINES = 60
 INCLUDE = re.compile(r'^\s*#\s*include\s*"([^"]+)"')
 
