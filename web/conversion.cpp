@@ -9,13 +9,6 @@
 namespace gradation::web {
 namespace {
 
-class StringSink final : public MarkupSink {
-public:
-    void expect(std::size_t units) override { text.reserve(units); }
-    void append(std::u16string_view piece) override { text.append(piece); }
-    std::u16string text;
-};
-
 val fit_of(const FitResult& fit) {
     val out = val::object();
     out.set("fitted", fit.outcome == FitResult::Outcome::Fitted);
@@ -61,7 +54,7 @@ val convert(const val& request) {
     } else {
         write_gradient_markup(text, *record, tags, never, sink, options);
     }
-    out.set("markup", text_value(sink.text));
+    out.set("markup", text_value(sink.markup));
     add_notes(out, text, *record, options.dialect, separate);
     return out;
 }

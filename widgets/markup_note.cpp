@@ -7,12 +7,6 @@
 namespace gradation::widgets {
 namespace {
 
-class StringSink final : public MarkupSink {
-public:
-    void expect(std::size_t units) override { text.reserve(units); }
-    void append(std::u16string_view piece) override { text.append(piece); }
-    std::u16string text;
-};
 
 // "251 / 256 (まとめ, 空白は色なし, 3 文字ごとに 1 色)".
 QString fit_line(const FitResult& fit) {
@@ -63,14 +57,14 @@ ChosenMarkup chosen_markup(std::u16string_view text, const SettingRecord& settin
         result.length_line = fit_line(fit);
     } else {
         if (!write_gradient_markup(text, setting, separate_tags, cancel, sink, options)) return result;
-        result.length_line = QCoreApplication::translate("MarkupNote", "長さ %1").arg(sink.text.size());
+        result.length_line = QCoreApplication::translate("MarkupNote", "長さ %1").arg(sink.markup.size());
     }
     QStringList left_out;
     for (const Feature f : features_left_out(choice.dialect, setting, separate_tags()))
         left_out << QCoreApplication::translate("MarkupNote", feature_info(f).name_ja);
     if (!left_out.isEmpty()) result.warnings << QCoreApplication::translate("MarkupNote", "この形式では省きます: ") + left_out.join(QStringLiteral(", "));
     for (const NoteCount& n : text_notes(choice.dialect, text)) result.warnings << text_note(n);
-    if (!result.too_long) result.markup = std::move(sink.text);
+    if (!result.too_long) result.markup = std::move(sink.markup);
     return result;
 }
 

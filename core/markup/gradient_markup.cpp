@@ -20,12 +20,7 @@ bool write_gradient_markup(std::u16string_view text, const SettingRecord& settin
 std::optional<std::u16string> gradient_markup(std::u16string_view text, const SettingRecord& setting,
                                               FunctionRef<bool()> separate_tags, FunctionRef<bool()> cancel,
                                               const MarkupOptions& options) {
-    class StringSink final : public MarkupSink {
-    public:
-        void expect(std::size_t units) override { markup.reserve(units); }
-        void append(std::u16string_view piece) override { markup.append(piece); }
-        std::u16string markup;
-    } sink;
+    StringSink sink;
     if (!write_gradient_markup(text, setting, separate_tags, cancel, sink, options)) return std::nullopt;
     return std::move(sink.markup);
 }

@@ -28,6 +28,14 @@ protected:
     ~MarkupSink() = default;
 };
 
+// The markup kept whole in one string.
+class StringSink final : public MarkupSink {
+public:
+    void expect(std::size_t units) override { markup.reserve(units); }
+    void append(std::u16string_view piece) override { markup.append(piece); }
+    std::u16string markup;
+};
+
 // How the markup is written: its dialect and how far it is shortened.
 struct MarkupOptions {
     Dialect dialect = Dialect::Html;
