@@ -134,7 +134,10 @@ var page = {setting: null, dialects: [], spaces: [], markup: ""};
     // request waits; a result that a newer request has overtaken is not shown.
     var converting = false, again = false;
     page.convertSoon = function () {
-        if (!page.setting) return;
+        if (!page.setting) {  // no usable setting: nothing to show but why (beside the files)
+            show({}, {});
+            return;
+        }
         if (converting) {
             again = true;
             return;

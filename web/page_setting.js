@@ -91,6 +91,7 @@
         if (!s || s.refused) {
             page.setting = null;
             status(s ? page.fill(page.words.notUsable, s.refused) : "");
+            page.convertSoon();
             return;
         }
         page.setting = {n: n, name: s.name, fields: s.fields, stops: s.stops, space: s.space};
