@@ -170,7 +170,13 @@ var page = {setting: null, dialects: [], spaces: [], markup: ""};
             page.convertSoon();
         };
         ["selectionchange", "keyup", "cut", "paste", "drop", "compositionend", "change"].forEach(function (name) {
-            box.addEventListener(name, function () { setTimeout(check, 0); });
+            box.addEventListener(name, function () {
+                busy("text", true);
+                setTimeout(function () {
+                    check();
+                    busy("text", false);
+                }, 0);
+            });
         });
     }
 
@@ -201,7 +207,7 @@ var page = {setting: null, dialects: [], spaces: [], markup: ""};
         page.spaces = core.spaces;
         page.dialects.forEach(function (d) { $("format").add(new Option(d.name, d.name)); });
         page.spaces.forEach(function (name) { $("space").add(new Option(name, name)); });
-        $("text").value = page.words.sample;
+        if (!$("text").value) $("text").value = page.words.sample;  // unless typed into already
         formatChosen();
         page.startSettings(core.shipped);
         watchText();

@@ -57,8 +57,10 @@ export function cli(args) {
 // `text` in Windows-31J, as Windows writes a QX.ini.
 export const shiftJis = (text) => spawnSync("iconv", ["-f", "UTF-8", "-t", "CP932"], { input: text }).stdout;
 
-// Waits until the page has answered every change made so far.
+// Waits until the page has answered every change made so far (after the events the
+// changes queued have run).
 export async function settle(page) {
+    await page.evaluate(() => new Promise((resolve) => setTimeout(resolve, 20)));
     await page.waitForFunction(() => document.getElementById("markup").getAttribute("aria-busy") === "false");
 }
 
