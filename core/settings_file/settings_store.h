@@ -39,7 +39,8 @@ public:
     static Result<SettingsStore> open(const std::filesystem::path& file, const std::filesystem::path& seed);
 
     // A store on `content` as if read from `file` (which then counts as absent from disk):
-    // for tests and fuzzing. Refused like open() for a UTF-16 content.
+    // the page's settings, kept in the browser, are edited through it (it never saves),
+    // and tests and fuzzing use it. Refused like open() for a UTF-16 content.
     static Result<SettingsStore> from_content(const std::filesystem::path& file, std::string content);
 
     const std::filesystem::path& file() const { return file_; }
