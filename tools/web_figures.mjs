@@ -13,6 +13,7 @@
 // Targets: page at most 600 KB, wasm at most 300 KB, first markup at most 300 ms,
 // conversion at most 30 ms, no key waiting.
 import fs from "node:fs";
+import os from "node:os";
 import path from "node:path";
 
 const root = path.join(import.meta.dirname, "..");
@@ -95,4 +96,6 @@ const outside = requests.filter((url) => !url.startsWith(server.url) && !/^(blob
 report("requests outside the page's own files", outside.length, "0");
 await context.close();
 server.close();
+// Times are of this machine as it was: the load says how busy it was (2 cores here).
+report("load average over the last minute", os.loadavg()[0].toFixed(2), os.cpus().length + " cores");
 console.log(figures.join("\n"));
