@@ -21,7 +21,7 @@ bool is_unique_part(std::string_view s) {
     const auto letter_or_digit = [](char c) {
         return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
     };
-    return s.size() == kUniqueLength && std::ranges::all_of(s, letter_or_digit);
+    return s.size() == kUniqueLength && std::all_of(s.begin(), s.end(), letter_or_digit);
 }
 
 Refused failure(RefusalCode what, const std::filesystem::path& path, int error) {
@@ -116,7 +116,7 @@ void remove_stale_temporaries(const std::filesystem::path& file) {
     std::error_code ec;
     for (std::filesystem::directory_iterator it(target->parent_path(), ec), end; !ec && it != end; it.increment(ec)) {
         const std::string name = it->path().filename().string();
-        const bool ours = std::ranges::any_of(prefixes, [&name](const std::string& prefix) {
+        const bool ours = std::any_of(std::begin(prefixes), std::end(prefixes), [&name](const std::string& prefix) {
             return name.starts_with(prefix) && is_unique_part(std::string_view(name).substr(prefix.size()));
         });
         std::error_code type_error;
