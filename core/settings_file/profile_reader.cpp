@@ -3,10 +3,9 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
-#include <ext/stdio_filebuf.h>
 #include <fcntl.h>
-#include <istream>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <new>
 #include <stdexcept>
 #include <system_error>
@@ -140,6 +139,16 @@ std::vector<ProfileValue> profile_values_in(std::string_view file_bytes, std::st
     return result;
 }
 
+namespace {
+
+// Closes a file descriptor when the reader is done with it.
+struct FileCloser {
+    int fd;
+    ~FileCloser() { ::close(fd); }
+};
+
+}  // namespace
+
 Result<std::string> read_profile_file(const std::filesystem::path& file) {
     const auto refused = [&file](RefusalCode code, int error = 0) {
         return error != 0 ? refuse_system(code, {file.string()}, error) : refuse(code, {file.string()});
@@ -150,23 +159,21 @@ Result<std::string> read_profile_file(const std::filesystem::path& file) {
     if (const int error = errno; fd < 0)
         return error == ENOENT || error == ENOTDIR ? refused(RefusalCode::NoSuchFile)
                                                    : refused(RefusalCode::FileUnreadableBecause, error);
-    __gnu_cxx::stdio_filebuf<char> opened(fd, std::ios::in | std::ios::binary);  // closes fd
+    const FileCloser closer{fd};
     struct stat st {};
     if (::fstat(fd, &st) != 0) return refused(RefusalCode::FileUnreadableBecause, errno);
     if (S_ISDIR(st.st_mode)) return refused(RefusalCode::IsDirectory);
     if (!S_ISREG(st.st_mode)) return refused(RefusalCode::NotRegularFile);
-    std::istream in(&opened);
     try {
         std::string bytes;
         bytes.reserve(static_cast<std::size_t>(st.st_size));
         std::array<char, 64 * 1024> chunk;
-        errno = 0;  // the stream fails as the system call under it did, and leaves its errno
-        while (in.read(chunk.data(), chunk.size()) || in.gcount() > 0) {
-            bytes.append(chunk.data(), static_cast<std::size_t>(in.gcount()));
+        for (;;) {
+            const ssize_t got = ::read(fd, chunk.data(), chunk.size());
+            if (got == 0) return bytes;
+            if (got > 0) bytes.append(chunk.data(), static_cast<std::size_t>(got));
+            else if (errno != EINTR) return refused(RefusalCode::FileUnreadableBecause, errno);
         }
-        if (!in.bad()) return bytes;
-        const int error = errno;
-        return error != 0 ? refused(RefusalCode::FileUnreadableBecause, error) : refused(RefusalCode::FileUnreadable);
     } catch (const std::bad_alloc&) {  // larger than memory allows
         return refused(RefusalCode::FileUnreadableBecause, ENOMEM);
     } catch (const std::length_error&) {
