@@ -21,12 +21,16 @@ val fit_of(const FitResult& fit) {
     return out;
 }
 
-// What the markup leaves out of the setting, and whether the game reads the text as codes.
+// What the markup leaves out of the setting, and what the user is told of the text's own
+// characters ([note, count] pairs, the note numbered as core numbers it).
 void add_notes(val& out, std::u16string_view text, const SettingRecord& record, Dialect dialect, bool separate) {
     std::vector<int> left_out;
     for (const Feature f : features_left_out(dialect, record, separate)) left_out.push_back(static_cast<int>(f));
     out.set("leftOut", array_of(left_out));
-    out.set("lookalike", has_code_lookalike(dialect, text));
+    val notes = val::array();
+    for (const NoteCount& n : text_notes(dialect, text))
+        notes.call<void>("push", array_of(std::vector<std::size_t>{static_cast<std::size_t>(n.note), n.count}));
+    out.set("notes", notes);
 }
 
 // The markup of request.text as gradation-cli writes it for the same setting (fields,

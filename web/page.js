@@ -108,7 +108,7 @@ var page = {setting: null, dialects: [], spaces: [], markup: ""};
         if (result.leftOut.length) {
             lines.push(w.leftOutPrefix + result.leftOut.map(function (f) { return w.leftOut[f]; }).join(", "));
         }
-        if (result.lookalike) lines.push(w.lookalike);
+        result.notes.forEach(function (n) { lines.push(page.fill(w.textNotes[n[0]], n[1])); });
         return lines;
     }
 

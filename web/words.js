@@ -82,7 +82,10 @@ function pageWords() {
         leftOut: [qsTranslate("MarkupNote", "文字の大きさ"), qsTranslate("MarkupNote", "表"),
                   qsTranslate("MarkupNote", "開始マーカー"), qsTranslate("MarkupNote", "終了マーカー"),
                   qsTranslate("MarkupNote", "色と大きさの分離")],
-        lookalike: qsTranslate("MarkupNote", "注意: 文字列の & や § がゲームでは色コードとして読まれます"),
+        // What the user is told of the text's own characters, in core's order of notes.
+        textNotes: [qsTranslate("MarkupNote", "注意: 文字列の § (%1 個) はゲームのコード記号で、この形式ではエスケープできません"),
+                    qsTranslate("MarkupNote", "注意: 文字列の & (%1 個) はプラグインのコード記号で、この形式ではエスケープできません"),
+                    qsTranslate("MarkupNote", "注意: 文字列の制御文字 (%1 個) は記号で書きます (ESC は ␛)")],
         cannotFit: qsTranslate("SettingPreview", "(上限に収まりません)"),
         textTooLong: qsTranslate("WebPage", "テキストが長すぎます (%1 単位、変換できるのは 32767 単位まで)"),
         notUsable: qsTranslate("SettingsEditor", "使えません: %1"),
