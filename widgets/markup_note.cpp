@@ -7,7 +7,6 @@
 namespace gradation::widgets {
 namespace {
 
-
 // "251 / 256 (まとめ, 空白は色なし, 3 文字ごとに 1 色)".
 QString fit_line(const FitResult& fit) {
     const QString unit = fit.limit.unit == LengthUnit::Utf8Bytes ? QCoreApplication::translate("MarkupNote", " バイト") : QString();

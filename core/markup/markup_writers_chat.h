@@ -13,6 +13,7 @@ namespace gradation {
 // the writer ask for one character's colour several times.
 template <int (*kNearest)(const Colour&)>
 struct PaletteWriterBase : ShowingWriterBase {
+    PaletteWriterBase(const WriterBase& base) : ShowingWriterBase{base} {}
     std::uint32_t key(const Colour& c) const {
         if (!last_ || last_->first != c) last_.emplace(c, kNearest(c));
         return static_cast<std::uint32_t>(last_->second);
