@@ -43,10 +43,13 @@ def words_english(words: pathlib.Path, english: dict):
         if (context, source) not in english:
             raise SystemExit(f"{words}: no English for {context}: {source!r} (run tools/update_translations)")
         dictionary[f"{context}\u0004{source}"] = english[(context, source)]
-    purposes = {text: source for (context, source), text in english.items() if context == "MarkupNote"}
+    # The core's rows (dialects' purposes, features' names) come to the page at run time
+    # in Japanese, translated like the windows' under MarkupNote.
+    for (context, source), text in english.items():
+        if context == "MarkupNote":
+            dictionary[f"{context}\u0004{source}"] = text
     return ("// Generated from translations/gradation_en.ts by assemble_page.py.\n"
-            f"var pageEnglishWords = {json.dumps(dictionary, ensure_ascii=False, sort_keys=True)};\n"
-            f"var pageJapaneseDialectPurposes = {json.dumps(purposes, ensure_ascii=False, sort_keys=True)};\n")
+            f"var pageEnglishWords = {json.dumps(dictionary, ensure_ascii=False, sort_keys=True)};\n")
 
 
 def engine(core: pathlib.Path, sources: dict):

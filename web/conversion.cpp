@@ -24,8 +24,8 @@ val fit_of(const FitResult& fit) {
 // What the markup leaves out of the setting, and what the user is told of the text's own
 // characters ([note, count] pairs, the note numbered as core numbers it).
 void add_notes(val& out, std::u16string_view text, const SettingRecord& record, Dialect dialect, bool separate) {
-    std::vector<int> left_out;
-    for (const Feature f : features_left_out(dialect, record, separate)) left_out.push_back(static_cast<int>(f));
+    std::vector<std::string> left_out;  // in the windows' source language, translated as they are
+    for (const Feature f : features_left_out(dialect, record, separate)) left_out.emplace_back(feature_info(f).name_ja);
     out.set("leftOut", array_of(left_out));
     val notes = val::array();
     for (const NoteCount& n : text_notes(dialect, text))

@@ -2,6 +2,7 @@
 // and giving plain JavaScript values. A setting travels as its name, its fields (named
 // as SettingRecord names them) and its gradient as the command line's --stops and
 // --space give it, so the page converts exactly as gradation-cli does.
+#include "core/colour/colour_space.h"
 #include "core/markup/gradient_markup.h"
 #include "core/settings_file/configuration_file.h"
 #include "core/settings_file/gradient_entries.h"
@@ -12,24 +13,37 @@
 #include <emscripten/bind.h>
 
 #include <algorithm>
+#include <iterator>
 
 namespace gradation::web {
 namespace {
 
-// How the editor's preview draws a dialect's markup.
-const char* preview_kind(Dialect dialect) {
-    switch (dialect) {
-    case Dialect::Html:
-    case Dialect::HtmlCss: return "html";
-    case Dialect::Bbcode: return "bbcode";
-    case Dialect::Minecraft: return "ampersand";
-    case Dialect::MinecraftSection: return "section";
-    case Dialect::MiniMessage: return "minimessage";
-    case Dialect::MinecraftJson: return "json";
-    case Dialect::Ansi:
-    case Dialect::Ansi256: return "sgr";
+// How the editor's preview draws a dialect's markup, as the row says: its kind, and for
+// coloured text the codes it reads back (each a regular expression and what it does) and
+// the palette they choose from.
+constexpr const char* kPreviewKinds[] = {"html", "bbcode", "json", "codes"};
+static_assert(std::size(kPreviewKinds) == static_cast<std::size_t>(DialectPreview::Codes) + 1);
+constexpr const char* kCodeEffects[] = {"colour", "colourResettingFormats", "palette", "sgr", "bold", "italic",
+                                       "underline", "endBold", "endItalic", "endUnderline", "toggleBold",
+                                       "toggleItalic", "toggleUnderline", "reset", "text", "drop"};
+static_assert(std::size(kCodeEffects) == static_cast<std::size_t>(CodeEffect::Drop) + 1);
+
+val preview_of(const DialectInfo& d) {
+    val codes = val::array();
+    for (const MarkupCode& code : d.codes) {
+        val row = val::object();
+        row.set("pattern", std::string(code.pattern));
+        row.set("effect", std::string(kCodeEffects[static_cast<std::size_t>(code.effect)]));
+        codes.call<void>("push", row);
     }
-    return "text";
+    std::vector<std::string> palette;
+    for (const std::uint32_t rgb : d.palette)
+        palette.push_back(hex_colour({int(rgb >> 16 & 0xFF), int(rgb >> 8 & 0xFF), int(rgb & 0xFF)}));
+    val out = val::object();
+    out.set("kind", std::string(kPreviewKinds[static_cast<std::size_t>(d.preview)]));
+    out.set("codes", codes);
+    out.set("palette", array_of(palette));
+    return out;
 }
 
 val described_setting(const SettingRecord& record) {
@@ -41,8 +55,8 @@ val described_setting(const SettingRecord& record) {
     return out;
 }
 
-// Every dialect, in the core's order: its name, what it is for (English), its default
-// shortening and how its preview is drawn.
+// Every dialect, in the core's order: its name, what it is for (English, and the Japanese
+// the windows translate), its default shortening and how its preview is drawn.
 val dialect_list() {
     val list = val::array();
     for (const DialectInfo& d : dialects()) {
@@ -50,9 +64,10 @@ val dialect_list() {
         val row = val::object();
         row.set("name", std::string(d.name));
         row.set("purpose", std::string(d.purpose));
+        row.set("purposeJa", std::string(d.purpose_ja));
         row.set("merge", options.merge);
         row.set("plainBlanks", options.plain_blanks);
-        row.set("preview", std::string(preview_kind(d.dialect)));
+        row.set("preview", preview_of(d));
         list.call<void>("push", row);
     }
     return list;
@@ -60,8 +75,7 @@ val dialect_list() {
 
 val space_list() {
     std::vector<std::string> names;
-    for (int s = 0; s <= static_cast<int>(GradientSpace::OklchLonger); ++s)
-        names.emplace_back(space_name(static_cast<GradientSpace>(s)));
+    for (const ColourSpace& space : colour_spaces()) names.emplace_back(space.name);
     return array_of(names);
 }
 
@@ -72,13 +86,7 @@ val read_settings(const std::string& bytes) {
     val list = val::array();
     const std::vector<SettingLineRead> lines = read_setting_list(bytes);
     for (std::size_t n = 0; n < lines.size(); ++n) {
-        Result<SettingRecord> record = parse_setting_line(lines[n].line);
-        if (record) {
-            GradientEntryRead entry = read_gradient_entry(bytes, static_cast<int>(n), *record);
-            if (entry.refused) record = refuse_because(RefusalCode::GradientEntryRefusedAt, {}, *entry.refused);
-            else record->gradient = std::move(entry.gradient);
-        }
-        if (lines[n].reached_cut) record = refuse(RefusalCode::ValueCut, {std::to_string(kValueCut)});
+        const Result<SettingRecord> record = setting_with_gradient(bytes, lines[n], static_cast<int>(n));
         val row = record ? described_setting(*record) : refused(record.error());
         row.set("name", std::u16string(setting_name(lines[n].line)));
         list.call<void>("push", row);
@@ -94,8 +102,7 @@ val gradient_colours(const val& request, int n) {
     if (!record) return refused(record.error());
     std::vector<std::string> hex;
     for (const Colour& c : setting_colours(*record, static_cast<std::size_t>(std::max(n, 2))))
-        hex.push_back(hex_colour({static_cast<std::int16_t>(c.red & 0xFF), static_cast<std::int16_t>(c.green & 0xFF),
-                                  static_cast<std::int16_t>(c.blue & 0xFF)}));
+        hex.push_back(hex_colour(c));
     val out = val::object();
     out.set("colours", array_of(hex));
     return out;
@@ -108,7 +115,7 @@ val stop_positions(const std::string& stops) {
     val list = val::array();
     for (const GradientStop& stop : gradient->stops) {
         val row = val::object();
-        row.set("colour", hex_colour(stop.color));
+        row.set("colour", hex_colour(stop.colour));
         row.set("position", stop.position);
         list.call<void>("push", row);
     }

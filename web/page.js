@@ -106,7 +106,7 @@ var page = {setting: null, dialects: [], spaces: [], markup: ""};
         if (result.markup === undefined) return [];
         lines.push(sent.dialect + ": " + (result.fit ? fitLine(result.fit) : page.fill(w.length, result.markup.length)));
         if (result.leftOut.length) {
-            lines.push(w.leftOutPrefix + result.leftOut.map(function (f) { return w.leftOut[f]; }).join(", "));
+            lines.push(w.leftOutPrefix + result.leftOut.map(function (f) { return qsTranslate("MarkupNote", f); }).join(", "));
         }
         result.notes.forEach(function (n) { lines.push(page.fill(w.textNotes[n[0]], n[1])); });
         return lines;
@@ -181,8 +181,7 @@ var page = {setting: null, dialects: [], spaces: [], markup: ""};
     }
 
     function showPurpose() {
-        var purpose = chosenDialect().purpose;
-        $("purpose").textContent = page.english ? purpose : (pageJapaneseDialectPurposes[purpose] || purpose);
+        $("purpose").textContent = qsTranslate("MarkupNote", chosenDialect().purposeJa);
     }
 
     function formatChosen() {

@@ -18,7 +18,7 @@ constexpr std::pair<const char*, std::int16_t SettingRecord::*> kNumbers[] = {
     {"SizeValue", &SettingRecord::SizeValue}, {"TableBorder", &SettingRecord::TableBorder},
     {"WavePattern", &SettingRecord::WavePattern}, {"DevTag", &SettingRecord::DevTag},
 };
-constexpr std::pair<const char*, Rgb SettingRecord::*> kColours[] = {
+constexpr std::pair<const char*, Colour SettingRecord::*> kColours[] = {
     {"StartColor", &SettingRecord::StartColor}, {"EndColor", &SettingRecord::EndColor},
 };
 
@@ -34,8 +34,10 @@ val fields_of(const SettingRecord& record) {
     val fields = val::object();
     for (const auto& [name, member] : kFlags) fields.set(name, record.*member);
     for (const auto& [name, member] : kNumbers) fields.set(name, record.*member);
-    for (const auto& [name, member] : kColours)
-        fields.set(name, array_of(std::vector<int>((record.*member).begin(), (record.*member).end())));
+    for (const auto& [name, member] : kColours) {
+        const Colour& c = record.*member;
+        fields.set(name, array_of(std::vector<int>{c.red, c.green, c.blue}));
+    }
     fields.set("Direction", std::u16string(1, record.Direction));
     return fields;
 }
@@ -44,23 +46,25 @@ SettingRecord record_of(const val& fields) {
     SettingRecord record;
     for (const auto& [name, member] : kFlags) record.*member = fields[name].as<bool>();
     for (const auto& [name, member] : kNumbers) record.*member = static_cast<std::int16_t>(fields[name].as<int>());
-    for (const auto& [name, member] : kColours)
-        for (std::size_t c = 0; c < 3; ++c) (record.*member)[c] = static_cast<std::int16_t>(fields[name][c].as<int>());
+    for (const auto& [name, member] : kColours) {
+        const val c = fields[name];
+        record.*member = {c[0].as<int>(), c[1].as<int>(), c[2].as<int>()};
+    }
     const std::u16string direction = fields["Direction"].as<std::u16string>();
     record.Direction = direction.empty() ? u' ' : direction[0];
     return record;
 }
 
-std::string hex_colour(const Rgb& colour) {
+std::string hex_colour(const Colour& colour) {
     char text[8];
-    std::snprintf(text, sizeof text, "#%02X%02X%02X", colour[0] & 0xFF, colour[1] & 0xFF, colour[2] & 0xFF);
+    std::snprintf(text, sizeof text, "#%02X%02X%02X", colour.red & 0xFF, colour.green & 0xFF, colour.blue & 0xFF);
     return text;
 }
 
 std::string stop_list(const Gradient& gradient) {
     std::string list;
     for (std::size_t i = 0; i < gradient.stops.size(); ++i) {
-        list += (i > 0 ? "," : "") + hex_colour(gradient.stops[i].color);
+        list += (i > 0 ? "," : "") + hex_colour(gradient.stops[i].colour);
         if (i > 0 && i + 1 < gradient.stops.size()) list += "@" + std::to_string(gradient.stops[i].position);
     }
     return list;

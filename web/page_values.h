@@ -24,7 +24,7 @@ val fields_of(const SettingRecord& record);
 SettingRecord record_of(const val& fields);
 
 // "#FF8000": a colour as the stop list writes it (the low byte of each channel).
-std::string hex_colour(const Rgb& colour);
+std::string hex_colour(const Colour& colour);
 
 // "#FF0000,#FFFF00@35,#0080FF": the command line's form, positions given but at the ends.
 std::string stop_list(const Gradient& gradient);

@@ -1,6 +1,7 @@
 // The preview of markup as its destination shows it, drawn as the settings editor draws
-// it: HTML as it is, BBCode as the HTML a forum makes of it, and the game and terminal
-// dialects as coloured text on a dark background. Runs in the worker.
+// it: HTML as it is, BBCode as the HTML a forum makes of it, JSON text components, and
+// the coded dialects as coloured text on a dark background, read back with the codes the
+// dialect's row in the core lists. Runs in the worker.
 var previewBody = (function () {
     "use strict";
 
@@ -24,16 +25,12 @@ var previewBody = (function () {
 
     function hex(n) { return (n & 0xFF).toString(16).padStart(2, "0"); }
 
-    // xterm's 256 colours: the 6x6x6 cube and the grey ramp (the first 16 vary by terminal).
-    function xtermColour(n) {
-        if (n >= 232) return "#" + hex(8 + 10 * (n - 232)).repeat(3);
-        if (n < 16) return "#c0c0c0";
-        var levels = [0, 95, 135, 175, 215, 255];
-        var c = n - 16;
-        return "#" + hex(levels[Math.floor(c / 36)]) + hex(levels[Math.floor(c / 6) % 6]) + hex(levels[c % 6]);
+    // A palette's entry, or the colour as it was for an index the palette lacks.
+    function paletteColour(palette, n, otherwise) {
+        return n >= 0 && n < palette.length ? palette[n].toLowerCase() : otherwise;
     }
 
-    function applySgr(look, parameters) {
+    function applySgr(look, parameters, palette) {
         var p = parameters.split(";");
         for (var i = 0; i < p.length; ++i) {
             var code = Number(p[i]) || 0;
@@ -41,55 +38,66 @@ var previewBody = (function () {
             if (code === 1) look.bold = true;
             if (code === 3) look.italic = true;
             if (code === 4) look.underline = true;
+            if (code >= 30 && code <= 37) look.colour = paletteColour(palette, code - 30, look.colour);
             if (code === 38 && i + 4 < p.length && p[i + 1] === "2") {
                 look.colour = "#" + hex(+p[i + 2]) + hex(+p[i + 3]) + hex(+p[i + 4]);
                 i += 4;
             } else if (code === 38 && i + 2 < p.length && p[i + 1] === "5") {
-                look.colour = xtermColour(+p[i + 2]);
+                look.colour = paletteColour(palette, +p[i + 2], look.colour);
                 i += 2;
             }
         }
     }
 
-    var codes = {
-        ampersand: /&#([0-9a-fA-F]{6})|&([lonmkr])/y,
-        section: /\u00a7x((?:\u00a7[0-9a-fA-F]){6})|\u00a7([lonmkr])/y,
-        minimessage: /<#([0-9a-fA-F]{6})>|<(\/?)([biu])>|\\(<)/y,
-        sgr: /\x1b\[([0-9;]*)m/y
+    // What each of the core's code effects does to the look (or, for an escape, the text).
+    var effects = {
+        colour: function (look, group) { look.colour = "#" + group.replace(/\u00a7/g, "").toLowerCase(); },
+        colourResettingFormats: function (look, group) {
+            Object.assign(look, plainLook());
+            effects.colour(look, group);
+        },
+        palette: function (look, group, palette) { look.colour = paletteColour(palette, +group, look.colour); },
+        sgr: function (look, group, palette) { applySgr(look, group, palette); },
+        bold: function (look) { look.bold = true; },
+        italic: function (look) { look.italic = true; },
+        underline: function (look) { look.underline = true; },
+        endBold: function (look) { look.bold = false; },
+        endItalic: function (look) { look.italic = false; },
+        endUnderline: function (look) { look.underline = false; },
+        toggleBold: function (look) { look.bold = !look.bold; },
+        toggleItalic: function (look) { look.italic = !look.italic; },
+        toggleUnderline: function (look) { look.underline = !look.underline; },
+        reset: function (look) { Object.assign(look, plainLook()); },
+        text: function (look, group) { return group; },
+        drop: function () {}
     };
 
-    // One code at `at`: how many units it takes (0 for none), changing `look`; an escaped
-    // character comes back as `escaped`.
-    function readCode(kind, markup, at, look) {
-        var code = codes[kind];
-        code.lastIndex = at;
-        var m = code.exec(markup);
-        if (!m) return {taken: 0, escaped: ""};
-        if (kind === "sgr") {
-            applySgr(look, m[1]);
-        } else if (kind === "minimessage") {
-            if (m[1]) look.colour = "#" + m[1].toLowerCase();
-            if (m[3] === "b") look.bold = !m[2];
-            if (m[3] === "i") look.italic = !m[2];
-            if (m[3] === "u") look.underline = !m[2];
-            return {taken: m[0].length, escaped: m[4] || ""};
-        } else if (m[1]) {
-            Object.assign(look, plainLook());  // a colour code resets the formats in the game
-            look.colour = "#" + m[1].replace(/\u00a7/g, "").toLowerCase();
-        } else {
-            if (m[2] === "r") Object.assign(look, plainLook());
-            look.bold = look.bold || m[2] === "l";
-            look.italic = look.italic || m[2] === "o";
-            look.underline = look.underline || m[2] === "n";
-        }
-        return {taken: m[0].length, escaped: ""};
+    // The row's codes as sticky expressions, made once per preview.
+    function compiled(preview) {
+        return preview.codes.map(function (code) {
+            return {expression: new RegExp(code.pattern, "y"), effect: effects[code.effect]};
+        });
     }
 
-    function codedText(kind, markup) {
+    // One code where the markup stands, applied to `look`: how many units it took (0 for
+    // none) and the text an escape stands for.
+    function readCode(codes, palette, markup, at, look) {
+        for (var k = 0; k < codes.length; ++k) {
+            codes[k].expression.lastIndex = at;
+            var m = codes[k].expression.exec(markup);
+            if (!m) continue;
+            var escaped = codes[k].effect(look, m[1] || "", palette);
+            return {taken: m[0].length, escaped: escaped || ""};
+        }
+        return {taken: 0, escaped: ""};
+    }
+
+    function codedText(preview, markup) {
+        var codes = compiled(preview);
         var body = "", run = "", look = plainLook(), runLook = plainLook();
         for (var at = 0; at < markup.length;) {
             var next = Object.assign({}, look);
-            var code = readCode(kind, markup, at, next);
+            var code = readCode(codes, preview.palette, markup, at, next);
             if (code.taken > 0 && !code.escaped) {
                 look = next;
                 at += code.taken;
@@ -127,12 +135,11 @@ var previewBody = (function () {
             .replace(/\[(\/?)([biu])\]/g, "<$1$2>").replace(/\n/g, "<br>");
     }
 
-    // The preview document's body for `markup` of a dialect whose preview is `kind`.
-    return function (kind, markup) {
-        if (kind === "html") return {dark: false, body: markup};
-        if (kind === "bbcode") return {dark: false, body: bbcodeHtml(markup)};
-        if (kind === "json") return {dark: true, body: jsonText(markup)};
-        if (codes[kind]) return {dark: true, body: codedText(kind, markup)};
-        return {dark: true, body: span(plainLook(), markup)};
+    // The preview document's body for `markup` of a dialect whose row's preview is `preview`.
+    return function (preview, markup) {
+        if (preview.kind === "html") return {dark: false, body: markup};
+        if (preview.kind === "bbcode") return {dark: false, body: bbcodeHtml(markup)};
+        if (preview.kind === "json") return {dark: true, body: jsonText(markup)};
+        return {dark: true, body: codedText(preview, markup)};
     };
 })();

@@ -79,9 +79,6 @@ function pageWords() {
         blanksPlain: qsTranslate("MarkupNote", "空白は色なし"),
         perColour: qsTranslate("MarkupNote", "%1 文字ごとに 1 色"),
         leftOutPrefix: qsTranslate("MarkupNote", "この形式では省きます: "),
-        leftOut: [qsTranslate("MarkupNote", "文字の大きさ"), qsTranslate("MarkupNote", "表"),
-                  qsTranslate("MarkupNote", "開始マーカー"), qsTranslate("MarkupNote", "終了マーカー"),
-                  qsTranslate("MarkupNote", "色と大きさの分離")],
         // What the user is told of the text's own characters, in core's order of notes.
         textNotes: [qsTranslate("MarkupNote", "注意: 文字列の § (%1 個) はゲームのコード記号で、この形式ではエスケープできません"),
                     qsTranslate("MarkupNote", "注意: 文字列の & (%1 個) はプラグインのコード記号で、この形式ではエスケープできません"),
