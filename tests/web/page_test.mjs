@@ -31,6 +31,8 @@ const rows = [
     { setting: 0, format: "minecraft", space: "srgb", stops: "#FF0000,#0000FF", text: poem, limit: "200" },
     { setting: 0, format: "minecraft", space: "oklch", stops: "#FF0000,#0000FF", text: poem, limit: "400b" },
     { setting: 0, format: "html", space: "srgb", stops: "#808080,#808588", text: poem, limit: "40" },
+    { setting: 0, format: "irc", space: "oklab", stops: "#FF0000,#0000FF", text: poem, limit: "400b" },
+    { setting: 3, format: "discord", space: "oklch", stops: sixteen, text: mixed },
 ];
 
 function cliArgs(row) {
@@ -79,9 +81,10 @@ test("each character a reader sees takes one colour", async () => {
 
 test("the preview shows a hostile text as itself", async () => {
     const { page } = browser;
+    const formats = await control(page, "Format").locator("option").evaluateAll((options) => options.map((o) => o.value));
     for (const text of ["<script>alert(1)</script>", "<img src=x onerror=alert(1)>", "&lt;b&gt; & <!-- --> ]]>",
                         "</FONT></B></TABLE></span>x"])
-        for (const format of ["html", "html-css"])
+        for (const format of formats)
             for (const merge of [false, true]) {
                 await use(page, { setting: 0, format, merge, blanks: merge, space: "srgb", stops: "#0080FF,#FF8000", text });
                 assert.equal(await previewText(page), text, `${format} ${merge}`);
