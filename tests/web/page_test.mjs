@@ -120,7 +120,9 @@ test("over http: Copy markup fills the clipboard, and a reload with the network 
     const { context, page } = browser;
     await context.grantPermissions(["clipboard-read", "clipboard-write"], { origin: server.url });
     await page.goto(server.url);
-    await page.evaluate(() => navigator.serviceWorker.ready);
+    // The service worker keeps the files once it is active (a bounded wait, where `ready` waits forever).
+    await page.waitForFunction(async () => Boolean((await navigator.serviceWorker.getRegistration())?.active),
+                               null, { timeout: 60000 });
     const row = rows[1];
     await use(page, row);
     await control(page, "Copy markup").click();
