@@ -11,11 +11,14 @@
 
 namespace gradation {
 
+// The writers' pieces are a few units each, put millions of times: the putting members are
+// always inlined, which GCC stops doing in the unit that holds every dialect's writer
+// (0.5 ms more for 32,767 characters in html).
 class PieceBuffer {
 public:
     explicit PieceBuffer(MarkupSink& sink) : sink_(sink) {}
 
-    void put(std::u16string_view piece) {
+    [[gnu::always_inline]] void put(std::u16string_view piece) {
         if (piece.empty()) return;  // its data may be null, which memcpy must not get
         if (piece.size() > kRoom - size_) {
             flush();
@@ -27,7 +30,7 @@ public:
         std::memcpy(buf_ + size_, piece.data(), piece.size() * sizeof(char16_t));
         size_ += piece.size();
     }
-    void put(char16_t c) {
+    [[gnu::always_inline]] void put(char16_t c) {
         if (size_ == kRoom) flush();
         buf_[size_++] = c;
     }
@@ -46,7 +49,7 @@ public:
     }
     // Two hexadecimal digits of the channel's low byte: negative values and values past
     // 255 wrap, the rule the html markup has always followed.
-    void put_hex_byte(std::int32_t channel, bool upper, std::u16string_view between = {}) {
+    [[gnu::always_inline]] void put_hex_byte(std::int32_t channel, bool upper, std::u16string_view between = {}) {
         const char16_t* digits = upper ? u"0123456789ABCDEF" : u"0123456789abcdef";
         const auto low = static_cast<std::uint32_t>(channel) & 0xFFu;
         put(between);
@@ -54,7 +57,7 @@ public:
         put(between);
         put(digits[low & 0xFu]);
     }
-    void put_hex_colour(const Colour& c, bool upper, std::u16string_view between = {}) {
+    [[gnu::always_inline]] void put_hex_colour(const Colour& c, bool upper, std::u16string_view between = {}) {
         put_hex_byte(c.red, upper, between);
         put_hex_byte(c.green, upper, between);
         put_hex_byte(c.blue, upper, between);
